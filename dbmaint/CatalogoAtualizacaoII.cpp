@@ -1,0 +1,12 @@
+#include "dbmaint/CatalogoAtualizacaoII.h"
+
+#include "dbmaint/TotalTriggers.h"
+#include "dbmaint/TriggerStatements.h"
+
+QStringList catalogoAtualizacaoII()
+{
+    QStringList catalogue;
+    for (const TriggerDefinition &trigger : gatilhosDeTotais())
+        catalogue << dropTriggerText(trigger) << createTriggerText(trigger);
+    return catalogue;
+}

@@ -1,0 +1,28 @@
+#include "dbmaint/SchemaUpdates.h"
+
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "shell/SqlQuery.h"
+
+namespace {
+
+QList<StatementOutcome> runCatalogue(SqlConnection &connection, const QStringList &catalogue,
+                                     CatalogueRunner::Reconnect reconnect, const OutcomeHandler &onOutcome)
+{
+    SqlQuery comandos(&connection);
+    CatalogueRunner runner(comandos, connection, reconnect);
+    runner.setOutcomeHandler(onOutcome);
+    return runner.run(catalogue);
+}
+
+} // namespace
+
+QList<StatementOutcome> executaAtualizacaoI(SqlConnection &connection, const OutcomeHandler &onOutcome)
+{
+    return runCatalogue(connection, catalogoAtualizacaoI(), CatalogueRunner::Reconnect::Never, onOutcome);
+}
+
+QList<StatementOutcome> executaAtualizacaoII(SqlConnection &connection, const OutcomeHandler &onOutcome)
+{
+    return runCatalogue(connection, catalogoAtualizacaoII(), CatalogueRunner::Reconnect::BeforeEachDrop, onOutcome);
+}

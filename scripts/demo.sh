@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets everything up, prepares the demo working folder demo/ (once) and starts the program in it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+if [ ! -e demo/LICITACAO.FDB ]; then
+    mkdir -p demo
+    build/estocarium-db create demo --users 25
+fi
+cd demo
+exec ../build/estocarium

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+// A read-only INI file with the semantics of the Windows profile functions: section and key
+// names compare case-insensitively, blanks around names and values are dropped, a value in
+// matching quotes loses them, the first occurrence of a section or key wins. The file may be
+// saved in UTF-8 or Windows-1252. Unlike QSettings, commas and backslashes are plain text.
+class IniFile
+{
+public:
+    explicit IniFile(const QString &path);
+
+    QString readString(const QString &section, const QString &key, const QString &fallback) const;
+    // Decimal, or hexadecimal when the text is longer than two characters and starts with "0x".
+    int readInteger(const QString &section, const QString &key, int fallback) const;
+    // An integer: 0 is false, any other number true.
+    bool readBool(const QString &section, const QString &key, bool fallback) const;
+
+    static QString decode(const QByteArray &bytes);
+    static bool parseInteger(const QString &text, int *value);
+
+private:
+    QHash<QString, QString> m_values; // "section\nkey", both lower case
+};

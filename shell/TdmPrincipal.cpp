@@ -1,0 +1,10 @@
+#include "shell/TdmPrincipal.h"
+
+TdmPrincipal *dmPrincipal = nullptr;
+
+TdmPrincipal::TdmPrincipal() : NimboConnection(new SqlConnection) {}
+
+TdmPrincipal::~TdmPrincipal()
+{
+    delete NimboConnection;
+}

@@ -1,0 +1,116 @@
+#include "shell/db/Attachment.h"
+
+#include "shell/db/FbApi.h"
+#include "shell/db/Transaction.h"
+#include "shell/db/Win1252.h"
+
+namespace fb {
+
+using namespace Firebird;
+
+namespace {
+
+IXpbBuilder *buildDpb(ThrowStatusWrapper *status, const AttachOptions &options)
+{
+    IXpbBuilder *dpb = api::util()->getXpbBuilder(status, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(status, isc_dpb_user_name, options.user.toUtf8().constData());
+    if (options.password)
+        dpb->insertString(status, isc_dpb_password, options.password->toUtf8().constData());
+    if (!options.role.isEmpty())
+        dpb->insertString(status, isc_dpb_sql_role_name, options.role.toUtf8().constData());
+    if (!options.charset.isEmpty())
+        dpb->insertString(status, isc_dpb_lc_ctype, options.charset.toUtf8().constData());
+    dpb->insertInt(status, isc_dpb_sql_dialect, options.dialect);
+    return dpb;
+}
+
+QByteArray pathBytes(const QString &database)
+{
+    return database.toLocal8Bit();
+}
+
+} // namespace
+
+Attachment::~Attachment()
+{
+    try {
+        detach();
+    } catch (const Error &) {
+        // Nothing sensible to do with a failed detach while tearing down.
+    }
+}
+
+void Attachment::attach(const QString &database, const AttachOptions &options)
+{
+    detach();
+    m_handle = api::guarded([&](ThrowStatusWrapper *status) {
+        IXpbBuilder *dpb = buildDpb(status, options);
+        IAttachment *handle = nullptr;
+        try {
+            handle = api::provider()->attachDatabase(status, pathBytes(database).constData(),
+                                                     dpb->getBufferLength(status), dpb->getBuffer(status));
+        } catch (...) {
+            dpb->dispose();
+            throw;
+        }
+        dpb->dispose();
+        return handle;
+    });
+    m_dialect = options.dialect;
+}
+
+void Attachment::create(const QString &database, const AttachOptions &options, const CreateOptions &create)
+{
+    detach();
+    m_handle = api::guarded([&](ThrowStatusWrapper *status) {
+        IXpbBuilder *dpb = buildDpb(status, options);
+        IAttachment *handle = nullptr;
+        try {
+            dpb->insertInt(status, isc_dpb_page_size, create.pageSize);
+            if (!create.defaultCharset.isEmpty())
+                dpb->insertString(status, isc_dpb_set_db_charset, create.defaultCharset.toUtf8().constData());
+            handle = api::provider()->createDatabase(status, pathBytes(database).constData(),
+                                                     dpb->getBufferLength(status), dpb->getBuffer(status));
+        } catch (...) {
+            dpb->dispose();
+            throw;
+        }
+        dpb->dispose();
+        return handle;
+    });
+    m_dialect = options.dialect;
+}
+
+void Attachment::detach()
+{
+    if (!m_handle)
+        return;
+    IAttachment *handle = m_handle;
+    m_handle = nullptr;
+    api::guarded([&](ThrowStatusWrapper *status) {
+        try {
+            handle->detach(status);
+        } catch (...) {
+            handle->release();
+            throw;
+        }
+    });
+}
+
+void Attachment::executeImmediate(const QString &sql)
+{
+    if (!m_handle)
+        throw Error(QStringLiteral("Conexão com o banco de dados fechada"));
+    Transaction transaction(*this);
+    bool ok = true;
+    const QByteArray bytes = Win1252::fromUnicode(sql, &ok);
+    if (!ok)
+        throw Error(QStringLiteral("O comando contém caracteres que o banco de dados não aceita (WIN1252)"));
+    api::guarded([&](ThrowStatusWrapper *status) {
+        m_handle->execute(status, transaction.handle(), 0, bytes.constData(), unsigned(m_dialect), nullptr,
+                          nullptr, nullptr, nullptr);
+    });
+    transaction.commit();
+}
+
+} // namespace fb

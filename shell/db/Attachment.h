@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace Firebird {
+class IAttachment;
+}
+
+namespace fb {
+
+struct AttachOptions
+{
+    QString user = QStringLiteral("SYSDBA");
+    std::optional<QString> password;   // absent: no password entry is sent at all
+    QString role;                      // empty: no role
+    QString charset = QStringLiteral("WIN1252");
+    int dialect = 3;
+};
+
+struct CreateOptions
+{
+    QString defaultCharset = QStringLiteral("WIN1252");
+    int pageSize = 8192;
+};
+
+// One attachment to a database: a plain path opens the file with the embedded engine (or
+// through a server that already holds it); "host:path" talks to a server.
+class Attachment
+{
+public:
+    Attachment() = default;
+    ~Attachment();
+    Attachment(const Attachment &) = delete;
+    Attachment &operator=(const Attachment &) = delete;
+
+    void attach(const QString &database, const AttachOptions &options);
+    void create(const QString &database, const AttachOptions &options, const CreateOptions &create = {});
+    void detach();
+    bool isAttached() const { return m_handle != nullptr; }
+    int dialect() const { return m_dialect; }
+
+    // Runs one statement in a transaction of its own, committed at once.
+    void executeImmediate(const QString &sql);
+
+    Firebird::IAttachment *handle() const { return m_handle; }
+
+private:
+    Firebird::IAttachment *m_handle = nullptr;
+    int m_dialect = 3;
+};
+
+} // namespace fb

@@ -1,0 +1,75 @@
+#include "TestDatabase.h"
+
+#include "shell/SqlQuery.h"
+#include "shell/TdmPrincipal.h"
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "shell/db/Attachment.h"
+#include "shell/db/FbError.h"
+
+#include <QDir>
+#include <QTest>
+
+TestDatabase::TestDatabase() : m_previousDir(QDir::currentPath()), m_previousModule(dmPrincipal)
+{
+    if (!m_dir.isValid())
+        qFatal("cannot make a temporary folder");
+    {
+        fb::Attachment creator;
+        creator.create(path(), fb::AttachOptions{});
+        creator.detach();
+    }
+    QDir::setCurrent(m_dir.path());
+    m_module = std::make_unique<TdmPrincipal>();
+    dmPrincipal = m_module.get();
+    connection()->setParam(QStringLiteral("Database"), path());
+    connection()->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+}
+
+TestDatabase::~TestDatabase()
+{
+    m_module.reset();
+    dmPrincipal = m_previousModule;
+    QDir::setCurrent(m_previousDir);
+}
+
+SqlConnection *TestDatabase::connection() const
+{
+    return m_module->NimboConnection;
+}
+
+void TestDatabase::exec(const QString &sql)
+{
+    SqlQuery query(connection());
+    query.setParamCheck(false);
+    query.setSql(sql);
+    query.execSQL();
+}
+
+QVariant TestDatabase::scalar(const QString &sql)
+{
+    SqlQuery query(connection());
+    query.setSql(sql);
+    query.open();
+    return query.rowCount() ? query.value(0, 0) : QVariant();
+}
+
+QString TestDatabase::serverHost()
+{
+    return qEnvironmentVariable("ESTOCARIUM_FB_SERVER");
+}
+
+void TestDatabase::createSchema()
+{
+    QStringList statements = catalogoAtualizacaoI();
+    statements += catalogoAtualizacaoII();
+    for (const QString &sql : std::as_const(statements)) {
+        if (sql.isEmpty())
+            continue;
+        try {
+            exec(sql);
+        } catch (const fb::Error &) {
+            // Drops of what does not exist yet are refused, as in a real first run.
+        }
+    }
+}
