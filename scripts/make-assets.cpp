@@ -14,7 +14,8 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
+namespace
+{
 
 QString outputDir;
 bool allSaved = true;
@@ -65,9 +66,9 @@ QPainterPath cloudPath(const QRectF &r)
         return path;
     };
     QPainterPath base;
-    base.addRoundedRect(QRectF(r.left() + 0.04 * r.width(), r.top() + 0.52 * r.height(), 0.92 * r.width(),
-                               0.48 * r.height()),
-                        0.24 * r.height(), 0.24 * r.height());
+    base.addRoundedRect(
+        QRectF(r.left() + 0.04 * r.width(), r.top() + 0.52 * r.height(), 0.92 * r.width(), 0.48 * r.height()),
+        0.24 * r.height(), 0.24 * r.height());
     return base.united(circle(0.27, 0.60, 0.17))
         .united(circle(0.50, 0.42, 0.25))
         .united(circle(0.74, 0.58, 0.19))
@@ -118,7 +119,8 @@ void drawNimboMark(QPainter &p, const QRectF &r, bool glow)
     p.setBrush(QColor(0x4f, 0xb0, 0xf5));
     p.drawPath(ring.subtracted(cloud).united(ring.intersected(front)));
     p.setBrush(QColor(0xff, 0xc8, 0x4a));
-    p.drawEllipse(tilt.map(QPointF(centre.x() + rx * 0.92, centre.y() + ry * 0.39)), stroke * 1.6, stroke * 1.6);
+    p.drawEllipse(tilt.map(QPointF(centre.x() + rx * 0.92, centre.y() + ry * 0.39)), stroke * 1.6,
+                  stroke * 1.6);
     p.restore();
 }
 
@@ -126,8 +128,8 @@ void paintNightSky(QPainter &p, const QRectF &r, const QPointF &light)
 {
     QRadialGradient sky(light, std::hypot(r.width(), r.height()) * 0.62);
     sky.setColorAt(0, QColor(0x1e, 0x57, 0x9c));
-    sky.setColorAt(0.5, QColor(0x0f, 0x33, 0x68));
-    sky.setColorAt(1, QColor(0x05, 0x12, 0x2a));
+    sky.setColorAt(0.5, QColor(0x12, 0x3a, 0x72));
+    sky.setColorAt(1, QColor(0x0a, 0x24, 0x4b));
     p.fillRect(r, sky);
 
     // A faint dot grid, strongest near the light.
@@ -150,8 +152,9 @@ void paintWaves(QPainter &p, const QRectF &r, qreal top)
     const struct {
         qreal rise, phase;
         QColor colour;
-    } waves[] = {{0, 0.0, QColor(90, 160, 235, 26)}, {18, 1.7, QColor(90, 160, 235, 20)},
-                 {34, 3.1, QColor(255, 255, 255, 14)}};
+    } waves[] = {{0, 0.0, QColor(90, 160, 235, 16)},
+                 {18, 1.7, QColor(90, 160, 235, 12)},
+                 {34, 3.1, QColor(255, 255, 255, 8)}};
     for (const auto &wave : waves) {
         QPainterPath path(QPointF(r.left(), r.bottom()));
         for (qreal x = r.left(); x <= r.right() + 1; x += 4) {
@@ -243,8 +246,8 @@ QImage background()
     QRandomGenerator random(2017);
     const qreal floor = height - 10;
     const qreal beams[] = {floor, 410, 290, 170};
-    const QColor line(200, 225, 255, 34);
-    const QColor box(200, 225, 255, 16);
+    const QColor line(200, 225, 255, 26);
+    const QColor box(200, 225, 255, 12);
     for (qreal left = 24; left < width; left += 236) {
         const qreal right = left + 220;
         p.setPen(Qt::NoPen);
@@ -298,17 +301,14 @@ QImage emptyPortrait()
     QLinearGradient figure(0, 70, 0, 320);
     figure.setColorAt(0, QColor(0xb4, 0xbb, 0xc4));
     figure.setColorAt(1, QColor(0x98, 0xa1, 0xad));
-    QPainterPath shoulders(QPointF(14, 330));
-    shoulders.cubicTo(16, 246, 66, 214, 120, 212);
-    shoulders.cubicTo(174, 214, 224, 246, 226, 330);
-    shoulders.closeSubpath();
-    QPainterPath head;
-    head.addEllipse(QPointF(120, 128), 52, 62);
-    p.setBrush(figure);
+    QPainterPath figureShape(QPointF(8, 330));
+    figureShape.cubicTo(8, 262, 40, 224, 120, 220);
+    figureShape.cubicTo(200, 224, 232, 262, 232, 330);
+    figureShape.closeSubpath();
+    figureShape.addEllipse(QPointF(120, 132), 50, 60);
     p.setPen(Qt::NoPen);
-    p.drawPath(shoulders);
-    p.setPen(QPen(QColor(0xe2, 0xe6, 0xea), 7));
-    p.drawPath(head);
+    p.setBrush(figure);
+    p.drawPath(figureShape);
     return image;
 }
 
@@ -466,8 +466,9 @@ void drawListel(QPainter &p)
     p.setPen(QPen(edge, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (int side : {-1, 1}) {
         QPolygonF tail;
-        tail << QPointF(100 + side * 62, 170) << QPointF(100 + side * 92, 170) << QPointF(100 + side * 84, 180)
-             << QPointF(100 + side * 92, 190) << QPointF(100 + side * 62, 190);
+        tail << QPointF(100 + side * 62, 170) << QPointF(100 + side * 92, 170)
+             << QPointF(100 + side * 84, 180) << QPointF(100 + side * 92, 190)
+             << QPointF(100 + side * 62, 190);
         p.setBrush(fold);
         p.drawPolygon(tail);
     }
@@ -568,7 +569,8 @@ public:
     const qreal unit;
 };
 
-namespace tone {
+namespace tone
+{
 const QColor blue(0x33, 0x74, 0xc4);
 const QColor lightBlue(0x8c, 0xbd, 0xee);
 const QColor green(0x3f, 0xa3, 0x4d);
@@ -764,29 +766,33 @@ void drawGlobe(Icon &icon)
     QPainterPath inside;
     inside.addEllipse(c, r - 0.5, r - 0.5);
     p.setClipPath(inside);
-    QPainterPath land(QPointF(8, 5));
-    land.cubicTo(14, 3, 17, 8, 14, 12);
-    land.cubicTo(12, 15, 16, 17, 14, 22);
-    land.cubicTo(13, 26, 9, 27, 7, 23);
-    land.cubicTo(5, 19, 2, 14, 3, 10);
-    land.closeSubpath();
-    QPainterPath east(QPointF(20, 8));
-    east.cubicTo(24, 6, 29, 9, 30, 14);
-    east.cubicTo(28, 17, 25, 15, 23, 18);
-    east.cubicTo(22, 21, 25, 25, 21, 28);
-    east.cubicTo(19, 24, 18, 19, 20, 15);
-    east.closeSubpath();
+    QPainterPath americas(QPointF(5, 9));
+    americas.cubicTo(8, 4, 15, 4, 16, 8);
+    americas.cubicTo(16.5, 11, 13, 12, 13.5, 15);
+    americas.cubicTo(17, 16, 19, 19, 17, 23);
+    americas.cubicTo(16, 26, 14, 28, 13, 28);
+    americas.cubicTo(12, 24, 11.5, 20, 10, 18);
+    americas.cubicTo(7, 16, 4, 14, 5, 9);
+    QPainterPath africa(QPointF(19.5, 8));
+    africa.cubicTo(22, 6, 26, 6.5, 27.5, 9);
+    africa.lineTo(25.5, 11.5);
+    africa.cubicTo(28, 12.5, 29.5, 15, 29, 17);
+    africa.cubicTo(27.5, 21, 25.5, 24, 24, 26);
+    africa.cubicTo(23, 23, 22.5, 20, 20.5, 18.5);
+    africa.cubicTo(19, 17, 19, 14, 21, 12.5);
+    africa.cubicTo(19.5, 11, 19, 9.5, 19.5, 8);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x5c, 0xbf, 0x5a));
-    p.drawPath(land);
-    p.drawPath(east);
-    QPen grid(QColor(255, 255, 255, 110), 1);
-    grid.setCosmetic(true);
-    p.setPen(grid);
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, 6.5, r);
-    p.drawLine(QPointF(16, 1), QPointF(16, 31));
-    p.drawLine(QPointF(1, 16), QPointF(31, 16));
+    p.drawPath(americas);
+    p.drawPath(africa);
+    if (!icon.small()) {
+        QPen grid(QColor(255, 255, 255, 70), 1);
+        grid.setCosmetic(true);
+        p.setPen(grid);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(c, 7, r);
+        p.drawLine(QPointF(1, 16), QPointF(31, 16));
+    }
     p.restore();
 }
 
@@ -917,7 +923,8 @@ void drawPhoto(Icon &icon)
     p.setBrush(QColor(0xf6, 0xc7, 0x3b));
     p.drawEllipse(QPointF(21.5, 12.5), 2.5, 2.5);
     p.setBrush(QColor(0x4f, 0xa8, 0x4c));
-    p.drawPolygon(QPolygonF{QPointF(4, 25), QPointF(12, 14), QPointF(18, 20), QPointF(21, 17), QPointF(28, 25)});
+    p.drawPolygon(
+        QPolygonF{QPointF(4, 25), QPointF(12, 14), QPointF(18, 20), QPointF(21, 17), QPointF(28, 25)});
     p.restore();
 }
 
@@ -939,7 +946,7 @@ QImage appIcon(int size)
 
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawPath(cloudPath(QRectF(31, 8, 25, 16)));
+    p.drawPath(cloudPath(QRectF(37, 6, 21, 13.5)));
 
     const QColor kraft(0xd8, 0x9b, 0x52);
     auto crate = [&](const QRectF &r) {

@@ -1,0 +1,26 @@
+#include "dbmaint/UserSeeder.h"
+
+#include "common/PasswordEncoding.h"
+#include "shell/db/Statement.h"
+#include "shell/db/Transaction.h"
+
+void insereUsuarios(fb::Attachment &attachment, const QList<SeedUser> &users, int key)
+{
+    fb::Transaction transaction(attachment);
+    fb::Statement insert(transaction,
+                         QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                                        "PRIMEIRO_ACESSO, DIGITADO) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const SeedUser &user : users) {
+        const QString password = encodedToColumn(Codificar(user.password, key));
+        insert.setParam(0, user.code);
+        insert.setParam(1, user.name);
+        insert.setParam(2, user.cpf);
+        insert.setParam(3, password);
+        insert.setParam(4, password);
+        insert.setParam(5, encodedToColumn(Codificar(user.level, key)));
+        insert.setParam(6, user.firstAccess);
+        insert.setParam(7, user.createdBy);
+        insert.execute();
+    }
+    transaction.commit();
+}

@@ -1,0 +1,3 @@
+#pragma once
+
+enum class ReportBandKind { PageHeader, ColumnHeader, Detail, Summary };

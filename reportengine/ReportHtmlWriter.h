@@ -1,0 +1,37 @@
+#pragma once
+
+#include "reportengine/ReportOutputStream.h"
+#include "reportengine/ReportSink.h"
+
+#include <QHash>
+#include <QImage>
+
+class QIODevice;
+
+// The whole report as one HTML page: each page a sheet of paper, each band placed in millimetres
+// with its colours, every text escaped, no links. Pictures are inline data and each distinct
+// picture is written once, then reused wherever it prints. UTF-8.
+class ReportHtmlWriter : public ReportSink
+{
+public:
+    explicit ReportHtmlWriter(QIODevice &device);
+
+    void begin(const QSize &pageSize) override;
+    void band(const ReportBandInstance &band) override;
+    void finish() override;
+
+private:
+    struct Embedded
+    {
+        QImage picture;
+        QString id;
+    };
+
+    QString pictureId(const QImage &picture);
+    void write(const QString &text);
+
+    ReportOutputStream m_out;
+    QSize m_pageSize;
+    int m_page = 0;
+    QMultiHash<size_t, Embedded> m_pictures;
+};

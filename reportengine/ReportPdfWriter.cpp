@@ -1,0 +1,232 @@
+#include "reportengine/ReportPdfWriter.h"
+
+#include "reportengine/ReportUnits.h"
+#include "shell/db/Win1252.h"
+
+namespace {
+
+constexpr int kCatalog = 1;
+constexpr int kPages = 2;
+constexpr int kRegularFont = 3;
+constexpr int kBoldFont = 4;
+
+QByteArray number(double value)
+{
+    QByteArray text = QByteArray::number(value, 'f', 2);
+    while (text.endsWith('0'))
+        text.chop(1);
+    if (text.endsWith('.'))
+        text.chop(1);
+    return text == "-0" ? QByteArray("0") : text;
+}
+
+QByteArray pt(double hundredths)
+{
+    return number(ReportUnits::toPoints(hundredths));
+}
+
+QByteArray rgb(const QColor &colour)
+{
+    return number(colour.redF()) + ' ' + number(colour.greenF()) + ' ' + number(colour.blueF());
+}
+
+QByteArray pdfString(const QString &text)
+{
+    const QByteArray bytes = fb::Win1252::fromUnicode(text);
+    QByteArray out;
+    out.reserve(bytes.size() + 2);
+    out += '(';
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '(' || c == ')' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            out += '\\';
+            out += QByteArray::number(byte, 8).rightJustified(3, '0');
+        } else {
+            out += c;
+        }
+    }
+    out += ')';
+    return out;
+}
+
+QByteArray pdfDate(const QDateTime &moment)
+{
+    const int offset = moment.offsetFromUtc() / 60;
+    const QByteArray zone = offset == 0 ? QByteArray("Z")
+                                        : (offset < 0 ? "-" : "+") +
+                                              QByteArray::number(std::abs(offset) / 60).rightJustified(2, '0') + '\'' +
+                                              QByteArray::number(std::abs(offset) % 60).rightJustified(2, '0') + '\'';
+    return "D:" + moment.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + zone;
+}
+
+QByteArray deflate(const QByteArray &data)
+{
+    // qCompress puts the uncompressed size in front of a zlib stream; PDF wants the stream alone.
+    return qCompress(data).mid(4);
+}
+
+QByteArray imageBytes(const QImage &image)
+{
+    QByteArray bytes;
+    bytes.reserve(qsizetype(image.width()) * image.height() * (image.depth() / 8));
+    const qsizetype rowBytes = qsizetype(image.width()) * (image.depth() / 8);
+    for (int y = 0; y < image.height(); ++y)
+        bytes.append(reinterpret_cast<const char *>(image.constScanLine(y)), rowBytes);
+    return bytes;
+}
+
+size_t pictureKey(const QImage &picture)
+{
+    return qHash(QByteArrayView(picture.constBits(), picture.sizeInBytes()), size_t(picture.width()));
+}
+
+} // namespace
+
+ReportPdfWriter::ReportPdfWriter(QIODevice &device, QDateTime created) : m_out(device), m_created(std::move(created))
+{
+}
+
+int ReportPdfWriter::reserveObject()
+{
+    m_offsets.push_back(-1);
+    return int(m_offsets.size());
+}
+
+void ReportPdfWriter::beginObject(int object)
+{
+    m_offsets[std::size_t(object - 1)] = m_out.position();
+    m_out.write(QByteArray::number(object) + " 0 obj\n");
+}
+
+void ReportPdfWriter::writeStreamObject(int object, const QByteArray &dictionary, const QByteArray &data)
+{
+    beginObject(object);
+    m_out.write("<< " + dictionary + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n");
+    m_out.write(data);
+    m_out.write("\nendstream\nendobj\n");
+}
+
+void ReportPdfWriter::begin(const QSize &pageSize)
+{
+    m_pageHeight = pageSize.height();
+    for (int object = kCatalog; object <= kBoldFont; ++object)
+        reserveObject();
+    m_out.write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    beginObject(kCatalog);
+    m_out.write("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
+    beginObject(kRegularFont);
+    m_out.write("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>\nendobj\n");
+    beginObject(kBoldFont);
+    m_out.write("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica-Bold /Encoding /WinAnsiEncoding >>\nendobj\n");
+}
+
+int ReportPdfWriter::pictureObject(const QImage &picture)
+{
+    const size_t key = pictureKey(picture);
+    for (auto it = m_pictures.constFind(key); it != m_pictures.cend() && it.key() == key; ++it) {
+        if (it->picture == picture)
+            return it->object;
+    }
+    const QImage colour = picture.convertToFormat(QImage::Format_RGB888);
+    QByteArray dictionary = "/Type /XObject /Subtype /Image /Width " + QByteArray::number(colour.width()) +
+                            " /Height " + QByteArray::number(colour.height()) +
+                            " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode";
+    if (picture.hasAlphaChannel()) {
+        const QImage alpha = picture.convertToFormat(QImage::Format_Alpha8);
+        const int mask = reserveObject();
+        writeStreamObject(mask,
+                          "/Type /XObject /Subtype /Image /Width " + QByteArray::number(alpha.width()) + " /Height " +
+                              QByteArray::number(alpha.height()) +
+                              " /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode",
+                          deflate(imageBytes(alpha)));
+        dictionary += " /SMask " + QByteArray::number(mask) + " 0 R";
+    }
+    const int object = reserveObject();
+    writeStreamObject(object, dictionary, deflate(imageBytes(colour)));
+    m_pictures.insert(key, Embedded{picture, object});
+    return object;
+}
+
+QByteArray ReportPdfWriter::content(const ReportPage &page, QByteArray &xobjects)
+{
+    QByteArray out;
+    out.reserve(16 * 1024);
+    QColor fill = Qt::black;
+    int fontObject = 0;
+    double fontSize = 0;
+    auto setFill = [&](const QColor &colour) {
+        if (colour != fill) {
+            out += rgb(colour) + " rg\n";
+            fill = colour;
+        }
+    };
+    for (const ReportPageItem &item : page.items) {
+        if (const auto *rect = std::get_if<ReportPageRect>(&item)) {
+            setFill(rect->colour);
+            out += pt(rect->rect.left()) + ' ' + pt(m_pageHeight - rect->rect.top() - rect->rect.height()) + ' ' +
+                   pt(rect->rect.width()) + ' ' + pt(rect->rect.height()) + " re f\n";
+        } else if (const auto *line = std::get_if<ReportPageLine>(&item)) {
+            out += pt(line->width) + " w 0 G " + pt(line->from.x()) + ' ' + pt(m_pageHeight - line->from.y()) + " m " +
+                   pt(line->to.x()) + ' ' + pt(m_pageHeight - line->to.y()) + " l S\n";
+        } else if (const auto *text = std::get_if<ReportPageText>(&item)) {
+            setFill(Qt::black);
+            const int object = text->font.bold ? kBoldFont : kRegularFont;
+            out += "BT ";
+            // The font is part of the graphics state and outlives ET.
+            if (object != fontObject || text->font.pointSize != fontSize) {
+                fontObject = object;
+                fontSize = text->font.pointSize;
+                out += (object == kBoldFont ? "/F2 " : "/F1 ") + number(fontSize) + " Tf ";
+            }
+            out += pt(text->baselineStart.x()) + ' ' + pt(m_pageHeight - text->baselineStart.y()) + " Td " +
+                   pdfString(text->text) + " Tj ET\n";
+        } else if (const auto *picture = std::get_if<ReportPagePicture>(&item)) {
+            const QByteArray name = "/Im" + QByteArray::number(pictureObject(picture->picture));
+            if (!xobjects.contains(name + ' '))
+                xobjects += name + ' ' + name.mid(3) + " 0 R ";
+            out += "q " + pt(picture->rect.width()) + " 0 0 " + pt(picture->rect.height()) + ' ' +
+                   pt(picture->rect.left()) + ' ' + pt(m_pageHeight - picture->rect.top() - picture->rect.height()) +
+                   " cm " + name + " Do Q\n";
+        }
+    }
+    return out;
+}
+
+void ReportPdfWriter::page(const ReportPage &page)
+{
+    QByteArray xobjects;
+    const QByteArray data = content(page, xobjects);
+    const int contents = reserveObject();
+    writeStreamObject(contents, QByteArray(), data);
+    const int object = reserveObject();
+    beginObject(object);
+    m_out.write("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + pt(page.size.width()) + ' ' + pt(page.size.height()) +
+                "] /Resources << /ProcSet [/PDF /Text /ImageC] /Font << /F1 3 0 R /F2 4 0 R >>" +
+                (xobjects.isEmpty() ? QByteArray() : " /XObject << " + xobjects + ">>") + " >> /Contents " +
+                QByteArray::number(contents) + " 0 R >>\nendobj\n");
+    m_pages.push_back(object);
+}
+
+void ReportPdfWriter::finish()
+{
+    beginObject(kPages);
+    m_out.write("<< /Type /Pages /Count " + QByteArray::number(qsizetype(m_pages.size())) + " /Kids [");
+    for (const int page : m_pages)
+        m_out.write(QByteArray::number(page) + " 0 R ");
+    m_out.write("] >>\nendobj\n");
+    const int info = reserveObject();
+    beginObject(info);
+    m_out.write("<< /Producer (Estocarium) /CreationDate (" + pdfDate(m_created) + ") >>\nendobj\n");
+
+    const qint64 xref = m_out.position();
+    m_out.write("xref\n0 " + QByteArray::number(qsizetype(m_offsets.size()) + 1) + "\n0000000000 65535 f \n");
+    for (const qint64 offset : m_offsets)
+        m_out.write(QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n");
+    m_out.write("trailer\n<< /Size " + QByteArray::number(qsizetype(m_offsets.size()) + 1) +
+                " /Root 1 0 R /Info " + QByteArray::number(info) + " 0 R >>\nstartxref\n" +
+                QByteArray::number(xref) + "\n%%EOF\n");
+    m_out.flush();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "reportengine/ReportElement.h"
+
+#include <QImage>
+
+// A picture stretched to its frame. It prints only while enabled and holding a picture.
+class ReportPicture : public ReportElement
+{
+public:
+    using ReportElement::ReportElement;
+
+    void setPicture(const QImage &picture) { m_picture = picture; }
+    const QImage &picture() const { return m_picture; }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+    bool isEnabled() const { return m_enabled; }
+
+    void resolve(const ReportContext &context, std::vector<ReportElementInstance> &out) const override;
+
+private:
+    QImage m_picture;
+    bool m_enabled = true;
+};

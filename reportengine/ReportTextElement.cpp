@@ -1,0 +1,37 @@
+#include "reportengine/ReportTextElement.h"
+
+#include "reportengine/ReportFontMetrics.h"
+
+#include <cmath>
+
+ReportTextElement::ReportTextElement(QString name, int left, int top, int width, ReportFont font)
+    : ReportElement(std::move(name), QRect(left, top, width, 0)), m_font(font)
+{
+}
+
+void ReportTextElement::resolve(const ReportContext &context, std::vector<ReportElementInstance> &out) const
+{
+    const ReportFontMetrics &metrics = ReportFontMetrics::instance();
+    ReportElementInstance instance;
+    instance.kind = kind();
+    instance.name = name();
+    instance.text = resolveText(context);
+    instance.font = m_font;
+    instance.alignment = m_alignment;
+    instance.background = m_background;
+
+    QRect area = frame();
+    const QStringList lines = m_wordWrap && !m_autoWidth ? metrics.wrap(instance.text, m_font, area.width())
+                                                         : QStringList{instance.text};
+    int widest = 0;
+    for (const QString &line : lines) {
+        const int width = int(std::lround(metrics.width(line, m_font)));
+        widest = std::max(widest, width);
+        instance.lines.push_back({line, width});
+    }
+    if (m_autoWidth)
+        area.setWidth(widest);
+    area.setHeight(int(std::lround(metrics.lineHeight(m_font) * double(lines.size()))));
+    instance.frame = area;
+    out.push_back(std::move(instance));
+}

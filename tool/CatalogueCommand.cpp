@@ -1,0 +1,24 @@
+#include "tool/CatalogueCommand.h"
+
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "tool/ToolOutput.h"
+#include "tool/ToolUsage.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+int runCatalogueCommand(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usageError();
+    QStringList catalogue;
+    if (args.first() == QLatin1String("I"))
+        catalogue = catalogoAtualizacaoI();
+    else if (args.first() == QLatin1String("II"))
+        catalogue = catalogoAtualizacaoII();
+    else
+        return usageError(QStringLiteral("Catálogo desconhecido: %1 (use I ou II)").arg(args.first()));
+    printLine(QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(catalogue)).toJson()).trimmed());
+    return 0;
+}

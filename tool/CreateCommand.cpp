@@ -1,0 +1,94 @@
+#include "tool/CreateCommand.h"
+
+#include "shell/db/FbError.h"
+#include "tool/ClientProfile.h"
+#include "tool/InstallationFiles.h"
+#include "tool/NewDatabase.h"
+#include "tool/ToolDatabase.h"
+#include "tool/ToolOutput.h"
+#include "tool/ToolUsage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+struct CreateRequest {
+    QString dir;
+    int extraUsers = 0;
+};
+
+// Empty after reporting a bad command line; *exitCode then holds the status to end with.
+std::optional<CreateRequest> parse(const QStringList &args, int *exitCode)
+{
+    CreateRequest request;
+    *exitCode = UsageExitCode;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--users")) {
+            bool ok = false;
+            const qlonglong n = i + 1 < args.size() ? args[i + 1].toLongLong(&ok) : 0;
+            if (!ok || n < 0) {
+                usageError(QStringLiteral("--users pede um número de usuários (0 a %1)").arg(MaxExtraUsers));
+                return std::nullopt;
+            }
+            if (n > MaxExtraUsers) {
+                printError(QStringLiteral("Os códigos de usuário têm quatro dígitos e 0001 é o do administrador: "
+                                          "--users aceita no máximo %1 usuários (pedidos: %2). Nada foi criado.")
+                               .arg(MaxExtraUsers)
+                               .arg(n));
+                return std::nullopt;
+            }
+            request.extraUsers = int(n);
+            ++i;
+        } else if (request.dir.isEmpty() && !args[i].startsWith(QLatin1String("-"))) {
+            request.dir = args[i];
+        } else {
+            usageError(QStringLiteral("Argumento inesperado: %1").arg(args[i]));
+            return std::nullopt;
+        }
+    }
+    if (request.dir.isEmpty()) {
+        usageError(QStringLiteral("Falta a pasta do banco de dados"));
+        return std::nullopt;
+    }
+    return request;
+}
+
+} // namespace
+
+int runCreateCommand(const QStringList &args)
+{
+    int exitCode = 0;
+    const std::optional<CreateRequest> request = parse(args, &exitCode);
+    if (!request)
+        return exitCode;
+
+    const QString path = databasePathIn(request->dir);
+    if (QFileInfo::exists(path)) {
+        printError(QStringLiteral("O banco de dados %1 já existe; nada foi alterado.").arg(path));
+        return 1;
+    }
+    try {
+        const QByteArray logo = recursoInterno(QStringLiteral(":/images/logo.jpg"));
+        const ClientProfile profile = perfilDoCliente1();
+        const QList<InstallationFile> files = arquivosDeInstalacao(profile.name);
+        if (!QDir().mkpath(request->dir))
+            throw std::runtime_error(QStringLiteral("Não foi possível criar a pasta %1").arg(request->dir).toStdString());
+
+        criaBancoNovo(path, profile, logo, request->extraUsers);
+        printLine(QStringLiteral("Banco de dados criado: %1").arg(path));
+        printLine(QStringLiteral("Usuários: 0001 (ADMINISTRADOR, senha 1) e mais %1").arg(request->extraUsers));
+        const QStringList written = gravaArquivosAusentes(request->dir, files);
+        if (!written.isEmpty())
+            printLine(QStringLiteral("Arquivos gravados: %1").arg(written.join(QStringLiteral(", "))));
+    } catch (const fb::Error &e) {
+        printError(QStringLiteral("Falha ao criar o banco de dados: %1").arg(e.text()));
+        return 1;
+    } catch (const std::exception &e) {
+        printError(QString::fromUtf8(e.what()));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,32 @@
+#include "tool/OrganisationTable.h"
+
+#include "dbmaint/SchemaStatements.h"
+#include "shell/db/Attachment.h"
+#include "shell/db/Statement.h"
+#include "shell/db/Transaction.h"
+
+void criaOrgaos(fb::Attachment &attachment, const ClientProfile &profile, const QByteArray &logo)
+{
+    const TableDefinition orgaos{QStringLiteral("ORGAOS"),
+                                 {{"I_ORGAO", "INTEGER", true},
+                                  {"ORGAO", "VARCHAR(100)", false},
+                                  {"CNPJ", "VARCHAR(18)", false},
+                                  {"CODIGOUA", "VARCHAR(4)", false},
+                                  {"TRATAMENTO", "VARCHAR(50)", false},
+                                  {"TRANSPARENCIA", "VARCHAR(1)", false},
+                                  {"B_LOGOMARCA", "BLOB SUB_TYPE 0 SEGMENT SIZE 80", false}},
+                                 {QStringLiteral("I_ORGAO")},
+                                 {}};
+    attachment.executeImmediate(createTableText(orgaos));
+    attachment.executeImmediate(addPrimaryKeyText(orgaos));
+
+    fb::Transaction transaction(attachment);
+    fb::Statement insert(transaction, QStringLiteral("INSERT INTO ORGAOS (I_ORGAO, ORGAO, CNPJ, CODIGOUA, B_LOGOMARCA) "
+                                                     "VALUES (1, ?, ?, ?, ?)"));
+    insert.setParam(0, profile.name);
+    insert.setParam(1, profile.cnpj);
+    insert.setParam(2, profile.unitCode);
+    insert.setParam(3, logo);
+    insert.execute();
+    transaction.commit();
+}

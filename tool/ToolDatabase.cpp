@@ -1,0 +1,16 @@
+#include "tool/ToolDatabase.h"
+
+#include "shell/SqlConnection.h"
+
+#include <QDir>
+
+QString databasePathIn(const QString &dir)
+{
+    return QDir(dir).absoluteFilePath(QStringLiteral("LICITACAO.FDB"));
+}
+
+void useLocalDatabase(SqlConnection &connection, const QString &path)
+{
+    connection.setParam(QStringLiteral("Database"), path);
+    connection.setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+}

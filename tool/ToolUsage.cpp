@@ -1,0 +1,15 @@
+#include "tool/ToolUsage.h"
+
+#include "tool/ToolOutput.h"
+
+int usageError(const QString &problem)
+{
+    if (!problem.isEmpty())
+        printError(problem);
+    printError(QStringLiteral("Uso:\n"
+                              "  estocarium-db create PASTA [--users N]   cria PASTA/LICITACAO.FDB pronto para uso\n"
+                              "  estocarium-db update PASTA               executa as atualizações I e II no banco\n"
+                              "  estocarium-db catalogue I|II             lista os comandos de uma atualização (JSON)\n"
+                              "  estocarium-db report ...                 relatórios"));
+    return UsageExitCode;
+}
