@@ -1,7 +1,9 @@
-#include <QApplication>
+#include "shell/EstocariumApplication.h"
+#include "shell/StartUp.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    EstocariumApplication app(argc, argv);
+    installPortugueseTranslations(app);
+    return runProgram(app);
 }

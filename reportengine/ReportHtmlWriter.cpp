@@ -1,6 +1,7 @@
 #include "reportengine/ReportHtmlWriter.h"
 
 #include "reportengine/ReportFontMetrics.h"
+#include "reportengine/ReportUnits.h"
 
 #include <QBuffer>
 
@@ -63,7 +64,7 @@ constexpr auto kHead = R"(<!DOCTYPE html>
 body { background: #808080; margin: 0; padding: 8px 0; }
 .page { position: relative; overflow: hidden; background: #fff; margin: 0 auto 8px auto; }
 .band, .text, .picture, .line { position: absolute; }
-.text { white-space: pre; font-family: Arial, "Liberation Sans", Helvetica, sans-serif; line-height: 1.117; color: #000; }
+.text { white-space: pre; font-family: Arial, "Liberation Sans", Helvetica, sans-serif; line-height: %1; color: #000; }
 .line { border-top-style: solid; border-top-color: #000; }
 @media print { body { background: none; padding: 0; } .page { margin: 0; break-after: page; } }
 </style>
@@ -83,7 +84,10 @@ void ReportHtmlWriter::write(const QString &text)
 void ReportHtmlWriter::begin(const QSize &pageSize)
 {
     m_pageSize = pageSize;
-    write(QString::fromUtf8(kHead));
+    // Text frames were sized with our line height; the browser's lines must match them.
+    const ReportFont font;
+    const double lineHeight = ReportFontMetrics::instance().lineHeight(font) / ReportUnits::fromPoints(font.pointSize);
+    write(QString::fromUtf8(kHead).arg(lineHeight, 0, 'f', 3));
 }
 
 QString ReportHtmlWriter::pictureId(const QImage &picture)

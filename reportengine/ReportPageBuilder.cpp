@@ -23,7 +23,7 @@ int alignedLeft(const QRect &frame, const ReportTextLine &line, ReportAlignment 
 void appendText(ReportPage &page, const ReportElementInstance &element, const QRect &frame)
 {
     if (element.background)
-        page.items.push_back(ReportPageRect{frame, *element.background});
+        page.items.emplace_back(std::in_place_type<ReportPageRect>, frame, *element.background);
     const ReportFontMetrics &metrics = ReportFontMetrics::instance();
     const double ascent = metrics.ascent(element.font);
     const double lineHeight = metrics.lineHeight(element.font);
@@ -33,9 +33,9 @@ void appendText(ReportPage &page, const ReportElementInstance &element, const QR
             continue;
         const int baseline = frame.top() + int(std::lround(ascent + lineHeight * double(i)));
         // Pages carry only what the font can show, so every page output draws the same glyphs.
-        page.items.push_back(ReportPageText{QPoint(alignedLeft(frame, line, element.alignment), baseline),
-                                            fb::Win1252::toUnicode(fb::Win1252::fromUnicode(line.text)),
-                                            element.font});
+        page.items.emplace_back(std::in_place_type<ReportPageText>,
+                                QPoint(alignedLeft(frame, line, element.alignment), baseline),
+                                fb::Win1252::toUnicode(fb::Win1252::fromUnicode(line.text)), element.font);
     }
 }
 
@@ -45,7 +45,7 @@ void ReportPageBuilder::appendBand(ReportPage &page, const ReportBandInstance &b
 {
     // The paper is white: a white band needs no fill.
     if (band.colour.alpha() > 0 && band.colour != QColor(Qt::white))
-        page.items.push_back(ReportPageRect{band.area, band.colour});
+        page.items.emplace_back(std::in_place_type<ReportPageRect>, band.area, band.colour);
     for (const ReportElementInstance &element : band.elements) {
         const QRect frame = element.frame.translated(band.area.topLeft());
         switch (element.kind) {
@@ -55,12 +55,12 @@ void ReportPageBuilder::appendBand(ReportPage &page, const ReportBandInstance &b
             appendText(page, element, frame);
             break;
         case ReportElementKind::Picture:
-            page.items.push_back(ReportPagePicture{frame, element.picture});
+            page.items.emplace_back(std::in_place_type<ReportPagePicture>, frame, element.picture);
             break;
         case ReportElementKind::Shape: {
             const int y = frame.top() + frame.height() / 2;
-            page.items.push_back(
-                ReportPageLine{QPoint(frame.left(), y), QPoint(frame.left() + frame.width(), y), element.lineWidth});
+            page.items.emplace_back(std::in_place_type<ReportPageLine>, QPoint(frame.left(), y),
+                                    QPoint(frame.left() + frame.width(), y), element.lineWidth);
             break;
         }
         }

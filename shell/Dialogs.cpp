@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -15,6 +16,16 @@ Hook &hook()
 {
     static Hook instance;
     return instance;
+}
+
+// A message box is only as wide as its text; the window frame would then cut a longer title.
+void fitTitle(QMessageBox &box)
+{
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (grid)
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
 }
 
 QString programTitle()
@@ -37,6 +48,7 @@ void message(QWidget *parent, const QString &text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, parent);
+    fitTitle(box);
     box.exec();
 }
 
@@ -47,15 +59,17 @@ void error(QWidget *parent, const QString &text)
         return;
     }
     QMessageBox box(QMessageBox::Critical, programTitle(), text, QMessageBox::Ok, parent);
+    fitTitle(box);
     box.exec();
 }
 
-bool question(QWidget *parent, const QString &title, const QString &text)
+bool question(QWidget *parent, const QString &title, const QString &text, bool noIsDefault)
 {
     if (hook())
         return hook()({Kind::Question, title, text, {}, {}}).accepted;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -37,8 +37,8 @@ void setHook(Hook hook);
 void message(QWidget *parent, const QString &text);
 // The program's standard error box.
 void error(QWidget *parent, const QString &text);
-// Yes and No with a question icon; true for Yes.
-bool question(QWidget *parent, const QString &title, const QString &text);
+// Yes and No with a question icon; true for Yes. Enter answers Yes unless noIsDefault.
+bool question(QWidget *parent, const QString &title, const QString &text, bool noIsDefault = false);
 // Empty when cancelled.
 std::optional<QString> inputBox(QWidget *parent, const QString &title, const QString &prompt, const QString &value);
 // Empty when cancelled.

@@ -6,7 +6,6 @@
 EstocariumApplication::EstocariumApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Estocarium"));
-    setApplicationDisplayName(QStringLiteral("Estocarium"));
     setOrganizationName(QStringLiteral("Nimbo Softwares"));
 }
 

@@ -20,11 +20,10 @@ struct CreateRequest {
     int extraUsers = 0;
 };
 
-// Empty after reporting a bad command line; *exitCode then holds the status to end with.
-std::optional<CreateRequest> parse(const QStringList &args, int *exitCode)
+// Empty after reporting a bad command line.
+std::optional<CreateRequest> parse(const QStringList &args)
 {
     CreateRequest request;
-    *exitCode = UsageExitCode;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--users")) {
             bool ok = false;
@@ -60,10 +59,9 @@ std::optional<CreateRequest> parse(const QStringList &args, int *exitCode)
 
 int runCreateCommand(const QStringList &args)
 {
-    int exitCode = 0;
-    const std::optional<CreateRequest> request = parse(args, &exitCode);
+    const std::optional<CreateRequest> request = parse(args);
     if (!request)
-        return exitCode;
+        return UsageExitCode;
 
     const QString path = databasePathIn(request->dir);
     if (QFileInfo::exists(path)) {

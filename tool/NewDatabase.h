@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 
-// The administrator's account of a new database.
-constexpr int MaxExtraUsers = 9998; // user codes have four digits and 0001 is the administrator's
+// User codes have four digits and 0001 is the administrator's.
+constexpr int MaxExtraUsers = 9998;
 
 // Creates the database file at path (WIN1252, pages of 8192 bytes) and gives it the suite's schema,
 // ORGAOS row 1 for the profile, the administrator 0001 and extraUsers fictional users 0002 onwards.

@@ -4,8 +4,10 @@
 #include "shell/SqlQuery.h"
 #include "shell/db/Decimal.h"
 #include "shell/db/FbError.h"
+#include "shell/db/Win1252.h"
 
 #include <QDate>
+#include <QProcess>
 #include <QTest>
 
 // The database layer against a real embedded database.
@@ -16,6 +18,7 @@ class TestDatabaseLayer : public QObject
 private slots:
     void typedValuesRoundTrip();
     void accentedTextReadsBackUnchanged();
+    void accentedTextShowsInIsql();
     void textOutsideWin1252IsRefused();
     void namedParametersAreBoundNotPasted();
     void encodedValuesRoundTrip_data();
@@ -72,6 +75,27 @@ void TestDatabaseLayer::accentedTextReadsBackUnchanged()
     QCOMPARE(select.value(0, 1).toLongLong(), 4); // one byte a character: stored as WIN1252
     QCOMPARE(select.value(1, 0).toString(), QStringLiteral("JOÃO"));
     QCOMPARE(select.value(2, 0).toString(), QStringLiteral("€ – “x”"));
+}
+
+// Another client of the shared database sees the same characters.
+void TestDatabaseLayer::accentedTextShowsInIsql()
+{
+    TestDatabase db;
+    db.exec("CREATE TABLE T (V VARCHAR(20))");
+    SqlQuery insert(db.connection());
+    insert.setSql("INSERT INTO T VALUES (:V)");
+    insert.setParam("V", QStringLiteral("JOÃO AÇÃO"));
+    insert.execSQL();
+    db.connection()->close();
+
+    QProcess isql;
+    isql.start("isql-fb", {"-q", "-ch", "WIN1252", "-user", "SYSDBA", db.path()});
+    QVERIFY(isql.waitForStarted());
+    isql.write("SELECT V FROM T;\n");
+    isql.closeWriteChannel();
+    QVERIFY(isql.waitForFinished(30000));
+    const QString output = fb::Win1252::toUnicode(isql.readAllStandardOutput());
+    QVERIFY2(output.contains(QStringLiteral("JOÃO AÇÃO")), qPrintable(output));
 }
 
 void TestDatabaseLayer::textOutsideWin1252IsRefused()

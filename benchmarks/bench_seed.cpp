@@ -1,0 +1,146 @@
+// Seeding USUARIOS_ESTOC as `estocarium-db create --users N` does it (one prepared insert executed N
+// times in one transaction) against isql-fb running the same inserts as a script, on the same embedded
+// engine, each on a database of its own. Forced writes are off on both so that the disk's flushes, which
+// other work on the machine makes erratic, do not drown the difference; each side runs several times and
+// the medians are compared. Usage: bench_seed [N] [RUNS]   (defaults 9998 and 5)
+
+#include "common/PasswordEncoding.h"
+#include "dbmaint/FictionalUsers.h"
+#include "dbmaint/SchemaStatements.h"
+#include "dbmaint/SchemaTables.h"
+#include "dbmaint/UserSeeder.h"
+#include "shell/db/Attachment.h"
+#include "shell/db/Statement.h"
+#include "shell/db/Transaction.h"
+#include "shell/db/Win1252.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+constexpr int Key = 10;
+
+QString newUserTable(const QString &path)
+{
+    {
+        fb::Attachment attachment;
+        attachment.create(path, fb::AttachOptions{});
+        const TableDefinition &users = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
+        attachment.executeImmediate(createTableText(users));
+        attachment.executeImmediate(addPrimaryKeyText(users));
+    }
+    QProcess gfix;
+    gfix.start(QStringLiteral("gfix"), {"-write", "async", path});
+    if (!gfix.waitForFinished(-1) || gfix.exitCode() != 0)
+        qFatal("gfix failed: %s", gfix.readAllStandardError().constData());
+    return path;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+QString literal(const QString &text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
+QByteArray isqlScript(const QList<SeedUser> &users)
+{
+    QString script;
+    for (const SeedUser &u : users) {
+        const QString password = literal(encodedToColumn(Codificar(u.password, Key)));
+        script += QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                                 "PRIMEIRO_ACESSO, DIGITADO) VALUES (%1, %2, %3, %4, %4, %5, %6, %7);\n")
+                      .arg(literal(u.code), literal(u.name), literal(u.cpf), password,
+                           literal(encodedToColumn(Codificar(u.level, Key))), literal(u.firstAccess),
+                           literal(u.createdBy));
+    }
+    script += QStringLiteral("COMMIT;\n");
+    return fb::Win1252::fromUnicode(script);
+}
+
+double runIsql(const QString &database, const QString &scriptPath)
+{
+    QProcess isql;
+    QElapsedTimer timer;
+    timer.start();
+    isql.start(QStringLiteral("isql-fb"), {"-q", "-bail", "-ch", "WIN1252", "-i", scriptPath, database});
+    if (!isql.waitForFinished(-1) || isql.exitCode() != 0)
+        qFatal("isql-fb failed: %s", isql.readAllStandardError().constData());
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+QByteArray contents(const QString &database)
+{
+    fb::Attachment attachment;
+    attachment.attach(database, fb::AttachOptions{});
+    fb::Transaction transaction(attachment);
+    fb::Statement select(transaction, QStringLiteral("SELECT IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                                                     "PRIMEIRO_ACESSO, DIGITADO FROM USUARIOS_ESTOC ORDER BY 1"));
+    auto cursor = select.openCursor();
+    QByteArray all;
+    while (cursor->next()) {
+        for (int c = 0; c < cursor->columnCount(); ++c)
+            all += cursor->value(c).toString().toUtf8() + '\t';
+        all += '\n';
+    }
+    return all;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 9998;
+    const int runs = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5;
+    QTemporaryDir dir;
+    const QString stamp = cpfFicticio(1) + QStringLiteral(" - ADMINISTRADOR");
+    const QList<SeedUser> users = usuariosFicticios(2, count, stamp);
+    const QString script = dir.filePath(QStringLiteral("inserts.sql"));
+    const QString empty = dir.filePath(QStringLiteral("empty.sql"));
+    writeFile(script, isqlScript(users));
+    writeFile(empty, "COMMIT;\n");
+
+    QList<double> ours, theirs, startUp;
+    for (int run = 0; run < runs; ++run) {
+        const QString mine = newUserTable(dir.filePath(QStringLiteral("OURS%1.FDB").arg(run)));
+        {
+            fb::Attachment attachment;
+            attachment.attach(mine, fb::AttachOptions{});
+            QElapsedTimer timer;
+            timer.start();
+            insereUsuarios(attachment, users, Key);
+            ours << double(timer.nsecsElapsed()) / 1e6;
+        }
+        const QString isqlDatabase = newUserTable(dir.filePath(QStringLiteral("ISQL%1.FDB").arg(run)));
+        theirs << runIsql(isqlDatabase, script);
+        startUp << runIsql(newUserTable(dir.filePath(QStringLiteral("EMPTY%1.FDB").arg(run))), empty);
+        if (contents(mine) != contents(isqlDatabase))
+            qFatal("the two databases differ: the benchmark did not compare the same inserts");
+    }
+
+    const double oursMs = median(ours), isqlMs = median(theirs), startMs = median(startUp);
+    std::printf("users inserted:               %d (median of %d runs)\n", count, runs);
+    std::printf("prepared insert, one commit:  %.1f ms\n", oursMs);
+    std::printf("isql-fb script:               %.1f ms (of which %.1f ms start-up and attach)\n", isqlMs, startMs);
+    std::printf("ratio isql-fb / prepared:     %.2f (%.2f without isql's start-up)\n", isqlMs / oursMs,
+                (isqlMs - startMs) / oursMs);
+    return 0;
+}

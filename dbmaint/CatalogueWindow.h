@@ -1,0 +1,30 @@
+#pragma once
+
+#include "shell/SqlQuery.h"
+
+#include <QDialog>
+
+class Gauge;
+class QPushButton;
+
+// What the two schema update windows share: the run button, the gauge and the close button, one
+// above the other and all of one width, and the command query on the main connection.
+class CatalogueWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    QPushButton *FBAtualiza;
+    Gauge *Gauge1;
+    QPushButton *FBSair;
+    SqlQuery sqlComandos;
+
+public slots:
+    virtual void FBAtualizaClick() = 0;
+    void FBSairClick();
+
+protected:
+    CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent);
+    // Both buttons are off while a run holds the window.
+    void setButtonsEnabled(bool enabled);
+};

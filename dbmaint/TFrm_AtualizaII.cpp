@@ -1,0 +1,32 @@
+#include "dbmaint/TFrm_AtualizaII.h"
+
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/CatalogueRunner.h"
+#include "dbmaint/Gauge.h"
+#include "shell/Dialogs.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/db/FbError.h"
+
+TFrm_AtualizaII *Frm_AtualizaII = nullptr;
+
+TFrm_AtualizaII::TFrm_AtualizaII(QWidget *parent)
+    : CatalogueWindow(QStringLiteral("Atualiza Banco de Dados II"), QSize(505, 139), parent)
+{
+}
+
+void TFrm_AtualizaII::FBAtualizaClick()
+{
+    setButtonsEnabled(false);
+    const QStringList catalogue = catalogoAtualizacaoII();
+    Gauge1->setMaxValue(int(catalogue.size()));
+    Gauge1->setProgress(0);
+    CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection, CatalogueRunner::Reconnect::BeforeEachDrop);
+    runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
+    try {
+        runner.run(catalogue);
+    } catch (const fb::Error &e) {
+        Dialogs::error(this, e.text());
+        return;
+    }
+    setButtonsEnabled(true);
+}

@@ -1,0 +1,56 @@
+#include "reportengine/ReportExportFilter.h"
+
+#include "reportengine/Report.h"
+#include "reportengine/ReportDocument.h"
+#include "reportengine/ReportExportError.h"
+
+#include <QSaveFile>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+std::vector<const ReportExportFilter *> &registry()
+{
+    static std::vector<const ReportExportFilter *> filters;
+    return filters;
+}
+
+void writeFile(const ReportExportFilter &filter, const QString &fileName, const std::function<void(ReportSink &)> &feed)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ReportExportError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(fileName, file.errorString()));
+    const std::unique_ptr<ReportSink> writer = filter.createWriter(file);
+    feed(*writer);
+    if (!file.commit())
+        throw ReportExportError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(fileName, file.errorString()));
+}
+
+} // namespace
+
+ReportExportFilter::ReportExportFilter()
+{
+    registry().push_back(this);
+}
+
+ReportExportFilter::~ReportExportFilter()
+{
+    auto &filters = registry();
+    filters.erase(std::remove(filters.begin(), filters.end(), this), filters.end());
+}
+
+void ReportExportFilter::save(const ReportDocument &document, const QString &fileName) const
+{
+    writeFile(*this, fileName, [&](ReportSink &writer) { document.replay(writer); });
+}
+
+void ReportExportFilter::save(Report &report, const QString &fileName) const
+{
+    writeFile(*this, fileName, [&](ReportSink &writer) { report.generate(writer); });
+}
+
+std::vector<const ReportExportFilter *> ReportExportFilter::available()
+{
+    return registry();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+class Report;
+class ReportDocument;
+class ReportSink;
+
+// An export format. A filter makes its format available to every report preview for as long as
+// it exists.
+class ReportExportFilter
+{
+public:
+    virtual ~ReportExportFilter();
+    ReportExportFilter(const ReportExportFilter &) = delete;
+    ReportExportFilter &operator=(const ReportExportFilter &) = delete;
+
+    virtual QString description() const = 0; // shown in the save dialog
+    virtual QString extension() const = 0;   // upper case, without the dot
+    virtual std::unique_ptr<ReportSink> createWriter(QIODevice &device) const = 0;
+
+    // Writes a generated report to fileName, or a report while it is generated; the file is
+    // replaced only when the whole export succeeded. Throws ReportExportError.
+    void save(const ReportDocument &document, const QString &fileName) const;
+    void save(Report &report, const QString &fileName) const;
+
+    // The filters that exist now, in the order they were created.
+    static std::vector<const ReportExportFilter *> available();
+
+protected:
+    ReportExportFilter();
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class ReportDocument;
+class ReportExportFilter;
+class ReportPageView;
+
+// The modal preview of a generated report: an ordinary window, maximised, at 100 %; pages,
+// zoom, printing and saving in the formats whose export filters exist, PDF proposed first.
+// Errors of printing and saving are reported here and leave the preview open.
+class ReportPreview : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ReportPreview(std::shared_ptr<const ReportDocument> document, QWidget *parent = nullptr);
+    ~ReportPreview() override;
+
+    int currentPage() const { return m_page; } // from 1
+    int pageCount() const;
+    int zoomPercent() const;
+
+    void showPage(int number);
+    void setZoomPercent(int percent);
+    void print();
+    void save();
+
+private:
+    void updateActions();
+    std::vector<const ReportExportFilter *> saveFormats() const;
+
+    std::shared_ptr<const ReportDocument> m_document;
+    int m_page = 1;
+    ReportPageView *m_view;
+    QScrollArea *m_scroll;
+    QSpinBox *m_pageBox;
+    QLabel *m_pageCount;
+    QComboBox *m_zoomBox;
+    QAction *m_first;
+    QAction *m_previous;
+    QAction *m_next;
+    QAction *m_last;
+};

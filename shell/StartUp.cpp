@@ -1,0 +1,61 @@
+#include "shell/StartUp.h"
+
+#include "shell/ModalWindow.h"
+#include "shell/TFrm_Abertura.h"
+#include "shell/TFrm_Principal_Estoc.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/Termination.h"
+#include "shell/uTotal.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QThread>
+#include <QTranslator>
+
+int splashWaitMs()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("ESTOCARIUM_SPLASH_MS", &ok);
+    return ok && ms >= 0 ? ms : 3000;
+}
+
+void installPortugueseTranslations(QApplication &app)
+{
+    const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
+    QLocale::setDefault(brasil);
+    auto *translator = new QTranslator(&app);
+    if (translator->load(brasil, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+    else
+        delete translator;
+}
+
+int runProgram(QApplication &app)
+{
+    InicializaSessao();
+
+    Frm_Abertura = new TFrm_Abertura;
+    Frm_Abertura->showAndPaint();
+    // Deliberately blocking: the splash neither repaints nor reacts meanwhile.
+    QThread::msleep(splashWaitMs());
+
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/app-64.png")));
+    dmPrincipal = new TdmPrincipal;
+    Frm_Principal_Estoc = new TFrm_Principal_Estoc;
+    // A termination requested while the window was created (internet mode) ends the loop at
+    // its first turn; the window need not appear for that.
+    if (!terminationRequested())
+        Frm_Principal_Estoc->showMaximized();
+
+    const int result = app.exec();
+
+    delete Frm_Principal_Estoc;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ModalWindow::release(Frm_Abertura);
+    delete dmPrincipal;
+    dmPrincipal = nullptr;
+    return result;
+}

@@ -1,0 +1,292 @@
+#include "common/PasswordEncoding.h"
+#include "common/TextHelpers.h"
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "shell/SqlConnection.h"
+#include "shell/SqlQuery.h"
+#include "shell/uTotal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run tool(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(ESTOCARIUM_BUILD_DIR "/estocarium-db"), args);
+    if (!process.waitForFinished(300000))
+        qFatal("estocarium-db did not finish");
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The created database, opened as the program opens a local one.
+class CreatedDatabase
+{
+public:
+    explicit CreatedDatabase(const QString &dir)
+    {
+        m_connection.setParam("Database", dir + "/LICITACAO.FDB");
+        m_connection.setParam("ServerCharSet", "WIN1252");
+    }
+
+    SqlQuery query(const QString &sql)
+    {
+        SqlQuery q(&m_connection);
+        q.setSql(sql);
+        q.open();
+        return q;
+    }
+
+    QVariant scalar(const QString &sql) { return query(sql).value(0, 0); }
+
+private:
+    SqlConnection m_connection;
+};
+
+} // namespace
+
+class TestTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void catalogue_printsTheStatementsAsJson_data();
+    void catalogue_printsTheStatementsAsJson();
+    void badUse_printsUsageAndExitsWith2_data();
+    void badUse_printsUsageAndExitsWith2();
+    void create_tooManyUsers_isRefusedBeforeAnythingIsWritten();
+    void create_makesAWorkingFolderForTheProgram();
+    void create_fillsTheUserTableToItsLastCode();
+    void create_neverTouchesAnExistingDatabaseOrFile();
+    void update_reportsEveryPosition();
+    void update_missingDatabase_fails();
+};
+
+void TestTool::initTestCase()
+{
+    Q_INIT_RESOURCE(assets);
+}
+
+void TestTool::catalogue_printsTheStatementsAsJson_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QStringList>("statements");
+    QTest::newRow("I") << "I" << catalogoAtualizacaoI();
+    QTest::newRow("II") << "II" << catalogoAtualizacaoII();
+}
+
+void TestTool::catalogue_printsTheStatementsAsJson()
+{
+    QFETCH(QString, which);
+    QFETCH(QStringList, statements);
+    const Run run = tool({"catalogue", which});
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QVERIFY(json.isArray());
+    QStringList printed;
+    for (const QJsonValue &v : json.array())
+        printed << v.toString();
+    QCOMPARE(printed, statements);
+}
+
+void TestTool::badUse_printsUsageAndExitsWith2_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"drop"};
+    QTest::newRow("catalogue without name") << QStringList{"catalogue"};
+    QTest::newRow("unknown catalogue") << QStringList{"catalogue", "III"};
+    QTest::newRow("create without folder") << QStringList{"create"};
+    QTest::newRow("users without number") << QStringList{"create", "x", "--users"};
+    QTest::newRow("users not a number") << QStringList{"create", "x", "--users", "dez"};
+    QTest::newRow("negative users") << QStringList{"create", "x", "--users", "-1"};
+    QTest::newRow("two folders") << QStringList{"create", "x", "y"};
+    QTest::newRow("unknown option") << QStringList{"create", "x", "--force"};
+    QTest::newRow("update without folder") << QStringList{"update"};
+    QTest::newRow("update two folders") << QStringList{"update", "x", "y"};
+}
+
+void TestTool::badUse_printsUsageAndExitsWith2()
+{
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const Run run = tool(args);
+    QDir::setCurrent(previous);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("Uso:"), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void TestTool::create_tooManyUsers_isRefusedBeforeAnythingIsWritten()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("novo");
+    const Run run = tool({"create", target, "--users", "9999"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("9998"), qPrintable(run.err));
+    QVERIFY(!QFileInfo::exists(target));
+}
+
+void TestTool::create_makesAWorkingFolderForTheProgram()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("prefeitura");
+    const Run run = tool({"create", target, "--users", "3"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+    QCOMPARE(fileBytes(target + "/TELA_PRINCIPAL.JPG"), fileBytes(":/images/splash.jpg"));
+    QCOMPARE(fileBytes(target + "/Limpa.JPG"), fileBytes(":/images/limpa.jpg"));
+    QVERIFY(!fileBytes(target + "/TELA_PRINCIPAL.JPG").isEmpty());
+    // The program itself must read the folder's configuration as client 1 in local mode.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(target);
+    InicializaSessao();
+    QDir::setCurrent(previous);
+    QCOMPARE(ini_clientecodigo, 1);
+    QCOMPARE(ini_clientenome, Descricao_Cliente);
+    QVERIFY(!Sistema_na_WEB && !Sistema_na_Rede && ini_clienteipnome.isEmpty());
+
+    CreatedDatabase db(target);
+    QCOMPARE(db.scalar("SELECT TRIM(RDB$CHARACTER_SET_NAME) FROM RDB$DATABASE").toString(), QString("WIN1252"));
+    QCOMPARE(db.scalar("SELECT MON$PAGE_SIZE FROM MON$DATABASE").toLongLong(), 8192);
+    QCOMPARE(db.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$SYSTEM_FLAG = 0").toLongLong(), 38);
+    QCOMPARE(db.scalar("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0").toLongLong(), 14);
+
+    SqlQuery orgao = db.query("SELECT A.I_ORGAO, A.ORGAO, A.CNPJ, A.CODIGOUA, A.TRATAMENTO, A.TRANSPARENCIA, "
+                              "A.B_LOGOMARCA FROM ORGAOS A WHERE A.I_ORGAO=1 ORDER BY A.I_ORGAO");
+    QCOMPARE(orgao.rowCount(), 1);
+    QCOMPARE(orgao.value(0, "ORGAO").toString(), Descricao_Cliente);
+    QCOMPARE(orgao.value(0, "CNPJ").toString(), Descricao_CNPJ_Cliente);
+    QCOMPARE(orgao.value(0, "CODIGOUA").toString(), Descricao_UA);
+    QCOMPARE(orgao.value(0, "B_LOGOMARCA").toByteArray(), fileBytes(":/images/logo.jpg"));
+    QVERIFY(!orgao.value(0, "B_LOGOMARCA").toByteArray().isEmpty());
+
+    SqlQuery users = db.query("SELECT IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, PRIMEIRO_ACESSO, B_FOTO, "
+                              "DIGITADO FROM USUARIOS_ESTOC ORDER BY IDUSUARIO");
+    QCOMPARE(users.rowCount(), 4);
+    QStringList codes;
+    QSet<QString> cpfs;
+    for (int r = 0; r < users.rowCount(); ++r) {
+        codes << users.value(r, "IDUSUARIO").toString();
+        const QString cpf = users.value(r, "CPF").toString();
+        QVERIFY2(VerificaCPF(cpf) && cpf.size() == 14, qPrintable(cpf));
+        cpfs << cpf;
+        QCOMPARE(Decodificar(encodedFromColumn(users.value(r, "SENHA").toString()), Chave), QString("1"));
+        QCOMPARE(users.value(r, "CONFIRMA"), users.value(r, "SENHA"));
+        QCOMPARE(users.value(r, "PRIMEIRO_ACESSO").toString(), QString("S"));
+        QVERIFY(users.value(r, "B_FOTO").isNull());
+        QVERIFY(!users.value(r, "USUARIO").toString().isEmpty());
+    }
+    QCOMPARE(codes, QStringList({"0001", "0002", "0003", "0004"}));
+    QCOMPARE(cpfs.size(), 4);
+    QCOMPARE(users.value(0, "USUARIO").toString(), QString("ADMINISTRADOR"));
+    QCOMPARE(Decodificar(encodedFromColumn(users.value(0, "NIVEL").toString()), Chave), QString("ADMINISTRADOR"));
+    QCOMPARE(users.value(0, "DIGITADO").toString(), users.value(0, "CPF").toString() + " - ADMINISTRADOR");
+    const QStringList ordinaryLevels = {"INICIANTE", "MÉDIO", "EXPERIENTE", "AVANÇADO"};
+    for (int r = 1; r < users.rowCount(); ++r)
+        QVERIFY(ordinaryLevels.contains(Decodificar(encodedFromColumn(users.value(r, "NIVEL").toString()), Chave)));
+}
+
+void TestTool::create_fillsTheUserTableToItsLastCode()
+{
+    QTemporaryDir dir;
+    const Run run = tool({"create", dir.path(), "--users", "9998"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+    CreatedDatabase db(dir.path());
+    SqlQuery users = db.query("SELECT COUNT(*), COUNT(DISTINCT CPF), MIN(IDUSUARIO), MAX(IDUSUARIO) "
+                              "FROM USUARIOS_ESTOC");
+    QCOMPARE(users.value(0, 0).toLongLong(), 9999);
+    QCOMPARE(users.value(0, 1).toLongLong(), 9999);
+    QCOMPARE(users.value(0, 2).toString(), QString("0001"));
+    QCOMPARE(users.value(0, 3).toString(), QString("9999"));
+    SqlQuery cpfs = db.query("SELECT CPF FROM USUARIOS_ESTOC");
+    for (int r = 0; r < cpfs.rowCount(); ++r)
+        QVERIFY2(VerificaCPF(cpfs.value(r, 0).toString()), qPrintable(cpfs.value(r, 0).toString()));
+}
+
+void TestTool::create_neverTouchesAnExistingDatabaseOrFile()
+{
+    QTemporaryDir dir;
+    const QByteArray ownIni = "[dados_cliente]\ncodigo=7\nrede=1\nipnome=servidor\n";
+    {
+        QFile ini(dir.filePath("clientes.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(ownIni);
+    }
+    QVERIFY2(tool({"create", dir.path()}).exitCode == 0, "first creation");
+    QCOMPARE(fileBytes(dir.filePath("clientes.ini")), ownIni);
+    QVERIFY(QFileInfo::exists(dir.filePath("Limpa.JPG")));
+
+    const QByteArray database = fileBytes(dir.filePath("LICITACAO.FDB"));
+    const Run again = tool({"create", dir.path(), "--users", "5"});
+    QCOMPARE(again.exitCode, 1);
+    QVERIFY2(again.err.contains("já existe"), qPrintable(again.err));
+    QVERIFY(fileBytes(dir.filePath("LICITACAO.FDB")) == database);
+}
+
+void TestTool::update_reportsEveryPosition()
+{
+    QTemporaryDir dir;
+    QCOMPARE(tool({"create", dir.path()}).exitCode, 0);
+
+    const Run run = tool({"update", dir.path()});
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 106 + 28);
+    const QRegularExpression line(R"(^(\d+) (ok|skipped: \S.*)$)");
+    QList<int> acceptedInI;
+    for (int i = 0; i < lines.size(); ++i) {
+        const auto match = line.match(lines[i]);
+        QVERIFY2(match.hasMatch(), qPrintable(lines[i]));
+        const int position = match.captured(1).toInt();
+        QCOMPARE(position, i < 106 ? i + 1 : i - 105);
+        if (i < 106 && match.captured(2) == "ok")
+            acceptedInI << position;
+        if (i >= 106)
+            QVERIFY2(match.captured(2) == "ok", qPrintable(lines[i]));
+    }
+    // On an up-to-date database only the foreign-key replacements go through in update I.
+    QCOMPARE(acceptedInI, QList<int>({17, 18, 19, 20, 21, 22, 58, 59, 60, 61, 62, 63, 64, 65, 72, 73, 74, 75, 96,
+                                      97, 98, 99, 100, 101, 102, 103}));
+    QVERIFY2(lines[0].contains("FORNECEDORES"), qPrintable(lines[0]));
+}
+
+void TestTool::update_missingDatabase_fails()
+{
+    QTemporaryDir dir;
+    const Run run = tool({"update", dir.path()});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("LICITACAO.FDB"), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+}
+
+QTEST_GUILESS_MAIN(TestTool)
+#include "tst_tool.moc"

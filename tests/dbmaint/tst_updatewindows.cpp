@@ -1,0 +1,268 @@
+#include "DialogScript.h"
+#include "PreparedSchema.h"
+#include "SchemaInspection.h"
+#include "dbmaint/Gauge.h"
+#include "dbmaint/TFrm_AtualizaII.h"
+#include "dbmaint/TFrm_AtualizarBanco.h"
+#include "shell/db/Decimal.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// What the window looked like at each step of a run.
+struct Steps {
+    QList<int> progress;
+    bool buttonsStayedOff = true;
+
+    void watch(CatalogueWindow &window)
+    {
+        QObject::connect(window.Gauge1, &Gauge::advanced, [this, &window](int p) {
+            progress << p;
+            buttonsStayedOff = buttonsStayedOff && !window.FBAtualiza->isEnabled() && !window.FBSair->isEnabled();
+        });
+    }
+};
+
+QList<int> oneTo(int last)
+{
+    QList<int> values;
+    for (int i = 1; i <= last; ++i)
+        values << i;
+    return values;
+}
+
+qint64 attachmentId(TestDatabase &db)
+{
+    return db.scalar("SELECT CURRENT_CONNECTION FROM RDB$DATABASE").toLongLong();
+}
+
+qint64 userTriggers(TestDatabase &db)
+{
+    return db.scalar("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0").toLongLong();
+}
+
+} // namespace
+
+class TestUpdateWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void windows_showTheirComponents_data();
+    void windows_showTheirComponents();
+    void fechar_closesTheWindow();
+    void updateI_createsTheSchemaSilently();
+    void updateI_secondRunInTheSameShowingStaysAtTheFullBar();
+    void updateI_unusableConnection_endsFullAndIdle();
+    void updateII_installsTheTriggersOnFreshConnections();
+    void updateII_secondRunStartsAtZeroAndKeepsTheTriggers();
+    void updateII_withoutTables_changesNothing();
+    void updateII_failedReconnection_showsTheErrorAndStaysOff_data();
+    void updateII_failedReconnection_showsTheErrorAndStaysOff();
+
+private:
+    std::unique_ptr<PreparedSchema> m_tablesOnly;
+};
+
+void TestUpdateWindows::initTestCase()
+{
+    m_tablesOnly = std::make_unique<PreparedSchema>(PreparedSchema::Triggers::Absent);
+}
+
+void TestUpdateWindows::cleanupTestCase()
+{
+    m_tablesOnly.reset();
+}
+
+void TestUpdateWindows::windows_showTheirComponents_data()
+{
+    QTest::addColumn<bool>("second");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("update I") << false << "Atualizar Banco de Dados" << QSize(484, 137);
+    QTest::newRow("update II") << true << "Atualiza Banco de Dados II" << QSize(505, 139);
+}
+
+void TestUpdateWindows::windows_showTheirComponents()
+{
+    QFETCH(bool, second);
+    QFETCH(QString, caption);
+    QFETCH(QSize, size);
+    std::unique_ptr<CatalogueWindow> window;
+    TestDatabase db;
+    if (second)
+        window = std::make_unique<TFrm_AtualizaII>();
+    else
+        window = std::make_unique<TFrm_AtualizarBanco>();
+    window->show();
+    QCOMPARE(window->windowTitle(), caption);
+    QCOMPARE(window->size(), size);
+    QCOMPARE(window->FBAtualiza->text(), QString("Atualizar Banco de Dados"));
+    QCOMPARE(window->FBSair->text(), QString("Fechar"));
+    QVERIFY(window->FBAtualiza->font().bold() && window->FBSair->font().bold());
+    QCOMPARE(window->Gauge1->progress(), 0);
+    QVERIFY(window->FBAtualiza->y() < window->Gauge1->y() && window->Gauge1->y() < window->FBSair->y());
+    QCOMPARE(window->Gauge1->width(), window->FBAtualiza->width());
+    QWidget *next = window->FBAtualiza->nextInFocusChain();
+    while (next->focusPolicy() == Qt::NoFocus)
+        next = next->nextInFocusChain();
+    QCOMPARE(next, window->FBSair);
+}
+
+void TestUpdateWindows::fechar_closesTheWindow()
+{
+    TestDatabase db;
+    TFrm_AtualizarBanco window;
+    window.show();
+    QTest::mouseClick(window.FBSair, Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+}
+
+void TestUpdateWindows::updateI_createsTheSchemaSilently()
+{
+    TestDatabase db;
+    DialogScript dialogs;
+    TFrm_AtualizarBanco window;
+    window.show();
+    Steps steps;
+    steps.watch(window);
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(steps.progress, oneTo(106));
+    QVERIFY(steps.buttonsStayedOff);
+    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
+    QCOMPARE(window.Gauge1->percentDone(), 100);
+    QCOMPARE(dialogs.seen().size(), 0);
+    QCOMPARE(inspect::tables(db.connection()).size(), 37);
+    QCOMPARE(inspect::foreignKeys(db.connection()).size(), 13);
+}
+
+void TestUpdateWindows::updateI_secondRunInTheSameShowingStaysAtTheFullBar()
+{
+    TestDatabase db;
+    TFrm_AtualizarBanco window;
+    window.show();
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+    Steps steps;
+    steps.watch(window);
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(steps.progress, QList<int>(106, 106));
+    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
+}
+
+void TestUpdateWindows::updateI_unusableConnection_endsFullAndIdle()
+{
+    TestDatabase db;
+    DialogScript dialogs;
+    db.connection()->setParam("Database", db.folder() + "/NAO_EXISTE.FDB");
+    TFrm_AtualizarBanco window;
+    window.show();
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(window.Gauge1->percentDone(), 100);
+    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
+    QCOMPARE(dialogs.seen().size(), 0);
+}
+
+void TestUpdateWindows::updateII_installsTheTriggersOnFreshConnections()
+{
+    TestDatabase db;
+    m_tablesOnly->copyInto(db);
+    DialogScript dialogs;
+    TFrm_AtualizaII window;
+    window.show();
+    Steps steps;
+    steps.watch(window);
+    const qint64 before = attachmentId(db);
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(steps.progress, oneTo(28));
+    QVERIFY(steps.buttonsStayedOff);
+    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
+    QCOMPARE(dialogs.seen().size(), 0);
+    QCOMPARE(userTriggers(db), 14);
+    QVERIFY(attachmentId(db) - before >= 14);
+
+    db.exec("INSERT INTO COMPRAPRODUTO (I_REGISTRO) VALUES (1)");
+    db.exec("INSERT INTO COMPRAPRODUTO_PARCELAS (I_REGISTRO, I_PARCELA, N_VALOR) VALUES (1, 1, 12.00)");
+    QCOMPARE(db.scalar("SELECT N_VALORPARCELADO FROM COMPRAPRODUTO").value<fb::Decimal>().toString(),
+             QString("12.00"));
+}
+
+void TestUpdateWindows::updateII_secondRunStartsAtZeroAndKeepsTheTriggers()
+{
+    TestDatabase db;
+    m_tablesOnly->copyInto(db);
+    TFrm_AtualizaII window;
+    window.show();
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+    const QStringList before = inspect::snapshot(db.connection());
+    Steps steps;
+    steps.watch(window);
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(steps.progress, oneTo(28));
+    QCOMPARE(inspect::snapshot(db.connection()), before);
+}
+
+void TestUpdateWindows::updateII_withoutTables_changesNothing()
+{
+    TestDatabase db;
+    DialogScript dialogs;
+    TFrm_AtualizaII window;
+    window.show();
+    const QStringList before = inspect::snapshot(db.connection());
+    const qint64 firstAttachment = attachmentId(db);
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(window.Gauge1->percentDone(), 100);
+    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
+    QCOMPARE(dialogs.seen().size(), 0);
+    QCOMPARE(inspect::snapshot(db.connection()), before);
+    QVERIFY(attachmentId(db) - firstAttachment >= 14);
+}
+
+void TestUpdateWindows::updateII_failedReconnection_showsTheErrorAndStaysOff_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("file gone") << "%1/NAO_EXISTE.FDB" << "NAO_EXISTE.FDB";
+    // Nothing listens on port 1: the server cannot be reached.
+    QTest::newRow("server unreachable") << "127.0.0.1/1:%1/LICITACAO.FDB" << "127.0.0.1";
+}
+
+void TestUpdateWindows::updateII_failedReconnection_showsTheErrorAndStaysOff()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, reported);
+    TestDatabase db;
+    DialogScript dialogs;
+    db.connection()->open();
+    db.connection()->setParam("Database", database.arg(db.folder()));
+    TFrm_AtualizaII window;
+    window.show();
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(dialogs.seen().size(), 1);
+    QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Error);
+    QVERIFY2(dialogs.seen().first().text.contains(reported), qPrintable(dialogs.onlyText()));
+    QVERIFY(!window.FBAtualiza->isEnabled() && !window.FBSair->isEnabled());
+    QCOMPARE(window.Gauge1->progress(), 0);
+    QVERIFY(!db.connection()->isConnected());
+}
+
+QTEST_MAIN(TestUpdateWindows)
+#include "tst_updatewindows.moc"

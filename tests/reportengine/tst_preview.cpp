@@ -1,0 +1,214 @@
+#include "DialogScript.h"
+#include "ReportTestTools.h"
+#include "SampleReport.h"
+
+#include "reportengine/ReportCsvFilter.h"
+#include "reportengine/ReportDocument.h"
+#include "reportengine/ReportHtmlFilter.h"
+#include "reportengine/ReportPageView.h"
+#include "reportengine/ReportPdfFilter.h"
+#include "reportengine/ReportPreview.h"
+#include "reportengine/ReportPrinter.h"
+#include "reportengine/ReportTextFilter.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace ReportTestTools;
+
+class tst_Preview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+    void opensModalMaximisedAndNotOnTopAt100Percent();
+    void navigatesAndZooms();
+    void saveProposesPdfFirstAmongExistingFormats();
+    void saveWritesTheChosenFormat_data();
+    void saveWritesTheChosenFormat();
+    void saveFailureIsReportedAndThePreviewStays();
+    void printingGoesThroughThePrintDialogWithOneCopyOfAllPages();
+    void printedPagesAreThePreviewedPages();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void tst_Preview::opensModalMaximisedAndNotOnTopAt100Percent()
+{
+    SampleReport sample(50);
+    QWidget owner;
+    ReportPreview preview(sample.report.generate(), &owner);
+    bool checked = false;
+    QTimer::singleShot(0, &preview, [&] {
+        QCOMPARE(QApplication::activeModalWidget(), &preview);
+        QVERIFY(preview.windowState() & Qt::WindowMaximized);
+        QVERIFY(!(preview.windowFlags() & Qt::WindowStaysOnTopHint));
+        QCOMPARE(preview.zoomPercent(), 100);
+        const auto *view = preview.findChild<ReportPageView *>();
+        // 297 mm at the screen's resolution.
+        QCOMPARE(view->width(), qRound(297 / 25.4 * view->logicalDpiX()));
+        QCOMPARE(preview.currentPage(), 1);
+        QCOMPARE(preview.pageCount(), 2);
+        checked = true;
+        preview.accept();
+    });
+    preview.exec();
+    QVERIFY(checked);
+}
+
+void tst_Preview::navigatesAndZooms()
+{
+    SampleReport sample(100);
+    ReportPreview preview(sample.report.generate());
+    QCOMPARE(preview.pageCount(), 3);
+    preview.showPage(3);
+    QCOMPARE(preview.currentPage(), 3);
+    preview.showPage(4);
+    QCOMPARE(preview.currentPage(), 3);
+    preview.showPage(0);
+    QCOMPARE(preview.currentPage(), 1);
+
+    auto *view = preview.findChild<ReportPageView *>();
+    const int width = view->width();
+    preview.setZoomPercent(200);
+    QCOMPARE(preview.zoomPercent(), 200);
+    QVERIFY(std::abs(view->width() - 2 * width) <= 1);
+}
+
+void tst_Preview::saveProposesPdfFirstAmongExistingFormats()
+{
+    ReportTextFilter text;
+    ReportCsvFilter csv;
+    ReportPdfFilter pdf;
+    SampleReport sample(3);
+    ReportPreview preview(sample.report.generate());
+    DialogScript dialogs;
+    dialogs.answer(false);
+    preview.save();
+
+    QCOMPARE(dialogs.seen().size(), 1);
+    QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::SaveFile);
+    const QStringList formats = dialogs.seen().first().filter.split(QStringLiteral(";;"));
+    QCOMPARE(formats.size(), 3); // no HTML filter exists
+    QVERIFY2(formats[0].endsWith(QStringLiteral("(*.pdf)")), qPrintable(formats[0]));
+    QVERIFY(formats[1].endsWith(QStringLiteral("(*.txt)")));
+    QVERIFY(formats[2].endsWith(QStringLiteral("(*.csv)")));
+}
+
+void tst_Preview::saveWritesTheChosenFormat_data()
+{
+    QTest::addColumn<int>("format"); // position in the dialog's list
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("pdf proposed, extension added") << -1 << "lista" << "lista.pdf";
+    QTest::newRow("text") << 1 << "lista.txt" << "lista.txt";
+    QTest::newRow("csv") << 2 << "lista.csv" << "lista.csv";
+    QTest::newRow("html, extension added") << 3 << "lista" << "lista.htm";
+}
+
+void tst_Preview::saveWritesTheChosenFormat()
+{
+    QFETCH(int, format);
+    QFETCH(QString, fileName);
+    QFETCH(QString, written);
+
+    ReportTextFilter text;
+    ReportCsvFilter csv;
+    csv.setSeparator(u';');
+    ReportPdfFilter pdf;
+    ReportHtmlFilter html;
+    SampleReport sample(60);
+    ReportPreview preview(sample.report.generate());
+    DialogScript dialogs;
+    // The first answer only reads the list the dialog offers.
+    dialogs.answer(false);
+    preview.save();
+    const QStringList formats = dialogs.seen().first().filter.split(QStringLiteral(";;"));
+    dialogs.answer(true, m_dir.filePath(fileName), format < 0 ? QString() : formats[format]);
+    preview.save();
+
+    const QString path = m_dir.filePath(written);
+    QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+    QCOMPARE(dialogs.seen().size(), 2);
+    const QByteArray bytes = readFile(path);
+    if (written.endsWith(QLatin1String(".pdf"))) {
+        QCOMPARE(pdfInfo(path, "Pages"), QStringLiteral("2"));
+    } else if (written.endsWith(QLatin1String(".csv"))) {
+        QCOMPARE(parseCsv(QString::fromUtf8(bytes), u';').size(), 61);
+    } else if (written.endsWith(QLatin1String(".htm"))) {
+        QVERIFY(bytes.startsWith("<!DOCTYPE html>"));
+    } else {
+        QVERIFY(bytes.endsWith("Total de Registros : 60\n"));
+    }
+    // Saving shows what was previewed: the report was generated once.
+    QCOMPARE(sample.generations, 1);
+}
+
+void tst_Preview::saveFailureIsReportedAndThePreviewStays()
+{
+    ReportPdfFilter pdf;
+    SampleReport sample(3);
+    ReportPreview preview(sample.report.generate());
+    DialogScript dialogs;
+    const QString path = m_dir.filePath("sem-pasta/lista.pdf");
+    dialogs.answer(true, path);
+    preview.save();
+
+    QCOMPARE(dialogs.seen().size(), 2);
+    QCOMPARE(dialogs.seen()[1].kind, Dialogs::Kind::Error);
+    QVERIFY2(dialogs.seen()[1].text.contains(path), qPrintable(dialogs.seen()[1].text));
+}
+
+void tst_Preview::printingGoesThroughThePrintDialogWithOneCopyOfAllPages()
+{
+    SampleReport sample(3);
+    const auto document = sample.report.generate();
+    ReportPreview preview(document);
+    DialogScript dialogs;
+    dialogs.answer(false);
+    preview.print();
+    QCOMPARE(dialogs.seen().size(), 1);
+    QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Print);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setCopyCount(3);
+    printer.setDuplex(QPrinter::DuplexLongSide);
+    printer.setPrintRange(QPrinter::PageRange);
+    ReportPrinter::configure(printer, *document);
+    QCOMPARE(printer.copyCount(), 1);
+    QCOMPARE(printer.printRange(), QPrinter::AllPages);
+    QCOMPARE(printer.duplex(), QPrinter::DuplexNone);
+    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+}
+
+void tst_Preview::printedPagesAreThePreviewedPages()
+{
+    SampleReport sample(80);
+    const auto document = sample.report.generate();
+    QPrinter printer(QPrinter::HighResolution);
+    ReportPrinter::configure(printer, *document);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = m_dir.filePath("impresso.pdf");
+    printer.setOutputFileName(path);
+    QVERIFY(ReportPrinter::print(*document, printer));
+
+    QCOMPARE(pdfInfo(path, "Pages"), QStringLiteral("3"));
+    QVERIFY(pdfInfo(path, "Page size").endsWith(QStringLiteral("(A4)")));
+    const QStringList pages = pdfText(path).split(u'\f');
+    QVERIFY(pages[0].contains(QStringLiteral("Usuário número 37")));
+    QVERIFY(!pages[0].contains(QStringLiteral("Usuário número 38")));
+    QVERIFY(pages[2].contains(QStringLiteral("Total de Registros : 80")));
+    const QImage image = pdfPageImage(path, 2, 72);
+    QVERIFY(near(colourAtMm(image, 270, 10 + 28.3 + 10.6 + 2, 72), SampleReport::kWhite));
+    QVERIFY(near(colourAtMm(image, 270, 10 + 28.3 + 10.6 + 6, 72), SampleReport::kGreen));
+}
+
+QTEST_MAIN(tst_Preview)
+#include "tst_preview.moc"

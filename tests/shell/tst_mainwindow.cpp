@@ -1,0 +1,492 @@
+#include "DialogScript.h"
+#include "TestDatabase.h"
+#include "dbmaint/TFrm_AtualizaII.h"
+#include "dbmaint/TFrm_AtualizarBanco.h"
+#include "shell/EstocariumApplication.h"
+#include "shell/PictureBox.h"
+#include "shell/TFrm_Abertura.h"
+#include "shell/TFrm_Principal_Estoc.h"
+#include "shell/TFrm_Sobre.h"
+#include "shell/Termination.h"
+#include "shell/uTotal.h"
+#include "signin/TFrm_Senha_Estoc.h"
+#include "tests/shell/ModalHelper.h"
+#include "tests/signin/UsuariosDeTeste.h"
+#include "users/TFrm_Usuarios_Estoc.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+// Opens web addresses in place of the platform's browser.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void abrir(const QUrl &url) { urls.append(url); }
+};
+
+// The main window over a real database, with the working folder's configuration and picture.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void creationComposesTitles_data();
+    void creationComposesTitles();
+    void componentsAndCommands();
+    void pictureAtCreation_data();
+    void pictureAtCreation();
+    void databaseFailureAtCreation_data();
+    void databaseFailureAtCreation();
+    void firstActivationSignsIn_data();
+    void firstActivationSignsIn();
+    void cancelledSignInEndsProgram();
+    void laterActivationOnlyRefreshes();
+    void aboutWindow();
+    void exitConfirmation_data();
+    void exitConfirmation();
+    void restartAfterWindow_data();
+    void restartAfterWindow();
+    void onlineInformationOpensMakersPage();
+
+private:
+    void escreveConfiguracao(const QString &linhas);
+    void criaJanela();
+    void mostraJanelaVerificada();
+    QString pasta() const { return m_db->folder(); }
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<DialogScript> m_dialogs;
+    QPointer<TFrm_Principal_Estoc> m_janela;
+    QImage m_telaPrincipal;
+};
+
+void TestMainWindow::initTestCase()
+{
+    m_db = std::make_unique<TestDatabase>();
+    m_db->createSchema();
+    m_telaPrincipal = QImage(320, 240, QImage::Format_RGB32);
+    m_telaPrincipal.fill(Qt::darkGreen);
+}
+
+void TestMainWindow::cleanupTestCase()
+{
+    m_db.reset();
+}
+
+void TestMainWindow::init()
+{
+    escreveConfiguracao("codigo=1\n");
+    QVERIFY(m_telaPrincipal.save(pasta() + "/TELA_PRINCIPAL.JPG", "JPG"));
+    InicializaSessao();
+    // A window created in another mode changed the shared connection's parameters.
+    SqlConnection *connection = m_db->connection();
+    connection->close();
+    connection->setParam("Database", m_db->path());
+    connection->setParam("User_Name", "sysdba");
+    connection->setParam("Password", "quartzite");
+    gravaUsuariosDeTeste(*m_db);
+    descartaTermino();
+    m_dialogs = std::make_unique<DialogScript>();
+}
+
+void TestMainWindow::cleanup()
+{
+    delete m_janela;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    delete Frm_Abertura;
+    Frm_Abertura = nullptr;
+    m_dialogs.reset();
+    QDir::setCurrent(pasta());
+}
+
+void TestMainWindow::escreveConfiguracao(const QString &linhas)
+{
+    QFile ini(pasta() + "/clientes.ini");
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(("[dados_cliente]\n" + linhas).toUtf8());
+}
+
+void TestMainWindow::criaJanela()
+{
+    m_janela = new TFrm_Principal_Estoc;
+    Frm_Principal_Estoc = m_janela;
+}
+
+// A main window past its sign-in, shown and active.
+void TestMainWindow::mostraJanelaVerificada()
+{
+    Usuario_Verificado = true;
+    criaJanela();
+    m_janela->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_janela));
+    m_dialogs->clear();
+}
+
+void TestMainWindow::creationComposesTitles_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("local");
+    QTest::addColumn<QString>("message");
+    const QString titulo = "Estocarium / Estocarium - 2017 | ";
+    const QString perfil = "PREFEITURA MUNICIPAL DE SERRA DOURADA";
+    const QString cabecalho = "| 2018 | 12.345.678/0001-95 | 0000 | " + perfil + " |";
+    const QString internet = "Atenção, procedimento abortado, internet desligada ou problema no seu servidor web";
+    QTest::newRow("profile, local") << "codigo=1\n" << titulo + perfil << cabecalho << "" << "";
+    QTest::newRow("profile, network") << "codigo=1\nrede=1\n" << titulo + perfil << cabecalho << "rede" << "";
+    QTest::newRow("profile, internet") << "codigo=1\nweb=1\ncaminho=/nenhum/LICITACAO.FDB\n" << titulo + perfil
+                                       << cabecalho << "on-line" << internet;
+    QTest::newRow("both flags") << "codigo=1\nweb=1\nrede=1\ncaminho=/nenhum/LICITACAO.FDB\n" << titulo + perfil
+                                << cabecalho << "rede" << internet;
+    QTest::newRow("other client") << "codigo=2\n" << titulo << "| 2016 |  |  |  |" << "" << "";
+}
+
+void TestMainWindow::creationComposesTitles()
+{
+    QFETCH(QString, config);
+    QFETCH(QString, local);
+    QFETCH(QString, message);
+    escreveConfiguracao(config);
+    InicializaSessao();
+    criaJanela();
+
+    QTEST(m_janela->windowTitle(), "caption");
+    QCOMPARE(m_janela->tituloAntesDoAcesso(), m_janela->windowTitle());
+    QTEST(m_janela->Label_Empresa->text(), "heading");
+    QCOMPARE(m_janela->Label1->text(), QStringLiteral("Estocarium"));
+    QCOMPARE(m_janela->Label_Local->text(), local);
+    QCOMPARE(m_janela->Label_Local->isVisibleTo(m_janela), !local.isEmpty());
+    QCOMPARE(m_dialogs->texts().join('|'), message);
+    QCOMPARE(terminationRequested(), !message.isEmpty());
+}
+
+void TestMainWindow::componentsAndCommands()
+{
+    criaJanela();
+    QCOMPARE(m_janela->ToolBar1->height(), 49);
+    // Tool buttons from the left, with their tooltips.
+    const QList<QPair<QToolButton *, QString>> botoes{{m_janela->SpeedButton6, "Usuários"},
+                                                      {m_janela->SpeedButton5, "Calculadora"},
+                                                      {m_janela->SpeedButton8, "Atualiza Banco de Dados"},
+                                                      {m_janela->SpeedButton4, "Atualiza Banco de Dados"},
+                                                      {m_janela->SpeedButton1, "Sair do Sistema"}};
+    const QList<QAction *> ordem = m_janela->ToolBar1->actions();
+    QCOMPARE(ordem.size(), botoes.size());
+    for (int i = 0; i < botoes.size(); ++i) {
+        QCOMPARE(m_janela->ToolBar1->widgetForAction(ordem.at(i)), botoes.at(i).first);
+        QCOMPARE(botoes.at(i).first->toolTip(), botoes.at(i).second);
+        QCOMPARE(botoes.at(i).first->size(), QSize(50, 44));
+        QVERIFY(!botoes.at(i).first->icon().isNull());
+    }
+
+    // The menu, in order; the "Usuários" menu and its button are hidden until an administrator signs in.
+    QStringList menu;
+    for (QAction *top : m_janela->MainMenu1->actions()) {
+        menu << top->text();
+        if (top->menu())
+            for (QAction *entry : top->menu()->actions()) {
+                menu << "  " + entry->text();
+                QVERIFY2(!entry->icon().isNull(), qPrintable(entry->text()));
+                if (entry->menu())
+                    for (QAction *sub : entry->menu()->actions())
+                        menu << "    " + sub->text();
+            }
+    }
+    QCOMPARE(menu, QStringList({"Usuários", "  Usuários", "  Relatórios", "    Relatório dos Usuários",
+                                "Procedimentos", "  Atualizar Banco de Dados", "  Atualizar Banco de Dados II",
+                                "Ajuda", "  Sobre", "  Informações on-line", "Sair"}));
+    QVERIFY(!m_janela->Usurios1->menuAction()->isVisible());
+    QVERIFY(!ordem.at(0)->isVisible());
+    QVERIFY(ordem.at(1)->isVisible());
+
+    QCOMPARE(m_janela->Label_Empresa->font().pixelSize(), 16);
+    QCOMPARE(m_janela->Label1->font().pixelSize(), 67);
+    QVERIFY(m_janela->Label1->font().bold() && m_janela->Label1->font().underline());
+}
+
+void TestMainWindow::pictureAtCreation_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: no file
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QSize>("picture");
+    QTest::newRow("readable") << QByteArray("ok") << "" << QSize(320, 240);
+    QTest::newRow("missing") << QByteArray() << "Erro imagem" << QSize(800, 601);
+    QTest::newRow("not a picture") << QByteArray("\xFF\xD8 broken") << "Erro imagem" << QSize(800, 601);
+}
+
+void TestMainWindow::pictureAtCreation()
+{
+    QFETCH(QByteArray, file);
+    QFile picture(pasta() + "/TELA_PRINCIPAL.JPG");
+    if (file.isEmpty()) {
+        picture.remove();
+    } else if (file != "ok") {
+        QVERIFY(picture.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        picture.write(file);
+        picture.close();
+    }
+    criaJanela();
+    QCOMPARE(m_dialogs->texts().join('|'), QTest::currentDataTag() == QByteArray("readable") ? "" : "Erro imagem");
+    QTEST(m_janela->Image1->picture().size(), "picture");
+    QCOMPARE(m_janela->Image2->picture().size(), QSize(1333, 541));
+}
+
+void TestMainWindow::databaseFailureAtCreation_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<bool>("internet");
+    QTest::newRow("local") << "codigo=1\n" << false;
+    QTest::newRow("network") << "codigo=1\nrede=1\n" << false;
+    QTest::newRow("internet") << "codigo=1\nweb=1\ncaminho=/nenhum/LICITACAO.FDB\n" << true;
+}
+
+void TestMainWindow::databaseFailureAtCreation()
+{
+    QFETCH(QString, config);
+    QFETCH(bool, internet);
+    // A working folder with configuration and picture, but no database file.
+    QTemporaryDir vazia;
+    QFile::copy(pasta() + "/TELA_PRINCIPAL.JPG", vazia.path() + "/TELA_PRINCIPAL.JPG");
+    QDir::setCurrent(vazia.path());
+    escreveConfiguracao(config);
+    QFile::copy(pasta() + "/clientes.ini", vazia.path() + "/clientes.ini");
+    InicializaSessao();
+    criaJanela();
+
+    QVERIFY(m_janela);
+    QCOMPARE(m_dialogs->seen().size(), 1);
+    const Dialogs::Request &box = m_dialogs->seen().first();
+    if (internet) {
+        QCOMPARE(box.kind, Dialogs::Kind::Message);
+        QVERIFY(terminationRequested());
+        // The remaining steps ran: the picture was loaded.
+        QCOMPARE(m_janela->Image1->picture().size(), QSize(320, 240));
+    } else {
+        // The database layer's own text, in the standard error box; the picture step is skipped.
+        QCOMPARE(box.kind, Dialogs::Kind::Error);
+        QVERIFY2(box.text.contains("LICITACAO.FDB"), qPrintable(box.text));
+        QVERIFY(!terminationRequested());
+        QCOMPARE(m_janela->Image1->picture().size(), QSize(800, 601));
+    }
+}
+
+void TestMainWindow::firstActivationSignsIn_data()
+{
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("senha");
+    QTest::addColumn<bool>("admin");
+    QTest::newRow("administrator") << "1" << "Segredo" << true;
+    QTest::newRow("not an administrator") << "4" << "abc" << false;
+}
+
+void TestMainWindow::firstActivationSignsIn()
+{
+    QFETCH(QString, codigo);
+    QFETCH(QString, senha);
+    QFETCH(bool, admin);
+    Frm_Abertura = new TFrm_Abertura;
+    Frm_Abertura->show();
+    criaJanela();
+
+    bool splashGoneBeforeLogin = false;
+    bool loginIsReferenced = false;
+    quandoModal([&](QWidget *modal) {
+        auto *login = qobject_cast<TFrm_Senha_Estoc *>(modal);
+        QVERIFY(login);
+        splashGoneBeforeLogin = Frm_Abertura == nullptr;
+        loginIsReferenced = Frm_Senha_Estoc == login;
+        QTest::keyClicks(login->Campo1, codigo);
+        QTest::keyClick(login->Campo1, Qt::Key_Return);
+        QTest::keyClicks(login->Campo2, senha);
+        QTest::keyClick(login->Campo2, Qt::Key_Return);
+        QTest::keyClick(login->Campo3, Qt::Key_Return);
+        QTest::keyClick(login->Botao_Entrar, Qt::Key_Return);
+    });
+    m_janela->showMaximized();
+    QTRY_VERIFY(Usuario_Verificado);
+
+    QVERIFY(splashGoneBeforeLogin);
+    QVERIFY(loginIsReferenced);
+    QCOMPARE(Frm_Senha_Estoc, nullptr);
+    QVERIFY(m_janela->findChildren<TFrm_Senha_Estoc *>().isEmpty());
+    QVERIFY(!terminationRequested());
+    QCOMPARE(Usuario_Codigo, codigo.rightJustified(4, '0'));
+    QVERIFY(m_janela->windowTitle().startsWith(m_janela->tituloAntesDoAcesso() + " - 12/2018 | Usuário: "));
+    QCOMPARE(m_janela->windowTitle().endsWith("   * ADMINISTRADOR *   "), admin);
+    QCOMPARE(m_janela->Usurios1->menuAction()->isVisible(), admin);
+    QCOMPARE(m_janela->SpeedButton6->isVisible(), admin);
+    // The heading keeps the year it was composed with.
+    QVERIFY(m_janela->Label_Empresa->text().startsWith("| 2018 |"));
+    QVERIFY(m_janela->isMaximized());
+    QCOMPARE(m_janela->calendario->width(), 250);
+    QCOMPARE(m_janela->calendario->selectedDate(), QDate::currentDate());
+}
+
+void TestMainWindow::cancelledSignInEndsProgram()
+{
+    criaJanela();
+    quandoModal([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    m_janela->show();
+    QTRY_VERIFY(Usuario_Verificado);
+    QVERIFY(terminationRequested());
+    QCOMPARE(Frm_Senha_Estoc, nullptr);
+    QVERIFY(m_dialogs->seen().isEmpty()); // no exit question
+}
+
+void TestMainWindow::laterActivationOnlyRefreshes()
+{
+    mostraJanelaVerificada();
+    m_janela->calendario->setSelectedDate(QDate(2000, 1, 1));
+    QWidget outra;
+    outra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&outra));
+    m_janela->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_janela));
+    QTRY_COMPARE(m_janela->calendario->selectedDate(), QDate::currentDate());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(Frm_Senha_Estoc, nullptr);
+}
+
+void TestMainWindow::aboutWindow()
+{
+    mostraJanelaVerificada();
+    QList<QPointer<TFrm_Sobre>> vistas;
+    bool escapeIgnored = false;
+    const auto fechaSobre = [&](QWidget *modal) {
+        auto *sobre = qobject_cast<TFrm_Sobre *>(modal);
+        QVERIFY(sobre && sobre == Frm_Sobre);
+        QCOMPARE(sobre->windowTitle(), QStringLiteral("Nimbo Softwares"));
+        QCOMPARE(sobre->Image1->pictureRect(), QRect(0, 0, 532, 400));
+        QTest::keyClick(sobre, Qt::Key_Escape);
+        escapeIgnored = sobre->isVisible();
+        vistas.append(sobre);
+        sobre->close();
+    };
+    for (int vez = 0; vez < 2; ++vez) {
+        quandoModal(fechaSobre);
+        m_janela->Sobre1->trigger();
+        QVERIFY(escapeIgnored);
+        QCOMPARE(Frm_Sobre, nullptr);
+    }
+    // A fresh window each time, released once closed.
+    QCOMPARE(vistas.size(), 2);
+    QVERIFY(vistas.at(0).isNull() && vistas.at(1).isNull());
+    QVERIFY(m_dialogs->seen().isEmpty());
+    QVERIFY(!terminationRequested());
+}
+
+void TestMainWindow::exitConfirmation_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("yes");
+    for (const char *how : {"menu", "button", "frame"}) {
+        QTest::addRow("%s, no", how) << how << false;
+        QTest::addRow("%s, yes", how) << how << true;
+    }
+}
+
+void TestMainWindow::exitConfirmation()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, yes);
+    mostraJanelaVerificada();
+    m_dialogs->answer(yes);
+    if (how == "menu")
+        m_janela->Sair1->trigger();
+    else if (how == "button")
+        QTest::mouseClick(m_janela->SpeedButton1, Qt::LeftButton);
+    else
+        m_janela->close();
+
+    QCOMPARE(m_dialogs->seen().size(), 1);
+    QCOMPARE(m_dialogs->seen().first().kind, Dialogs::Kind::Question);
+    QCOMPARE(m_dialogs->seen().first().title, QStringLiteral("Estocarium / Estocarium - 2017"));
+    QCOMPARE(m_dialogs->seen().first().text, QStringLiteral("Deseja sair do sistema?"));
+    if (yes) {
+        QCOMPARE(Frm_Principal_Estoc, nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m_janela.isNull());
+    } else {
+        QVERIFY(m_janela->isVisible());
+        QCOMPARE(Frm_Principal_Estoc, m_janela.data());
+    }
+    QVERIFY(!terminationRequested());
+}
+
+void TestMainWindow::restartAfterWindow_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("windowClass");
+    QTest::addColumn<QString>("message");
+    const QString dados = "Atenção, para atualização dos dados, o Estocarium / Estocarium - 2017 será reiniciado.";
+    QTest::newRow("update I, menu") << "AtualizarBancodeDadosI1" << "TFrm_AtualizarBanco" << dados;
+    QTest::newRow("update I, button") << "SpeedButton8" << "TFrm_AtualizarBanco" << dados;
+    QTest::newRow("update II, menu") << "AtualizarBancodeDadosII1" << "TFrm_AtualizaII" << dados;
+    QTest::newRow("update II, button") << "SpeedButton4" << "TFrm_AtualizaII" << dados;
+    QTest::newRow("users, menu")
+        << "Usurios2" << "TFrm_Usuarios_Estoc"
+        << "Atenção, para atualização dos dados dos Usuários, o Estocarium / Estocarium - 2017 será reiniciado.";
+}
+
+void TestMainWindow::restartAfterWindow()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, windowClass);
+    mostraJanelaVerificada();
+
+    QString shown;
+    bool referenced = false;
+    quandoModal([&](QWidget *modal) {
+        shown = QString::fromLatin1(modal->metaObject()->className());
+        referenced = modal == Frm_AtualizarBanco || modal == Frm_AtualizaII || modal == Frm_Usuarios_Estoc;
+        modal->close();
+    });
+    if (auto *action = m_janela->findChild<QAction *>(command))
+        action->trigger();
+    else
+        QTest::mouseClick(m_janela->findChild<QToolButton *>(command), Qt::LeftButton);
+
+    QCOMPARE(shown, windowClass);
+    QVERIFY(referenced);
+    QVERIFY(!Frm_AtualizarBanco && !Frm_AtualizaII && !Frm_Usuarios_Estoc);
+    QTEST(m_dialogs->onlyText(), "message");
+    QCOMPARE(m_dialogs->seen().first().kind, Dialogs::Kind::Message);
+    QVERIFY(terminationRequested());
+}
+
+void TestMainWindow::onlineInformationOpensMakersPage()
+{
+    criaJanela();
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler("http", &browser, "abrir");
+    m_janela->Informaesonline1->trigger();
+    QDesktopServices::unsetUrlHandler("http");
+    QCOMPARE(browser.urls, QList<QUrl>{QUrl("http://www.nimbo.example.org")});
+}
+
+int main(int argc, char **argv)
+{
+    EstocariumApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"

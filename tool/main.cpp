@@ -1,0 +1,47 @@
+#include "tool/CatalogueCommand.h"
+#include "tool/CreateCommand.h"
+#include "tool/ToolUsage.h"
+#include "tool/UpdateCommand.h"
+
+#if __has_include("tool/ReportCommand.h")
+#include "tool/ReportCommand.h"
+#define ESTOCARIUM_DB_HAS_REPORTS
+#endif
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <memory>
+
+// The administrator's command-line tool: prepares and updates databases with the program's own
+// catalogues, and produces reports without the windows.
+int main(int argc, char *argv[])
+{
+    Q_INIT_RESOURCE(assets);
+
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const QString command = args.isEmpty() ? QString() : args.takeFirst();
+
+    std::unique_ptr<QCoreApplication> app;
+    if (command == QLatin1String("report")) {
+        // Reports lay out text with fonts, which needs a GUI application; the tool never shows a window.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+
+    if (command == QLatin1String("create"))
+        return runCreateCommand(args);
+    if (command == QLatin1String("update"))
+        return runUpdateCommand(args);
+    if (command == QLatin1String("catalogue"))
+        return runCatalogueCommand(args);
+#ifdef ESTOCARIUM_DB_HAS_REPORTS
+    if (command == QLatin1String("report"))
+        return runReportCommand(args);
+#endif
+    return usageError(command.isEmpty() ? QString() : QStringLiteral("Comando desconhecido: %1").arg(command));
+}

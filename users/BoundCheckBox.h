@@ -1,0 +1,39 @@
+#pragma once
+
+#include "users/FieldLink.h"
+
+#include <QCheckBox>
+
+class RecordSet;
+
+// A check box bound to one field: ticked shows and writes valueChecked(), unticked
+// valueUnchecked(). Clicks change nothing while the field may not be changed.
+class BoundCheckBox : public QCheckBox
+{
+    Q_OBJECT
+
+public:
+    explicit BoundCheckBox(const QString &text, QWidget *parent = nullptr);
+
+    void bind(RecordSet *set, const QString &field);
+    FieldLink *link() { return &m_link; }
+
+    void setValues(const QString &checked, const QString &unchecked);
+    const QString &valueChecked() const { return m_valueChecked; }
+    const QString &valueUnchecked() const { return m_valueUnchecked; }
+
+    void setFieldReadOnly(bool readOnly) { m_fieldReadOnly = readOnly; }
+    bool fieldReadOnly() const { return m_fieldReadOnly; }
+    bool isEditable() const { return !m_fieldReadOnly && m_link.canModify(); }
+
+protected:
+    void nextCheckState() override;
+
+private:
+    void showField();
+
+    FieldLink m_link;
+    QString m_valueChecked = QStringLiteral("S");
+    QString m_valueUnchecked = QStringLiteral("N");
+    bool m_fieldReadOnly = false;
+};
