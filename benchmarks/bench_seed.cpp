@@ -15,14 +15,15 @@
 #include "shell/db/Win1252.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 constexpr int Key = 10;
 
@@ -50,7 +51,8 @@ double median(QList<double> values)
 
 QString literal(const QString &text)
 {
-    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
 }
 
 QByteArray isqlScript(const QList<SeedUser> &users)
@@ -58,11 +60,12 @@ QByteArray isqlScript(const QList<SeedUser> &users)
     QString script;
     for (const SeedUser &u : users) {
         const QString password = literal(encodedToColumn(Codificar(u.password, Key)));
-        script += QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
-                                 "PRIMEIRO_ACESSO, DIGITADO) VALUES (%1, %2, %3, %4, %4, %5, %6, %7);\n")
-                      .arg(literal(u.code), literal(u.name), literal(u.cpf), password,
-                           literal(encodedToColumn(Codificar(u.level, Key))), literal(u.firstAccess),
-                           literal(u.createdBy));
+        script +=
+            QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                           "PRIMEIRO_ACESSO, DIGITADO) VALUES (%1, %2, %3, %4, %4, %5, %6, %7);\n")
+                .arg(literal(u.code), literal(u.name), literal(u.cpf), password,
+                     literal(encodedToColumn(Codificar(u.level, Key))), literal(u.firstAccess),
+                     literal(u.createdBy));
     }
     script += QStringLiteral("COMMIT;\n");
     return fb::Win1252::fromUnicode(script);
@@ -84,8 +87,9 @@ QByteArray contents(const QString &database)
     fb::Attachment attachment;
     attachment.attach(database, fb::AttachOptions{});
     fb::Transaction transaction(attachment);
-    fb::Statement select(transaction, QStringLiteral("SELECT IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
-                                                     "PRIMEIRO_ACESSO, DIGITADO FROM USUARIOS_ESTOC ORDER BY 1"));
+    fb::Statement select(transaction,
+                         QStringLiteral("SELECT IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                                        "PRIMEIRO_ACESSO, DIGITADO FROM USUARIOS_ESTOC ORDER BY 1"));
     auto cursor = select.openCursor();
     QByteArray all;
     while (cursor->next()) {
@@ -139,7 +143,8 @@ int main(int argc, char *argv[])
     const double oursMs = median(ours), isqlMs = median(theirs), startMs = median(startUp);
     std::printf("users inserted:               %d (median of %d runs)\n", count, runs);
     std::printf("prepared insert, one commit:  %.1f ms\n", oursMs);
-    std::printf("isql-fb script:               %.1f ms (of which %.1f ms start-up and attach)\n", isqlMs, startMs);
+    std::printf("isql-fb script:               %.1f ms (of which %.1f ms start-up and attach)\n", isqlMs,
+                startMs);
     std::printf("ratio isql-fb / prepared:     %.2f (%.2f without isql's start-up)\n", isqlMs / oursMs,
                 (isqlMs - startMs) / oursMs);
     return 0;

@@ -3,7 +3,8 @@
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
 
-namespace {
+namespace
+{
 
 void createAndKey(QStringList &catalogue, const QStringList &tables)
 {
@@ -26,7 +27,8 @@ void replaceForeignKeys(QStringList &catalogue, const QStringList &details)
 QStringList catalogoAtualizacaoI()
 {
     QStringList c;
-    createAndKey(c, {"FORNECEDORES", "PRODUTOS", "COMPRAPRODUTO", "COMPRAPRODUTO_PARCELAS", "COMPRAPRODUTO_ITENS"});
+    createAndKey(
+        c, {"FORNECEDORES", "PRODUTOS", "COMPRAPRODUTO", "COMPRAPRODUTO_PARCELAS", "COMPRAPRODUTO_ITENS"});
     c << QString() << QString();
     createAndKey(c, {"ENTREGAPRODUTO", "ENTREGAPRODUTO_ITENS"});
     replaceForeignKeys(c, {"COMPRAPRODUTO_PARCELAS", "COMPRAPRODUTO_ITENS", "ENTREGAPRODUTO_ITENS"});
@@ -35,13 +37,13 @@ QStringList catalogoAtualizacaoI()
     c << addColumnText("COMPRAPRODUTO", "PROCESSO", "VARCHAR(8)")
       << addColumnText("COMPRAPRODUTO", "LICITACAO", "VARCHAR(15)")
       << addColumnText("COMPRAPRODUTO", "EMPENHO", "VARCHAR(8)");
-    createAndKey(c, {"PRODUTOS_LICITA", "USUARIOS_SEC", "USUARIOS_ESTOC", "USUARIOS_COMPRA", "DESPESAS", "ATAS",
-                     "ATAS_PRODUTOS", "ADITIVOS", "ADITIVOS_PRODUTOS"});
+    createAndKey(c, {"PRODUTOS_LICITA", "USUARIOS_SEC", "USUARIOS_ESTOC", "USUARIOS_COMPRA", "DESPESAS",
+                     "ATAS", "ATAS_PRODUTOS", "ADITIVOS", "ADITIVOS_PRODUTOS"});
     replaceForeignKeys(c, {"ATAS", "ATAS_PRODUTOS", "ADITIVOS", "ADITIVOS_PRODUTOS"});
     createAndKey(c, {"COMPRAS_EXTRAORD", "ATAS_EXTRAORD", "ATAS_EXTRAORD_PRODUTOS"});
     replaceForeignKeys(c, {"ATAS_EXTRAORD", "ATAS_EXTRAORD_PRODUTOS"});
-    createAndKey(c, {"USUARIOS_DEPT", "USUARIOS_FINANC", "RCOMPRA", "RCOMPRA_ITENS", "SATCOMPRA", "SATCOMPRA_ITENS",
-                     "SADCOMPRA", "SADCOMPRA_ITENS", "SEXCOMPRA", "SEXCOMPRA_ITENS"});
+    createAndKey(c, {"USUARIOS_DEPT", "USUARIOS_FINANC", "RCOMPRA", "RCOMPRA_ITENS", "SATCOMPRA",
+                     "SATCOMPRA_ITENS", "SADCOMPRA", "SADCOMPRA_ITENS", "SEXCOMPRA", "SEXCOMPRA_ITENS"});
     replaceForeignKeys(c, {"RCOMPRA_ITENS", "SATCOMPRA_ITENS", "SADCOMPRA_ITENS", "SEXCOMPRA_ITENS"});
     createAndKey(c, {"GRUPO_PRODUTOS"});
     c << addColumnText("PRODUTOS", "I_GRUPO", "INTEGER");

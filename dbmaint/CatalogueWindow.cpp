@@ -7,7 +7,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 QPushButton *boldButton(const QString &text, QWidget *parent)
 {

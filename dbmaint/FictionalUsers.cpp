@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 int checkDigit(const QString &digits)
 {
@@ -22,27 +23,29 @@ QString cpfFicticio(int codigo)
     QString digits = QString::number(100000000 + codigo * 48271);
     digits += QString::number(checkDigit(digits));
     digits += QString::number(checkDigit(digits));
-    return QStringLiteral("%1.%2.%3-%4").arg(digits.mid(0, 3), digits.mid(3, 3), digits.mid(6, 3), digits.mid(9, 2));
+    return QStringLiteral("%1.%2.%3-%4")
+        .arg(digits.mid(0, 3), digits.mid(3, 3), digits.mid(6, 3), digits.mid(9, 2));
 }
 
 QList<SeedUser> usuariosFicticios(int first, int count, const QString &createdBy)
 {
     static const QStringList firstNames = {
-        "ANA",    "BRUNO",  "CARLA",   "DANIEL", "EDUARDA", "FELIPE",  "GABRIELA", "HENRIQUE", "ISABELA",
-        "JOÃO",   "KARINA", "LUCAS",   "MARIA",  "NATÁLIA", "OTÁVIO",  "PAULA",    "RAFAEL",   "SÍLVIA",
-        "TIAGO",  "ÚRSULA", "VINÍCIUS", "WANDA", "XAVIER",  "YASMIN",  "ZECA"};
-    static const QStringList surnames = {"ALVES",  "BARBOSA", "CARVALHO", "DIAS",    "FERREIRA",
-                                         "GOMES",  "LIMA",    "MARTINS",  "NUNES",   "OLIVEIRA",
-                                         "PEREIRA", "RIBEIRO", "ROCHA",   "SANTOS",  "SILVA",
-                                         "SOUZA",  "TEIXEIRA", "VIEIRA",  "ARAÚJO",  "CONCEIÇÃO"};
+        "ANA",   "BRUNO",  "CARLA",    "DANIEL", "EDUARDA", "FELIPE", "GABRIELA", "HENRIQUE", "ISABELA",
+        "JOÃO",  "KARINA", "LUCAS",    "MARIA",  "NATÁLIA", "OTÁVIO", "PAULA",    "RAFAEL",   "SÍLVIA",
+        "TIAGO", "ÚRSULA", "VINÍCIUS", "WANDA",  "XAVIER",  "YASMIN", "ZECA"};
+    static const QStringList surnames = {"ALVES",   "BARBOSA",  "CARVALHO", "DIAS",   "FERREIRA",
+                                         "GOMES",   "LIMA",     "MARTINS",  "NUNES",  "OLIVEIRA",
+                                         "PEREIRA", "RIBEIRO",  "ROCHA",    "SANTOS", "SILVA",
+                                         "SOUZA",   "TEIXEIRA", "VIEIRA",   "ARAÚJO", "CONCEIÇÃO"};
     static const QStringList levels = {"INICIANTE", "MÉDIO", "EXPERIENTE", "AVANÇADO"};
 
     QList<SeedUser> users;
     users.reserve(count);
     for (int codigo = first; codigo < first + count; ++codigo) {
-        const QString name = QStringLiteral("%1 %2 %3").arg(firstNames.at(codigo % firstNames.size()),
-                                                           surnames.at(codigo / firstNames.size() % surnames.size()),
-                                                           surnames.at(codigo / 500 % surnames.size()));
+        const QString name = QStringLiteral("%1 %2 %3")
+                                 .arg(firstNames.at(codigo % firstNames.size()),
+                                      surnames.at(codigo / firstNames.size() % surnames.size()),
+                                      surnames.at(codigo / 500 % surnames.size()));
         users << SeedUser{QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')),
                           name,
                           cpfFicticio(codigo),

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // Column names are padded so that the types line up, never to fewer than 16 characters.
 constexpr qsizetype MinimumNameWidth = 16;

@@ -3,7 +3,8 @@
 #include <QHash>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 const QString Integer = QStringLiteral("INTEGER");
 const QString Numeric = QStringLiteral("NUMERIC(15,2)");
@@ -40,10 +41,10 @@ TableDefinition table(const QString &name, QList<ColumnDefinition> columns, cons
 
 TableDefinition userTable(const QString &name)
 {
-    TableDefinition t = table(name, {key("IDUSUARIO", varchar(4)), col("USUARIO", varchar(100)),
-                                     col("CPF", varchar(14)), col("SENHA", varchar(20)), col("CONFIRMA", varchar(20)),
-                                     col("NIVEL", varchar(50)), col("B_FOTO", BinaryBlob),
-                                     col("PRIMEIRO_ACESSO", varchar(1))});
+    TableDefinition t =
+        table(name, {key("IDUSUARIO", varchar(4)), col("USUARIO", varchar(100)), col("CPF", varchar(14)),
+                     col("SENHA", varchar(20)), col("CONFIRMA", varchar(20)), col("NIVEL", varchar(50)),
+                     col("B_FOTO", BinaryBlob), col("PRIMEIRO_ACESSO", varchar(1))});
     // The one required column outside a key.
     t.columns[2].notNull = true;
     return t;
@@ -51,13 +52,14 @@ TableDefinition userTable(const QString &name)
 
 TableDefinition productTable(const QString &name)
 {
-    return table(name, {key("I_PRODUTO", Integer), col("PRODUTO", varchar(100)), col("UNIDADE", varchar(20))});
+    return table(name,
+                 {key("I_PRODUTO", Integer), col("PRODUTO", varchar(100)), col("UNIDADE", varchar(20))});
 }
 
 QList<ColumnDefinition> requestHeaderColumns()
 {
-    return {key("I_REGISTRO", Integer),     col("D_DATA", Date),           col("I_DEPARTAMENTO", Integer),
-            col("DIGITO", varchar(4)),      col("IDDESPESA", varchar(24)), col("IDRECURSO", varchar(11)),
+    return {key("I_REGISTRO", Integer),  col("D_DATA", Date),           col("I_DEPARTAMENTO", Integer),
+            col("DIGITO", varchar(4)),   col("IDDESPESA", varchar(24)), col("IDRECURSO", varchar(11)),
             col("MOTIVO", varchar(1000))};
 }
 
@@ -83,12 +85,12 @@ QList<TableDefinition> allTables()
     return {
         table("FORNECEDORES",
               {key("I_FORNECEDOR", Integer), col("FORNECEDOR", varchar(100)), col("TIPO", varchar(1)),
-               col("CPF", varchar(14)), col("CNPJ", varchar(18)), col("ENDERECO", varchar(100)),
-               col("NUMERO", varchar(10)), col("COMPLEMENTO", varchar(50)), col("CEP", varchar(9)),
-               col("BAIRRO", varchar(50)), col("CIDADE", varchar(50)), col("UF", varchar(2)),
-               col("TELEFONE", varchar(20)), col("CELULAR", varchar(20)), col("EMAIL", varchar(100)),
-               col("SITE", varchar(100)), col("D_CADASTRO", Date), col("B_FOTO", BinaryBlob),
-               col("APELIDO", varchar(100)), col("RG", varchar(20)), col("D_RG", Date)}),
+               col("CPF", varchar(14)),      col("CNPJ", varchar(18)),        col("ENDERECO", varchar(100)),
+               col("NUMERO", varchar(10)),   col("COMPLEMENTO", varchar(50)), col("CEP", varchar(9)),
+               col("BAIRRO", varchar(50)),   col("CIDADE", varchar(50)),      col("UF", varchar(2)),
+               col("TELEFONE", varchar(20)), col("CELULAR", varchar(20)),     col("EMAIL", varchar(100)),
+               col("SITE", varchar(100)),    col("D_CADASTRO", Date),         col("B_FOTO", BinaryBlob),
+               col("APELIDO", varchar(100)), col("RG", varchar(20)),          col("D_RG", Date)}),
         productTable("PRODUTOS"),
         productTable("PRODUTOS_LICITA"),
         table("GRUPO_PRODUTOS", {key("I_GRUPO", Integer), col("GRUPO", varchar(100))}),
@@ -106,8 +108,8 @@ QList<TableDefinition> allTables()
               {key("I_REGISTRO", Integer), key("I_ITEM", Integer), col("I_PRODUTO", Integer),
                col("N_QUANTIDADE", Numeric), col("N_VLRUNITARIO", Numeric), col("N_TOTAL", Numeric)},
               "COMPRAPRODUTO"),
-        table("ENTREGAPRODUTO", {key("I_REGISTRO", Integer), col("I_DEPARTAMENTO", Integer), col("D_DATA", Date),
-                                 col("OBS", varchar(1000))}),
+        table("ENTREGAPRODUTO", {key("I_REGISTRO", Integer), col("I_DEPARTAMENTO", Integer),
+                                 col("D_DATA", Date), col("OBS", varchar(1000))}),
         table("ENTREGAPRODUTO_ITENS",
               {key("I_REGISTRO", Integer), key("I_ITEM", Integer), col("I_PRODUTO", Integer),
                col("N_QUANTIDADE", Numeric)},
@@ -117,8 +119,9 @@ QList<TableDefinition> allTables()
         table("LICITACAOMODALIDADE", {key("IDMODALIDADE", varchar(3)), col("MODALIDADE", varchar(100))}),
         table("EMPENHOTIPO", {key("IDTIPO", varchar(1)), col("TIPO", varchar(100))}),
         table("DESPESAS", {key("IDDESPESA", varchar(24)), col("DESPESA", varchar(255))}),
-        table("DIGITOS", {key("DIGITO", varchar(4)), col("DESCRICAO", varchar(100)), col("I_FUNCAO", Integer),
-                          col("I_SUBFUNCAO", Integer), col("I_PROGRAMA", Integer), col("I_UNIDADE", Integer)}),
+        table("DIGITOS",
+              {key("DIGITO", varchar(4)), col("DESCRICAO", varchar(100)), col("I_FUNCAO", Integer),
+               col("I_SUBFUNCAO", Integer), col("I_PROGRAMA", Integer), col("I_UNIDADE", Integer)}),
         table("PROCESSOS", {key("PROCESSO", varchar(8)), col("ANO", varchar(4)), col("D_PROCESSO", Date),
                             col("B_DESCRICAO", TextBlob)}),
         table("EMPENHOS", {key("EMPENHO", varchar(8)), col("ANO", varchar(4)), col("D_EMPENHO", Date),
@@ -131,9 +134,9 @@ QList<TableDefinition> allTables()
         userTable("USUARIOS_FINANC"),
         table("LICITACOES",
               {licitacao, ano, col("D_LICITACAO", Date), col("IDMODALIDADE", varchar(3)),
-               col("REGISTROPRECO", varchar(1)), col("REFERENCIALEGAL", varchar(500)), col("PROCESSO", varchar(8)),
-               col("B_DESCRICAO", TextBlob), col("N_VALOR_ATA", Numeric), col("N_VALOR_ADITIVO", Numeric),
-               col("N_VALOR_TOTAL", Numeric)}),
+               col("REGISTROPRECO", varchar(1)), col("REFERENCIALEGAL", varchar(500)),
+               col("PROCESSO", varchar(8)), col("B_DESCRICAO", TextBlob), col("N_VALOR_ATA", Numeric),
+               col("N_VALOR_ADITIVO", Numeric), col("N_VALOR_TOTAL", Numeric)}),
         table("ATAS",
               {licitacao, ano, ata, col("I_FORNECEDOR", Integer), col("D_VIGENCIA_I", Date),
                col("D_VIGENCIA_F", Date), col("N_VALOR_ATA", Numeric), col("N_VALOR_ADITIVO", Numeric),
@@ -147,8 +150,8 @@ QList<TableDefinition> allTables()
         table("ADITIVOS_PRODUTOS", QList<ColumnDefinition>{licitacao, ano, ata, aditivo, item} + itemValues,
               "ADITIVOS"),
         table("COMPRAS_EXTRAORD",
-              {registro, ano, col("D_DATA", Date), col("REFERENCIALEGAL", varchar(500)), col("PROCESSO", varchar(8)),
-               col("B_DESCRICAO", TextBlob), col("N_VALOR_TOTAL", Numeric)}),
+              {registro, ano, col("D_DATA", Date), col("REFERENCIALEGAL", varchar(500)),
+               col("PROCESSO", varchar(8)), col("B_DESCRICAO", TextBlob), col("N_VALOR_TOTAL", Numeric)}),
         table("ATAS_EXTRAORD",
               {registro, ano, ata, col("I_FORNECEDOR", Integer), col("D_VIGENCIA_I", Date),
                col("D_VIGENCIA_F", Date), col("N_VALOR_ATA", Numeric)},
@@ -160,14 +163,14 @@ QList<TableDefinition> allTables()
               {key("I_REGISTRO", Integer), key("I_ITEM", Integer), col("I_PRODUTO", Integer),
                col("N_QUANTIDADE", Numeric)},
               "RCOMPRA"),
-        table("SATCOMPRA", requestHeaderColumns()
-                               << col("LICITACAO", varchar(15)) << col("ANO", varchar(4)) << col("I_ATA", Integer)),
+        table("SATCOMPRA", requestHeaderColumns() << col("LICITACAO", varchar(15)) << col("ANO", varchar(4))
+                                                  << col("I_ATA", Integer)),
         pricedItemTable("SATCOMPRA_ITENS", "SATCOMPRA"),
         table("SADCOMPRA", requestHeaderColumns() << col("LICITACAO", varchar(15)) << col("ANO", varchar(4))
                                                   << col("I_ATA", Integer) << col("I_ADITIVO", Integer)),
         pricedItemTable("SADCOMPRA_ITENS", "SADCOMPRA"),
-        table("SEXCOMPRA", requestHeaderColumns()
-                               << col("REGISTRO", varchar(15)) << col("ANO", varchar(4)) << col("I_ATA", Integer)),
+        table("SEXCOMPRA", requestHeaderColumns() << col("REGISTRO", varchar(15)) << col("ANO", varchar(4))
+                                                  << col("I_ATA", Integer)),
         pricedItemTable("SEXCOMPRA_ITENS", "SEXCOMPRA"),
     };
 }

@@ -4,7 +4,8 @@
 #include "dbmaint/CatalogoAtualizacaoII.h"
 #include "shell/SqlQuery.h"
 
-namespace {
+namespace
+{
 
 QList<StatementOutcome> runCatalogue(SqlConnection &connection, const QStringList &catalogue,
                                      CatalogueRunner::Reconnect reconnect, const OutcomeHandler &onOutcome)
@@ -24,5 +25,6 @@ QList<StatementOutcome> executaAtualizacaoI(SqlConnection &connection, const Out
 
 QList<StatementOutcome> executaAtualizacaoII(SqlConnection &connection, const OutcomeHandler &onOutcome)
 {
-    return runCatalogue(connection, catalogoAtualizacaoII(), CatalogueRunner::Reconnect::BeforeEachDrop, onOutcome);
+    return runCatalogue(connection, catalogoAtualizacaoII(), CatalogueRunner::Reconnect::BeforeEachDrop,
+                        onOutcome);
 }

@@ -20,7 +20,8 @@ void TFrm_AtualizaII::FBAtualizaClick()
     const QStringList catalogue = catalogoAtualizacaoII();
     Gauge1->setMaxValue(int(catalogue.size()));
     Gauge1->setProgress(0);
-    CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection, CatalogueRunner::Reconnect::BeforeEachDrop);
+    CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection,
+                           CatalogueRunner::Reconnect::BeforeEachDrop);
     runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
     try {
         runner.run(catalogue);

@@ -1,6 +1,7 @@
 #include "dbmaint/TotalTriggers.h"
 
-namespace {
+namespace
+{
 
 using Assignments = QList<std::pair<QString, QString>>;
 
@@ -8,10 +9,10 @@ using Assignments = QList<std::pair<QString, QString>>;
 void addPair(QList<TriggerDefinition> &triggers, const QString &table, const QStringList &sums, bool zeroes,
              const QString &parent, const QStringList &parentKey, const Assignments &assignments)
 {
-    triggers << TriggerDefinition{table + QStringLiteral("_T1"), table, false, sums, zeroes, parent, parentKey,
-                                  assignments};
-    triggers << TriggerDefinition{table + QStringLiteral("_T2"), table, true, sums, zeroes, parent, parentKey,
-                                  assignments};
+    triggers << TriggerDefinition{
+        table + QStringLiteral("_T1"), table, false, sums, zeroes, parent, parentKey, assignments};
+    triggers << TriggerDefinition{
+        table + QStringLiteral("_T2"), table, true, sums, zeroes, parent, parentKey, assignments};
 }
 
 } // namespace
@@ -26,7 +27,8 @@ QList<TriggerDefinition> gatilhosDeTotais()
              {"N_VALORFINAL", ":RT2"},
              {"N_VALORPAGO", ":RT3"},
              {"N_VALOREMABERTO", ":RT2 - :RT3"}});
-    addPair(t, "ATAS", {"N_VALOR_ATA", "N_VALOR_ADITIVO", "N_VALOR_TOTAL"}, true, "LICITACOES", {"LICITACAO", "ANO"},
+    addPair(t, "ATAS", {"N_VALOR_ATA", "N_VALOR_ADITIVO", "N_VALOR_TOTAL"}, true, "LICITACOES",
+            {"LICITACAO", "ANO"},
             {{"N_VALOR_ATA", ":RT1"}, {"N_VALOR_ADITIVO", ":RT2"}, {"N_VALOR_TOTAL", ":RT3"}});
     // The minute's other stored value is added as it is: a NULL there makes the minute's total NULL,
     // which the other modules of the suite have always seen.

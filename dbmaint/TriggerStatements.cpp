@@ -1,12 +1,13 @@
 #include "dbmaint/TriggerStatements.h"
 
-namespace {
+namespace
+{
 
 constexpr qsizetype AssignedColumnWidth = 20;
 
 // "A.KEY = OLD.KEY", "AND", ... as separate lines; the last one gets the terminator.
-QStringList keyConditions(const QString &indent, const QString &alias, const QString &row, const QStringList &key,
-                          const QString &terminator)
+QStringList keyConditions(const QString &indent, const QString &alias, const QString &row,
+                          const QStringList &key, const QString &terminator)
 {
     QStringList lines;
     for (const QString &column : key) {
@@ -50,7 +51,10 @@ QString createTriggerText(const TriggerDefinition &trigger)
     QStringList into;
     for (qsizetype i = 0; i < trigger.sums.size(); ++i) {
         const QString separator = i + 1 < trigger.sums.size() ? QStringLiteral(",") : QString();
-        lines << QStringLiteral("       COALESCE(SUM(A.%1),0) AS TOTAL%2%3").arg(trigger.sums[i]).arg(i + 1).arg(separator);
+        lines << QStringLiteral("       COALESCE(SUM(A.%1),0) AS TOTAL%2%3")
+                     .arg(trigger.sums[i])
+                     .arg(i + 1)
+                     .arg(separator);
         into << QLatin1Char(':') + variable(i);
     }
     lines << QStringLiteral("     FROM") << QStringLiteral("      %1 A").arg(trigger.table);
@@ -67,7 +71,8 @@ QString createTriggerText(const TriggerDefinition &trigger)
                      .arg(column.leftJustified(AssignedColumnWidth), expression, separator);
     }
     lines << QStringLiteral("    WHERE");
-    lines << keyConditions(QStringLiteral("     "), QStringLiteral("C"), row, trigger.parentKey, QStringLiteral(";"));
+    lines << keyConditions(QStringLiteral("     "), QStringLiteral("C"), row, trigger.parentKey,
+                           QStringLiteral(";"));
     lines << QStringLiteral(" end");
 
     return lines.join(QStringLiteral(" \r")) + QLatin1Char(' ');

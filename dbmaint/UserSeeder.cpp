@@ -7,9 +7,10 @@
 void insereUsuarios(fb::Attachment &attachment, const QList<SeedUser> &users, int key)
 {
     fb::Transaction transaction(attachment);
-    fb::Statement insert(transaction,
-                         QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
-                                        "PRIMEIRO_ACESSO, DIGITADO) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    fb::Statement insert(
+        transaction,
+        QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                       "PRIMEIRO_ACESSO, DIGITADO) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const SeedUser &user : users) {
         const QString password = encodedToColumn(Codificar(user.password, key));
         insert.setParam(0, user.code);

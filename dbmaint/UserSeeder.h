@@ -4,7 +4,8 @@
 
 #include <QList>
 
-namespace fb {
+namespace fb
+{
 class Attachment;
 }
 

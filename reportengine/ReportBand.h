@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reportengine/ReportBandKind.h"
 #include "reportengine/ReportBandInstance.h"
+#include "reportengine/ReportBandKind.h"
 #include "reportengine/ReportContext.h"
 #include "reportengine/ReportElement.h"
 

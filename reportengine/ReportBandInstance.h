@@ -8,8 +8,7 @@
 #include <vector>
 
 // One printed band, as its before-print notification left it.
-struct ReportBandInstance
-{
+struct ReportBandInstance {
     ReportBandKind kind = ReportBandKind::Detail;
     int record = -1; // the record the band printed for; -1 when the record set is empty
     int page = 1;    // from 1

@@ -9,8 +9,7 @@ std::vector<const ReportElementInstance *> ReportBandTexts::inColumnOrder(const 
         if (element.isText())
             texts.push_back(&element);
     }
-    std::stable_sort(texts.begin(), texts.end(), [](const auto *a, const auto *b) {
-        return a->frame.left() < b->frame.left();
-    });
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const auto *a, const auto *b) { return a->frame.left() < b->frame.left(); });
     return texts;
 }

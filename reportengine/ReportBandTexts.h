@@ -5,7 +5,8 @@
 #include <vector>
 
 // The text elements of a printed band from left to right: the columns of a row.
-namespace ReportBandTexts {
+namespace ReportBandTexts
+{
 
 std::vector<const ReportElementInstance *> inColumnOrder(const ReportBandInstance &band);
 

@@ -3,8 +3,7 @@
 class ReportDataSource;
 
 // What an element may read when it resolves: the record at hand and the page number.
-struct ReportContext
-{
+struct ReportContext {
     const ReportDataSource *data = nullptr;
     int record = -1;
     int page = 1;

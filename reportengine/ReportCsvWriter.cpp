@@ -2,7 +2,9 @@
 
 #include "reportengine/ReportBandTexts.h"
 
-ReportCsvWriter::ReportCsvWriter(QIODevice &device, QChar separator) : m_out(device), m_separator(separator) {}
+ReportCsvWriter::ReportCsvWriter(QIODevice &device, QChar separator) : m_out(device), m_separator(separator)
+{
+}
 
 void ReportCsvWriter::band(const ReportBandInstance &band)
 {
@@ -19,7 +21,8 @@ void ReportCsvWriter::writeRow(const ReportBandInstance &band)
     QStringList values;
     for (const ReportElementInstance *element : ReportBandTexts::inColumnOrder(band)) {
         QString value = element->text;
-        if (value.contains(m_separator) || value.contains(u'"') || value.contains(u'\n') || value.contains(u'\r'))
+        if (value.contains(m_separator) || value.contains(u'"') || value.contains(u'\n') ||
+            value.contains(u'\r'))
             value = u'"' + value.replace(u'"', QStringLiteral("\"\"")) + u'"';
         values << value;
     }

@@ -1,6 +1,7 @@
 #include "reportengine/ReportDocument.h"
 
-ReportDocument::ReportDocument(QSize pageSize, std::vector<ReportBandInstance> bands, std::vector<ReportPage> pages)
+ReportDocument::ReportDocument(QSize pageSize, std::vector<ReportBandInstance> bands,
+                               std::vector<ReportPage> pages)
     : m_pageSize(pageSize), m_bands(std::move(bands)), m_pages(std::move(pages))
 {
 }

@@ -12,15 +12,13 @@
 enum class ReportElementKind { Label, DataText, SystemData, Picture, Shape };
 enum class ReportAlignment { Left, Centre, Right };
 
-struct ReportTextLine
-{
+struct ReportTextLine {
     QString text;
     int width = 0; // measured, hundredths of a millimetre
 };
 
 // One element as it printed in one band instance. Only elements that print appear.
-struct ReportElementInstance
-{
+struct ReportElementInstance {
     ReportElementKind kind = ReportElementKind::Label;
     QString name;
     // Relative to the band, hundredths of a millimetre. For texts: the width after auto width

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
+namespace
+{
 
 std::vector<const ReportExportFilter *> &registry()
 {
@@ -16,15 +17,18 @@ std::vector<const ReportExportFilter *> &registry()
     return filters;
 }
 
-void writeFile(const ReportExportFilter &filter, const QString &fileName, const std::function<void(ReportSink &)> &feed)
+void writeFile(const ReportExportFilter &filter, const QString &fileName,
+               const std::function<void(ReportSink &)> &feed)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw ReportExportError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(fileName, file.errorString()));
+        throw ReportExportError(
+            QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(fileName, file.errorString()));
     const std::unique_ptr<ReportSink> writer = filter.createWriter(file);
     feed(*writer);
     if (!file.commit())
-        throw ReportExportError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(fileName, file.errorString()));
+        throw ReportExportError(
+            QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(fileName, file.errorString()));
 }
 
 } // namespace

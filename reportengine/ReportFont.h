@@ -2,8 +2,7 @@
 
 // Every text of a report is Arial (Liberation Sans on screen, Helvetica in PDF); only the size
 // and the weight vary.
-struct ReportFont
-{
+struct ReportFont {
     double pointSize = 8;
     bool bold = false;
 

@@ -6,14 +6,14 @@
 
 #include <hpdf.h>
 
-namespace {
+namespace
+{
 
 // Arial's ascent and descent in 1/1000 em: text sits in its frame as on screen.
 constexpr double kAscent = 905;
 constexpr double kDescent = 212;
 
-struct HaruStatus
-{
+struct HaruStatus {
     HPDF_STATUS error = HPDF_OK;
     HPDF_STATUS detail = 0;
 };

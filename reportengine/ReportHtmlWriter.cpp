@@ -5,7 +5,8 @@
 
 #include <QBuffer>
 
-namespace {
+namespace
+{
 
 QString mm(int hundredths)
 {
@@ -86,7 +87,8 @@ void ReportHtmlWriter::begin(const QSize &pageSize)
     m_pageSize = pageSize;
     // Text frames were sized with our line height; the browser's lines must match them.
     const ReportFont font;
-    const double lineHeight = ReportFontMetrics::instance().lineHeight(font) / ReportUnits::fromPoints(font.pointSize);
+    const double lineHeight =
+        ReportFontMetrics::instance().lineHeight(font) / ReportUnits::fromPoints(font.pointSize);
     write(QString::fromUtf8(kHead).arg(lineHeight, 0, 'f', 3));
 }
 
@@ -98,8 +100,9 @@ QString ReportHtmlWriter::pictureId(const QImage &picture)
             return it->id;
     }
     const QString id = QStringLiteral("picture%1").arg(m_pictures.size() + 1);
-    write(QStringLiteral("<svg width=\"0\" height=\"0\" style=\"position:absolute\"><defs><image id=\"%1\" "
-                         "width=\"100\" height=\"100\" preserveAspectRatio=\"none\" href=\"data:image/png;base64,")
+    write(QStringLiteral(
+              "<svg width=\"0\" height=\"0\" style=\"position:absolute\"><defs><image id=\"%1\" "
+              "width=\"100\" height=\"100\" preserveAspectRatio=\"none\" href=\"data:image/png;base64,")
               .arg(id));
     m_out.write(png(picture).toBase64());
     write(QStringLiteral("\"/></defs></svg>\n"));
@@ -126,13 +129,15 @@ void ReportHtmlWriter::band(const ReportBandInstance &band)
             QStringList lines;
             for (const ReportTextLine &line : element.lines)
                 lines << line.text.toHtmlEscaped();
-            html += QStringLiteral("<div class=\"text\" style=\"%1;font-size:%2pt;font-weight:%3;text-align:%4%5\">%6</div>\n")
-                        .arg(box(element.frame), QString::number(element.font.pointSize),
-                             element.font.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
-                             textAlign(element.alignment),
-                             element.background ? QStringLiteral(";background:") + cssColour(*element.background)
-                                                : QString(),
-                             lines.join(u'\n'));
+            html +=
+                QStringLiteral("<div class=\"text\" "
+                               "style=\"%1;font-size:%2pt;font-weight:%3;text-align:%4%5\">%6</div>\n")
+                    .arg(box(element.frame), QString::number(element.font.pointSize),
+                         element.font.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
+                         textAlign(element.alignment),
+                         element.background ? QStringLiteral(";background:") + cssColour(*element.background)
+                                            : QString(),
+                         lines.join(u'\n'));
             break;
         }
         case ReportElementKind::Picture:
@@ -141,7 +146,8 @@ void ReportHtmlWriter::band(const ReportBandInstance &band)
                         .arg(box(element.frame), pictureId(element.picture));
             break;
         case ReportElementKind::Shape: {
-            const QRect line(element.frame.left(), element.frame.top() + (element.frame.height() - element.lineWidth) / 2,
+            const QRect line(element.frame.left(),
+                             element.frame.top() + (element.frame.height() - element.lineWidth) / 2,
                              element.frame.width(), 0);
             html += QStringLiteral("<div class=\"line\" style=\"%1;border-top-width:%2\"></div>\n")
                         .arg(box(line), mm(element.lineWidth));

@@ -21,8 +21,7 @@ public:
     void finish() override;
 
 private:
-    struct Embedded
-    {
+    struct Embedded {
         QImage picture;
         QString id;
     };

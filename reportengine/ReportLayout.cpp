@@ -60,7 +60,8 @@ void ReportLayout::print(ReportBand *band, int record)
         return;
     const ReportPageSetup &setup = m_report.pageSetup();
     const QRect area(setup.margins.left(), m_y, setup.bandWidth(), band->height());
-    const ReportBandInstance instance = band->print(ReportContext{m_report.dataSource(), record, m_page.number}, area);
+    const ReportBandInstance instance =
+        band->print(ReportContext{m_report.dataSource(), record, m_page.number}, area);
     m_sink.band(instance);
     ReportPageBuilder::appendBand(m_page, instance);
     m_y += band->height();

@@ -4,7 +4,8 @@
 
 #include <QIODevice>
 
-namespace {
+namespace
+{
 
 constexpr qsizetype kFlushSize = 256 * 1024;
 
@@ -33,6 +34,7 @@ void ReportOutputStream::flush()
     if (m_buffer.isEmpty())
         return;
     if (m_device.write(m_buffer) != m_buffer.size())
-        throw ReportExportError(QStringLiteral("Não foi possível gravar o arquivo: %1").arg(m_device.errorString()));
+        throw ReportExportError(
+            QStringLiteral("Não foi possível gravar o arquivo: %1").arg(m_device.errorString()));
     m_buffer.resize(0); // keeps the capacity
 }

@@ -13,36 +13,31 @@
 
 // A page as positioned primitives, in hundredths of a millimetre from the top-left corner of
 // the paper. Items are in painting order.
-struct ReportPageRect
-{
+struct ReportPageRect {
     QRect rect;
     QColor colour;
 };
 
-struct ReportPageLine
-{
+struct ReportPageLine {
     QPoint from; // horizontal: to.y() == from.y()
     QPoint to;
     int width = 0;
 };
 
-struct ReportPageText
-{
+struct ReportPageText {
     QPoint baselineStart; // left end of the baseline
     QString text;
     ReportFont font;
 };
 
-struct ReportPagePicture
-{
+struct ReportPagePicture {
     QRect rect; // the picture is stretched to it
     QImage picture;
 };
 
 using ReportPageItem = std::variant<ReportPageRect, ReportPageLine, ReportPageText, ReportPagePicture>;
 
-struct ReportPage
-{
+struct ReportPage {
     int number = 1;
     QSize size;
     std::vector<ReportPageItem> items;

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 int alignedLeft(const QRect &frame, const ReportTextLine &line, ReportAlignment alignment)
 {

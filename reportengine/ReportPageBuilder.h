@@ -4,7 +4,8 @@
 #include "reportengine/ReportPage.h"
 
 // Turns printed bands into page primitives; the only place where text is positioned.
-namespace ReportPageBuilder {
+namespace ReportPageBuilder
+{
 
 void appendBand(ReportPage &page, const ReportBandInstance &band);
 

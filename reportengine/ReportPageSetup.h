@@ -4,8 +4,7 @@
 #include <QSize>
 
 // Paper, orientation and margins, in hundredths of a millimetre.
-struct ReportPageSetup
-{
+struct ReportPageSetup {
     enum class Orientation { Portrait, Landscape };
 
     QSize paper{21000, 29700}; // portrait width and height; A4

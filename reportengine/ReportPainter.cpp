@@ -5,7 +5,8 @@
 #include <QFont>
 #include <QPainter>
 
-namespace {
+namespace
+{
 
 QFont fontFor(const ReportFont &reportFont)
 {
@@ -19,8 +20,7 @@ QFont fontFor(const ReportFont &reportFont)
     return font;
 }
 
-struct ItemPainter
-{
+struct ItemPainter {
     QPainter &painter;
 
     void operator()(const ReportPageRect &item) const { painter.fillRect(item.rect, item.colour); }
@@ -46,7 +46,8 @@ struct ItemPainter
 void ReportPainter::paint(QPainter &painter, const ReportPage &page, const QRectF &target)
 {
     painter.save();
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
     painter.fillRect(target, Qt::white);
     painter.translate(target.topLeft());
     painter.scale(target.width() / page.size.width(), target.height() / page.size.height());

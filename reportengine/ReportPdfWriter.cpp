@@ -3,7 +3,8 @@
 #include "reportengine/ReportUnits.h"
 #include "shell/db/Win1252.h"
 
-namespace {
+namespace
+{
 
 constexpr int kCatalog = 1;
 constexpr int kPages = 2;
@@ -55,10 +56,11 @@ QByteArray pdfString(const QString &text)
 QByteArray pdfDate(const QDateTime &moment)
 {
     const int offset = moment.offsetFromUtc() / 60;
-    const QByteArray zone = offset == 0 ? QByteArray("Z")
-                                        : (offset < 0 ? "-" : "+") +
-                                              QByteArray::number(std::abs(offset) / 60).rightJustified(2, '0') + '\'' +
-                                              QByteArray::number(std::abs(offset) % 60).rightJustified(2, '0') + '\'';
+    const QByteArray zone =
+        offset == 0
+            ? QByteArray("Z")
+            : (offset < 0 ? "-" : "+") + QByteArray::number(std::abs(offset) / 60).rightJustified(2, '0') +
+                  '\'' + QByteArray::number(std::abs(offset) % 60).rightJustified(2, '0') + '\'';
     return "D:" + moment.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + zone;
 }
 
@@ -85,7 +87,8 @@ size_t pictureKey(const QImage &picture)
 
 } // namespace
 
-ReportPdfWriter::ReportPdfWriter(QIODevice &device, QDateTime created) : m_out(device), m_created(std::move(created))
+ReportPdfWriter::ReportPdfWriter(QIODevice &device, QDateTime created)
+    : m_out(device), m_created(std::move(created))
 {
 }
 
@@ -118,9 +121,11 @@ void ReportPdfWriter::begin(const QSize &pageSize)
     beginObject(kCatalog);
     m_out.write("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
     beginObject(kRegularFont);
-    m_out.write("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>\nendobj\n");
+    m_out.write(
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>\nendobj\n");
     beginObject(kBoldFont);
-    m_out.write("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica-Bold /Encoding /WinAnsiEncoding >>\nendobj\n");
+    m_out.write(
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica-Bold /Encoding /WinAnsiEncoding >>\nendobj\n");
 }
 
 int ReportPdfWriter::pictureObject(const QImage &picture)
@@ -138,8 +143,8 @@ int ReportPdfWriter::pictureObject(const QImage &picture)
         const QImage alpha = picture.convertToFormat(QImage::Format_Alpha8);
         const int mask = reserveObject();
         writeStreamObject(mask,
-                          "/Type /XObject /Subtype /Image /Width " + QByteArray::number(alpha.width()) + " /Height " +
-                              QByteArray::number(alpha.height()) +
+                          "/Type /XObject /Subtype /Image /Width " + QByteArray::number(alpha.width()) +
+                              " /Height " + QByteArray::number(alpha.height()) +
                               " /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode",
                           deflate(imageBytes(alpha)));
         dictionary += " /SMask " + QByteArray::number(mask) + " 0 R";
@@ -166,11 +171,12 @@ QByteArray ReportPdfWriter::content(const ReportPage &page, QByteArray &xobjects
     for (const ReportPageItem &item : page.items) {
         if (const auto *rect = std::get_if<ReportPageRect>(&item)) {
             setFill(rect->colour);
-            out += pt(rect->rect.left()) + ' ' + pt(m_pageHeight - rect->rect.top() - rect->rect.height()) + ' ' +
-                   pt(rect->rect.width()) + ' ' + pt(rect->rect.height()) + " re f\n";
+            out += pt(rect->rect.left()) + ' ' + pt(m_pageHeight - rect->rect.top() - rect->rect.height()) +
+                   ' ' + pt(rect->rect.width()) + ' ' + pt(rect->rect.height()) + " re f\n";
         } else if (const auto *line = std::get_if<ReportPageLine>(&item)) {
-            out += pt(line->width) + " w 0 G " + pt(line->from.x()) + ' ' + pt(m_pageHeight - line->from.y()) + " m " +
-                   pt(line->to.x()) + ' ' + pt(m_pageHeight - line->to.y()) + " l S\n";
+            out += pt(line->width) + " w 0 G " + pt(line->from.x()) + ' ' +
+                   pt(m_pageHeight - line->from.y()) + " m " + pt(line->to.x()) + ' ' +
+                   pt(m_pageHeight - line->to.y()) + " l S\n";
         } else if (const auto *text = std::get_if<ReportPageText>(&item)) {
             setFill(Qt::black);
             const int object = text->font.bold ? kBoldFont : kRegularFont;
@@ -188,8 +194,9 @@ QByteArray ReportPdfWriter::content(const ReportPage &page, QByteArray &xobjects
             if (!xobjects.contains(name + ' '))
                 xobjects += name + ' ' + name.mid(3) + " 0 R ";
             out += "q " + pt(picture->rect.width()) + " 0 0 " + pt(picture->rect.height()) + ' ' +
-                   pt(picture->rect.left()) + ' ' + pt(m_pageHeight - picture->rect.top() - picture->rect.height()) +
-                   " cm " + name + " Do Q\n";
+                   pt(picture->rect.left()) + ' ' +
+                   pt(m_pageHeight - picture->rect.top() - picture->rect.height()) + " cm " + name +
+                   " Do Q\n";
         }
     }
     return out;
@@ -203,7 +210,8 @@ void ReportPdfWriter::page(const ReportPage &page)
     writeStreamObject(contents, QByteArray(), data);
     const int object = reserveObject();
     beginObject(object);
-    m_out.write("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + pt(page.size.width()) + ' ' + pt(page.size.height()) +
+    m_out.write("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + pt(page.size.width()) + ' ' +
+                pt(page.size.height()) +
                 "] /Resources << /ProcSet [/PDF /Text /ImageC] /Font << /F1 3 0 R /F2 4 0 R >>" +
                 (xobjects.isEmpty() ? QByteArray() : " /XObject << " + xobjects + ">>") + " >> /Contents " +
                 QByteArray::number(contents) + " 0 R >>\nendobj\n");

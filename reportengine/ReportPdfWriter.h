@@ -23,8 +23,7 @@ public:
     void finish() override;
 
 private:
-    struct Embedded
-    {
+    struct Embedded {
         QImage picture;
         int object;
     };

@@ -17,7 +17,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 constexpr int kZoomSteps[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
 constexpr int kInitialZoom = 100;
@@ -30,8 +31,8 @@ QString dialogFilter(const ReportExportFilter &filter)
 } // namespace
 
 ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWidget *parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       m_document(std::move(document))
 {
     setWindowTitle(QStringLiteral("Visualização do relatório"));
@@ -124,14 +125,16 @@ void ReportPreview::print()
     if (!Dialogs::printSetup(this, &printer))
         return;
     if (!ReportPrinter::print(*m_document, printer))
-        Dialogs::error(this, QStringLiteral("Não foi possível imprimir o relatório na impressora %1.").arg(printer.printerName()));
+        Dialogs::error(this, QStringLiteral("Não foi possível imprimir o relatório na impressora %1.")
+                                 .arg(printer.printerName()));
 }
 
 std::vector<const ReportExportFilter *> ReportPreview::saveFormats() const
 {
     std::vector<const ReportExportFilter *> formats = ReportExportFilter::available();
-    std::stable_partition(formats.begin(), formats.end(),
-                          [](const ReportExportFilter *filter) { return filter->extension() == QLatin1String("PDF"); });
+    std::stable_partition(formats.begin(), formats.end(), [](const ReportExportFilter *filter) {
+        return filter->extension() == QLatin1String("PDF");
+    });
     return formats;
 }
 
@@ -139,20 +142,27 @@ void ReportPreview::save()
 {
     const std::vector<const ReportExportFilter *> formats = saveFormats();
     if (formats.empty()) {
-        Dialogs::message(this, QStringLiteral("Nenhum formato de arquivo está disponível para salvar o relatório."));
+        Dialogs::message(
+            this, QStringLiteral("Nenhum formato de arquivo está disponível para salvar o relatório."));
         return;
     }
     QStringList filters;
     for (const ReportExportFilter *filter : formats)
         filters << dialogFilter(*filter);
     QString selected = filters.first();
-    QString fileName = Dialogs::saveFileName(this, QStringLiteral("Salvar relatório"), filters.join(QStringLiteral(";;")),
-                                             &selected);
+    QString fileName = Dialogs::saveFileName(this, QStringLiteral("Salvar relatório"),
+                                             filters.join(QStringLiteral(";;")), &selected);
     if (fileName.isEmpty())
         return;
-    const qsizetype chosen = std::max<qsizetype>(0, filters.indexOf(selected));
-    const ReportExportFilter &filter = *formats[std::size_t(chosen)];
-    if (QFileInfo(fileName).suffix().isEmpty())
+    // An extension typed with the name chooses the format; without one the chosen filter adds its own.
+    const QString suffix = QFileInfo(fileName).suffix().toUpper();
+    const auto typed = std::find_if(formats.begin(), formats.end(), [&](const ReportExportFilter *filter) {
+        return filter->extension() == suffix;
+    });
+    const ReportExportFilter &filter =
+        typed != formats.end() ? **typed
+                               : *formats[std::size_t(std::max<qsizetype>(0, filters.indexOf(selected)))];
+    if (suffix.isEmpty())
         fileName += u'.' + filter.extension().toLower();
     try {
         filter.save(*m_document, fileName);

@@ -14,7 +14,8 @@ void ReportPrinter::configure(QPrinter &printer, const ReportDocument &document)
     const QSizeF portraitMm = QSizeF(landscape ? size.transposed() : size) / 100.0;
     printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(QPageSize(portraitMm, QPageSize::Millimeter),
-                                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
+                                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF()));
     printer.setCopyCount(1);
     printer.setPrintRange(QPrinter::AllPages);
     printer.setFromTo(0, 0);

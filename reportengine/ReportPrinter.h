@@ -4,7 +4,8 @@ class QPrinter;
 class ReportDocument;
 
 // Printing draws the document's pages, so the paper shows what the preview showed.
-namespace ReportPrinter {
+namespace ReportPrinter
+{
 
 // The paper and orientation of the document on the whole sheet; one copy, all pages, the first
 // paper bin, printing on one side.

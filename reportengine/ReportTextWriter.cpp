@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <map>
 
-namespace {
+namespace
+{
 
 constexpr int kColumnWidth = 200; // hundredths of a millimetre per character
 

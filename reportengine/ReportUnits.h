@@ -1,10 +1,9 @@
 #pragma once
 
-#include <cmath>
-
 // Every length of a report is an integer number of hundredths of a millimetre, so that
 // positions are exact sums and nothing drifts over thousands of bands.
-namespace ReportUnits {
+namespace ReportUnits
+{
 
 constexpr int fromMm(double mm)
 {

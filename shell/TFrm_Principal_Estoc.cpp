@@ -3,6 +3,7 @@
 #include "common/DateSettings.h"
 #include "dbmaint/TFrm_AtualizaII.h"
 #include "dbmaint/TFrm_AtualizarBanco.h"
+#include "reports/RelatriodosUsurios1Click.h"
 #include "shell/ConnectionSetup.h"
 #include "shell/Dialogs.h"
 #include "shell/EstocariumApplication.h"
@@ -29,9 +30,11 @@
 #include <QVBoxLayout>
 
 TFrm_Principal_Estoc *Frm_Principal_Estoc = nullptr;
-const char *const kEnderecoNimbo = "http://www.nimbo.example.org";
 
 namespace {
+
+// The maker's web page, opened by "Informações on-line".
+const QString kEnderecoNimbo = QStringLiteral("http://www.nimbo.example.org");
 
 QFont fonteDoTitulo(int pixelSize)
 {
@@ -168,6 +171,7 @@ void TFrm_Principal_Estoc::criaMenu()
     Sair1->setObjectName(QStringLiteral("Sair1"));
 
     connect(Usurios2, &QAction::triggered, this, &TFrm_Principal_Estoc::Usurios2Click);
+    connect(RelatriodosUsurios1, &QAction::triggered, this, &TFrm_Principal_Estoc::RelatriodosUsurios1Click);
     connect(AtualizarBancodeDadosI1, &QAction::triggered, this, &TFrm_Principal_Estoc::AtualizarBancodeDadosI1Click);
     connect(AtualizarBancodeDadosII1, &QAction::triggered, this, &TFrm_Principal_Estoc::AtualizarBancodeDadosII1Click);
     connect(Sobre1, &QAction::triggered, this, &TFrm_Principal_Estoc::Sobre1Click);
@@ -298,6 +302,11 @@ void TFrm_Principal_Estoc::Usurios2Click()
                                 [](TFrm_Usuarios_Estoc &window) { window.Botao_AtivaDesativa->click(); });
 }
 
+void TFrm_Principal_Estoc::RelatriodosUsurios1Click()
+{
+    ::RelatriodosUsurios1Click(this, RelatriodosUsurios1->text());
+}
+
 void TFrm_Principal_Estoc::AtualizarBancodeDadosI1Click()
 {
     ModalWindow::runThenRestart(this, mensagemDeReinicio(QString()), Frm_AtualizarBanco,
@@ -317,7 +326,7 @@ void TFrm_Principal_Estoc::Sobre1Click()
 
 void TFrm_Principal_Estoc::Informaesonline1Click()
 {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kEnderecoNimbo)));
+    QDesktopServices::openUrl(QUrl(kEnderecoNimbo));
 }
 
 void TFrm_Principal_Estoc::SpeedButton5Click()

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "reports/ReportExportFilters.h"
 #include "shell/CalculatorLauncher.h"
 
 #include <QMainWindow>
 
 class PictureBox;
+class QAction;
 class QCalendarWidget;
 class QLabel;
+class QMenu;
+class QMenuBar;
+class QToolBar;
 class QToolButton;
 
 // The program's main window: titles, pictures, calendar, and the menu and tool bar from
@@ -48,10 +53,14 @@ public:
     QAction *Informaesonline1;
     QAction *Sair1;
 
+    // RptTextFilter1, RptCSVFilter1, RptPDFFilter1, RptHTMLFilter1: every report preview offers
+    // these formats while the main window exists.
+    ReportExportFilters Filtros;
     CalculatorLauncher calculadora;
 
 public slots:
     void Usurios2Click();
+    void RelatriodosUsurios1Click();
     void AtualizarBancodeDadosI1Click();
     void AtualizarBancodeDadosII1Click();
     void Sobre1Click();
@@ -77,6 +86,3 @@ private:
 };
 
 extern TFrm_Principal_Estoc *Frm_Principal_Estoc;
-
-// The maker's web page, opened by "Informações on-line".
-extern const char *const kEnderecoNimbo;

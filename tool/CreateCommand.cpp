@@ -13,7 +13,8 @@
 #include <optional>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 struct CreateRequest {
     QString dir;
@@ -33,10 +34,11 @@ std::optional<CreateRequest> parse(const QStringList &args)
                 return std::nullopt;
             }
             if (n > MaxExtraUsers) {
-                printError(QStringLiteral("Os códigos de usuário têm quatro dígitos e 0001 é o do administrador: "
-                                          "--users aceita no máximo %1 usuários (pedidos: %2). Nada foi criado.")
-                               .arg(MaxExtraUsers)
-                               .arg(n));
+                printError(
+                    QStringLiteral("Os códigos de usuário têm quatro dígitos e 0001 é o do administrador: "
+                                   "--users aceita no máximo %1 usuários (pedidos: %2). Nada foi criado.")
+                        .arg(MaxExtraUsers)
+                        .arg(n));
                 return std::nullopt;
             }
             request.extraUsers = int(n);
@@ -73,11 +75,13 @@ int runCreateCommand(const QStringList &args)
         const ClientProfile profile = perfilDoCliente1();
         const QList<InstallationFile> files = arquivosDeInstalacao(profile.name);
         if (!QDir().mkpath(request->dir))
-            throw std::runtime_error(QStringLiteral("Não foi possível criar a pasta %1").arg(request->dir).toStdString());
+            throw std::runtime_error(
+                QStringLiteral("Não foi possível criar a pasta %1").arg(request->dir).toStdString());
 
         criaBancoNovo(path, profile, logo, request->extraUsers);
         printLine(QStringLiteral("Banco de dados criado: %1").arg(path));
-        printLine(QStringLiteral("Usuários: 0001 (ADMINISTRADOR, senha 1) e mais %1").arg(request->extraUsers));
+        printLine(
+            QStringLiteral("Usuários: 0001 (ADMINISTRADOR, senha 1) e mais %1").arg(request->extraUsers));
         const QStringList written = gravaArquivosAusentes(request->dir, files);
         if (!written.isEmpty())
             printLine(QStringLiteral("Arquivos gravados: %1").arg(written.join(QStringLiteral(", "))));

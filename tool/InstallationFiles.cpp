@@ -18,7 +18,8 @@ QList<InstallationFile> arquivosDeInstalacao(const QString &clientName)
 {
     // The program reads clientes.ini as Windows-1252 when it is not valid UTF-8, as it was written on
     // the workstations.
-    const QString ini = QStringLiteral("[dados_cliente]\ncodigo=1\nnome=%1\nweb=0\nrede=0\nipnome=\n").arg(clientName);
+    const QString ini =
+        QStringLiteral("[dados_cliente]\ncodigo=1\nnome=%1\nweb=0\nrede=0\nipnome=\n").arg(clientName);
     return {{QStringLiteral("clientes.ini"), fb::Win1252::fromUnicode(ini)},
             {QStringLiteral("TELA_PRINCIPAL.JPG"), recursoInterno(QStringLiteral(":/images/splash.jpg"))},
             {QStringLiteral("Limpa.JPG"), recursoInterno(QStringLiteral(":/images/limpa.jpg"))}};
@@ -33,9 +34,8 @@ QStringList gravaArquivosAusentes(const QString &dir, const QList<InstallationFi
             continue;
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly) || out.write(f.content) != f.content.size() || !out.flush())
-            throw std::runtime_error(QStringLiteral("Não foi possível gravar %1: %2")
-                                         .arg(path, out.errorString())
-                                         .toStdString());
+            throw std::runtime_error(
+                QStringLiteral("Não foi possível gravar %1: %2").arg(path, out.errorString()).toStdString());
         written << f.name;
     }
     return written;

@@ -14,18 +14,22 @@
 
 #include <QFile>
 
-namespace {
+namespace
+{
 
 // On a new database only the empty positions and the drops of objects that do not exist yet may be
 // refused; anything else means the schema is incomplete.
-void requireCompleteSchema(const QString &update, const QStringList &catalogue, const QList<StatementOutcome> &outcomes)
+void requireCompleteSchema(const QString &update, const QStringList &catalogue,
+                           const QList<StatementOutcome> &outcomes)
 {
     for (const StatementOutcome &o : outcomes) {
         const QString &statement = catalogue.at(o.position - 1);
         if (o.ok || statement.isEmpty() || statement.startsWith(QLatin1String("DROP ")) ||
             statement.contains(QLatin1String(" DROP CONSTRAINT ")))
             continue;
-        throw fb::Error(QStringLiteral("A posição %1 da atualização %2 foi recusada: %3").arg(o.position).arg(update, o.reason));
+        throw fb::Error(QStringLiteral("A posição %1 da atualização %2 foi recusada: %3")
+                            .arg(o.position)
+                            .arg(update, o.reason));
     }
 }
 
@@ -39,8 +43,8 @@ void fillDatabase(const QString &path, const ClientProfile &profile, const QByte
 
     const QString adminCpf = cpfFicticio(1);
     const QString stamp = adminCpf + QStringLiteral(" - ADMINISTRADOR");
-    QList<SeedUser> users{{QStringLiteral("0001"), QStringLiteral("ADMINISTRADOR"), adminCpf, QStringLiteral("1"),
-                           QStringLiteral("ADMINISTRADOR"), QStringLiteral("S"), stamp}};
+    QList<SeedUser> users{{QStringLiteral("0001"), QStringLiteral("ADMINISTRADOR"), adminCpf,
+                           QStringLiteral("1"), QStringLiteral("ADMINISTRADOR"), QStringLiteral("S"), stamp}};
     users += usuariosFicticios(2, extraUsers, stamp);
     insereUsuarios(connection.attachment(), users, Chave);
     connection.close();

@@ -21,8 +21,9 @@ void criaOrgaos(fb::Attachment &attachment, const ClientProfile &profile, const 
     attachment.executeImmediate(addPrimaryKeyText(orgaos));
 
     fb::Transaction transaction(attachment);
-    fb::Statement insert(transaction, QStringLiteral("INSERT INTO ORGAOS (I_ORGAO, ORGAO, CNPJ, CODIGOUA, B_LOGOMARCA) "
-                                                     "VALUES (1, ?, ?, ?, ?)"));
+    fb::Statement insert(transaction,
+                         QStringLiteral("INSERT INTO ORGAOS (I_ORGAO, ORGAO, CNPJ, CODIGOUA, B_LOGOMARCA) "
+                                        "VALUES (1, ?, ?, ?, ?)"));
     insert.setParam(0, profile.name);
     insert.setParam(1, profile.cnpj);
     insert.setParam(2, profile.unitCode);

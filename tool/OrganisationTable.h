@@ -4,7 +4,8 @@
 
 #include <QByteArray>
 
-namespace fb {
+namespace fb
+{
 class Attachment;
 }
 

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 void write(std::FILE *stream, const QString &line)
 {

@@ -6,10 +6,12 @@ int usageError(const QString &problem)
 {
     if (!problem.isEmpty())
         printError(problem);
-    printError(QStringLiteral("Uso:\n"
-                              "  estocarium-db create PASTA [--users N]   cria PASTA/LICITACAO.FDB pronto para uso\n"
-                              "  estocarium-db update PASTA               executa as atualizações I e II no banco\n"
-                              "  estocarium-db catalogue I|II             lista os comandos de uma atualização (JSON)\n"
-                              "  estocarium-db report ...                 relatórios"));
+    printError(QStringLiteral(
+        "Uso:\n"
+        "  estocarium-db create PASTA [--users N]   cria PASTA/LICITACAO.FDB pronto para uso\n"
+        "  estocarium-db update PASTA               executa as atualizações I e II no banco\n"
+        "  estocarium-db catalogue I|II             lista os comandos de uma atualização (JSON)\n"
+        "  estocarium-db report usuarios PASTA --format pdf|txt|csv|html --out ARQUIVO [--periodo MM/AAAA]\n"
+        "                                           relatório dos usuários"));
     return UsageExitCode;
 }

@@ -9,7 +9,8 @@
 
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 void printOutcome(const StatementOutcome &outcome)
 {

@@ -1,12 +1,8 @@
 #include "tool/CatalogueCommand.h"
 #include "tool/CreateCommand.h"
+#include "tool/ReportCommand.h"
 #include "tool/ToolUsage.h"
 #include "tool/UpdateCommand.h"
-
-#if __has_include("tool/ReportCommand.h")
-#include "tool/ReportCommand.h"
-#define ESTOCARIUM_DB_HAS_REPORTS
-#endif
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -39,9 +35,8 @@ int main(int argc, char *argv[])
         return runUpdateCommand(args);
     if (command == QLatin1String("catalogue"))
         return runCatalogueCommand(args);
-#ifdef ESTOCARIUM_DB_HAS_REPORTS
     if (command == QLatin1String("report"))
         return runReportCommand(args);
-#endif
-    return usageError(command.isEmpty() ? QString() : QStringLiteral("Comando desconhecido: %1").arg(command));
+    return usageError(command.isEmpty() ? QString()
+                                        : QStringLiteral("Comando desconhecido: %1").arg(command));
 }

@@ -6,8 +6,9 @@
 
 class RecordSet;
 
-// A check box bound to one field: ticked shows and writes valueChecked(), unticked
-// valueUnchecked(). Clicks change nothing while the field may not be changed.
+// A check box bound to one field: ticked shows and writes the checked value ("S" unless
+// setValues() says otherwise), unticked the unchecked one ("N"). Clicks change nothing while
+// the field may not be changed.
 class BoundCheckBox : public QCheckBox
 {
     Q_OBJECT
@@ -16,14 +17,11 @@ public:
     explicit BoundCheckBox(const QString &text, QWidget *parent = nullptr);
 
     void bind(RecordSet *set, const QString &field);
-    FieldLink *link() { return &m_link; }
 
     void setValues(const QString &checked, const QString &unchecked);
     const QString &valueChecked() const { return m_valueChecked; }
-    const QString &valueUnchecked() const { return m_valueUnchecked; }
 
     void setFieldReadOnly(bool readOnly) { m_fieldReadOnly = readOnly; }
-    bool fieldReadOnly() const { return m_fieldReadOnly; }
     bool isEditable() const { return !m_fieldReadOnly && m_link.canModify(); }
 
 protected:

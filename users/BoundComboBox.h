@@ -18,10 +18,8 @@ public:
     explicit BoundComboBox(QWidget *parent = nullptr);
 
     void bind(RecordSet *set, const QString &field);
-    FieldLink *link() { return &m_link; }
 
     void setFieldReadOnly(bool readOnly) { m_fieldReadOnly = readOnly; }
-    bool fieldReadOnly() const { return m_fieldReadOnly; }
     bool isEditable() const { return !m_fieldReadOnly && m_link.canModify(); }
     void setColor(const QColor &color);
     QColor color() const;

@@ -10,6 +10,7 @@ BoundLineEdit::BoundLineEdit(QWidget *parent) : QLineEdit(parent)
     connect(&m_link, &FieldLink::editableChanged, this, &BoundLineEdit::applyReadOnly);
     connect(&m_link, &FieldLink::updateRequested, this, &BoundLineEdit::updateField);
     connect(this, &QLineEdit::editingFinished, this, &BoundLineEdit::updateField);
+    connect(this, &QLineEdit::textEdited, this, [this] { m_typed = true; });
     applyReadOnly();
 }
 
@@ -49,19 +50,22 @@ void BoundLineEdit::setUpperCase(bool upper)
 void BoundLineEdit::showField()
 {
     setText(m_link.value().toString());
-    setModified(false);
+    m_typed = false;
+}
+
+bool BoundLineEdit::nothingTyped() const
+{
+    const QString typed = text();
+    return std::none_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
 void BoundLineEdit::updateField()
 {
-    if (!isModified() || isReadOnly())
+    if (!m_typed || isReadOnly())
         return;
-    setModified(false);
-    QString typed = text();
+    m_typed = false;
     // A masked edit always returns its separators; with nothing typed into it the field is empty.
-    if (!inputMask().isEmpty() && std::none_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.isLetterOrNumber(); }))
-        typed.clear();
-    m_link.write(typed);
+    m_link.write(!inputMask().isEmpty() && nothingTyped() ? QString() : text());
 }
 
 void BoundLineEdit::focusOutEvent(QFocusEvent *event)

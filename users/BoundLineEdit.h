@@ -18,10 +18,8 @@ public:
     explicit BoundLineEdit(QWidget *parent = nullptr);
 
     void bind(RecordSet *set, const QString &field);
-    FieldLink *link() { return &m_link; }
 
     void setFieldReadOnly(bool readOnly);
-    bool fieldReadOnly() const { return m_fieldReadOnly; }
     void setColor(const QColor &color);
     QColor color() const;
     void setUpperCase(bool upper);
@@ -35,7 +33,10 @@ protected:
 private:
     void showField();
     void applyReadOnly();
+    bool nothingTyped() const;
 
     FieldLink m_link;
     bool m_fieldReadOnly = false;
+    // QLineEdit's own modified flag is lost when a validator rewrites the text.
+    bool m_typed = false;
 };

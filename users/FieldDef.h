@@ -4,8 +4,7 @@
 
 // One field of a record set: its name, whether it holds text or raw bytes, its size in
 // characters (0 for unlimited), and the required and key flags.
-struct FieldDef
-{
+struct FieldDef {
     enum class Kind { Text, Binary };
 
     QString name;

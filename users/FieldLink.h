@@ -17,8 +17,6 @@ public:
     explicit FieldLink(QObject *parent = nullptr);
 
     void bind(RecordSet *set, const QString &field);
-    RecordSet *recordSet() const { return m_set; }
-    const QString &fieldName() const { return m_field; }
 
     bool canModify() const;
     QVariant value() const; // null when unbound, closed or without a current record

@@ -17,12 +17,14 @@ RecordGrid::RecordGrid(RecordSet *set, QWidget *parent) : QTableView(parent), m_
     verticalHeader()->hide();
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(192, 192, 192); "
-                                                     "border: 1px solid gray; padding: 2px; }"));
+    horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: rgb(192, 192, 192); "
+                       "border: 1px solid gray; padding: 2px; }"));
 
     // The selected row stays marked when the focus is elsewhere.
     QPalette colours = palette();
-    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Highlight));
+    colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                     colours.color(QPalette::Active, QPalette::Highlight));
     colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      colours.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(colours);
@@ -30,10 +32,11 @@ RecordGrid::RecordGrid(RecordSet *set, QWidget *parent) : QTableView(parent), m_
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &RecordGrid::titleClicked);
     connect(set, &RecordSet::dataChanged, this, &RecordGrid::followRecord);
     connect(set, &RecordSet::currentChanged, this, &RecordGrid::followRecord);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
-        if (!m_following && current.isValid())
-            m_set->setRecNo(current.row());
-    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_following && current.isValid())
+                    m_set->setRecNo(current.row());
+            });
 }
 
 void RecordGrid::setColumns(const QList<RecordGridModel::Column> &columns)
@@ -53,7 +56,8 @@ void RecordGrid::followRecord()
         return;
     }
     const QModelIndex target = m_model.index(row, std::max(0, currentIndex().column()));
-    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(target,
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(target);
 }
 

@@ -14,8 +14,7 @@ class RecordGridModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    struct Column
-    {
+    struct Column {
         QString field;
         QString title;
         int width = 64;

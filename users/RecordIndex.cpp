@@ -26,7 +26,8 @@ void RecordIndex::build(const QList<QString> &values)
 int RecordIndex::lowerBound(const QString &text) const
 {
     const QCollatorSortKey key = m_collator.sortKey(text);
-    const auto found = std::lower_bound(m_keys.cbegin(), m_keys.cend(), key,
-                                        [](const QCollatorSortKey &a, const QCollatorSortKey &b) { return a.compare(b) < 0; });
+    const auto found = std::lower_bound(
+        m_keys.cbegin(), m_keys.cend(), key,
+        [](const QCollatorSortKey &a, const QCollatorSortKey &b) { return a.compare(b) < 0; });
     return int(found - m_keys.cbegin());
 }

@@ -5,7 +5,8 @@
 #include "shell/TdmPrincipal.h"
 #include "shell/db/FbError.h"
 
-namespace {
+namespace
+{
 
 bool sameValue(const QVariant &a, const QVariant &b)
 {
@@ -77,8 +78,9 @@ void RecordProvider::applyOne(SqlConnection *connection, const QList<FieldDef> &
             params.append(QStringLiteral(":NEW_") + fields.at(i).name);
             query.setParam(QStringLiteral("NEW_") + fields.at(i).name, change.values.value(i));
         }
-        query.setSql(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                         .arg(m_updateTable, names.join(QStringLiteral(", ")), params.join(QStringLiteral(", "))));
+        query.setSql(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(m_updateTable, names.join(QStringLiteral(", ")), params.join(QStringLiteral(", "))));
         query.execSQL();
         return;
     }
@@ -107,8 +109,8 @@ void RecordProvider::applyOne(SqlConnection *connection, const QList<FieldDef> &
     }
 }
 
-RecordProvider::ApplyResult RecordProvider::apply(const QList<FieldDef> &fields, const QList<RecordChange> &changes,
-                                                  int maxErrors)
+RecordProvider::ApplyResult RecordProvider::apply(const QList<FieldDef> &fields,
+                                                  const QList<RecordChange> &changes, int maxErrors)
 {
     if (m_updateTable.isEmpty())
         throw fb::Error(QStringLiteral("Estes dados são somente para leitura."));

@@ -20,21 +20,18 @@ public:
     explicit RecordProvider(SqlConnection *connection = nullptr); // nullptr: dmPrincipal's connection
 
     void setSql(const QString &sql) { m_sql = sql; }
-    const QString &sql() const { return m_sql; }
     // Empty: the provider only reads.
     void setUpdateTable(const QString &table) { m_updateTable = table; }
 
     using Params = QList<QPair<QString, QVariant>>;
-    struct Rows
-    {
+    struct Rows {
         QStringList columns;
         QList<QList<QVariant>> values;
     };
     // commandText replaces the provider's own SELECT when it is not empty.
     Rows fetch(const QString &commandText, const Params &params) const;
 
-    struct ApplyResult
-    {
+    struct ApplyResult {
         int errors = 0;
         QList<bool> applied; // one flag per change; all false when the transaction was rolled back
     };

@@ -314,8 +314,9 @@ void RecordSet::updateRecord()
 
 int RecordSet::changeCount() const
 {
-    const auto pending = std::count_if(m_records.cbegin(), m_records.cend(),
-                                       [](const Record &record) { return record.status != Status::Unchanged; });
+    const auto pending = std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &record) {
+        return record.status != Status::Unchanged;
+    });
     return int(m_deleted.size() + pending);
 }
 
@@ -419,6 +420,7 @@ void RecordSet::findNearest(const QString &text)
     requireActive();
     if (m_indexField.isEmpty())
         throw fb::Error(QStringLiteral("Os dados não estão ordenados por um campo."));
+    // The index must hold the record being edited before it is searched.
     if (isEditing())
         post();
     if (m_order.isEmpty())

@@ -29,7 +29,6 @@ public:
     void setProvider(RecordProvider *provider) { m_provider = provider; }
     // Without definitions, the fields are the columns of the SELECT, as text, until close().
     void setFieldDefs(const QList<FieldDef> &fields) { m_fields = fields; }
-    const QList<FieldDef> &fieldDefs() const { return m_fields; }
     int fieldCount() const { return int(m_fields.size()); }
     int fieldIndex(const QString &name) const; // -1 when absent
 
@@ -80,7 +79,6 @@ public:
     // Orders the records by one text field; empty restores the load order. The current
     // record stays current.
     void setIndexFieldName(const QString &field);
-    const QString &indexFieldName() const { return m_indexField; }
     // Makes current the first record whose index value equals text or sorts after it, or the
     // last record when every value sorts before text.
     void findNearest(const QString &text);
@@ -94,15 +92,13 @@ signals:
 
 private:
     enum class Status { Unchanged, Inserted, Modified };
-    struct Record
-    {
+    struct Record {
         int id = 0;
         QList<QVariant> values;
         QList<QVariant> original;
         Status status = Status::Unchanged;
     };
-    struct Deleted
-    {
+    struct Deleted {
         Record record;
         int storageIndex = 0;
     };
@@ -125,7 +121,7 @@ private:
     State m_state = State::Inactive;
     QList<Record> m_records; // load order; insertions at the end
     QList<Deleted> m_deleted;
-    QList<int> m_order;      // position -> index into m_records
+    QList<int> m_order; // position -> index into m_records
     int m_current = -1;
     int m_nextId = 1;
     Record m_beforeEdit;

@@ -19,14 +19,14 @@
 
 TFrm_Usuarios_Estoc *Frm_Usuarios_Estoc = nullptr;
 
-namespace {
+namespace
+{
 
 const QColor kCinza(192, 192, 192);
 
 } // namespace
 
-template<typename T, typename... Args>
-T *TFrm_Usuarios_Estoc::criar(const char *name, Args &&...args)
+template <typename T, typename... Args> T *TFrm_Usuarios_Estoc::criar(const char *name, Args &&...args)
 {
     T *component = new T(std::forward<Args>(args)...);
     component->setObjectName(QString::fromLatin1(name));
@@ -42,7 +42,8 @@ QPushButton *TFrm_Usuarios_Estoc::criarBotao(const char *name, const QString &ca
     return button;
 }
 
-QLabel *TFrm_Usuarios_Estoc::criarRotulo(const char *name, const QString &caption, QWidget *page, int x, int y)
+QLabel *TFrm_Usuarios_Estoc::criarRotulo(const char *name, const QString &caption, QWidget *page, int x,
+                                         int y)
 {
     QLabel *label = criar<QLabel>(name, caption, page);
     label->move(x, y);
@@ -138,11 +139,10 @@ void TFrm_Usuarios_Estoc::criaPaginaCadastro()
         carimbo->setFieldReadOnly(true);
         carimbo->setFrame(false);
         carimbo->setFocusPolicy(Qt::NoFocus);
-        carimbo->setColor(palette().color(QPalette::Window));
+        carimbo->setColor(Qt::transparent);
     }
 
-    const struct
-    {
+    const struct {
         const char *name;
         QString caption;
         const char *icon;
@@ -163,7 +163,8 @@ void TFrm_Usuarios_Estoc::criaPaginaCadastro()
         x += 112;
     }
 
-    Botao_AtivaDesativa = criarBotao("Botao_AtivaDesativa", QStringLiteral("Ativa/Desativa Campos"), TabCadastro);
+    Botao_AtivaDesativa =
+        criarBotao("Botao_AtivaDesativa", QStringLiteral("Ativa/Desativa Campos"), TabCadastro);
     Botao_AtivaDesativa->hide();
     Botao_Obrigatorios = criarBotao("Botao_Obrigatorios", QStringLiteral("Campos Obrigatórios"), TabCadastro);
     Botao_Obrigatorios->hide();
@@ -209,7 +210,8 @@ void TFrm_Usuarios_Estoc::criaPaginaFoto()
     Botao_WebCam = criarBotao("Botao_WebCam", QStringLiteral("Fotografar com Webcam"), TabSheet1);
     Botao_WebCam->setGeometry(330, 52, 200, 32);
     QPalette vermelho = Botao_WebCam->palette();
-    vermelho.setColor(QPalette::ButtonText, Qt::red);
+    vermelho.setColor(QPalette::Active, QPalette::ButtonText, Qt::red);
+    vermelho.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::red);
     Botao_WebCam->setPalette(vermelho);
 
     Botao_Ver_FOTO = criarBotao("Botao_Ver_FOTO", QStringLiteral("Ver Foto"), TabSheet1);

@@ -15,11 +15,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-namespace {
+namespace
+{
 
 const QColor kBloqueado(192, 192, 192);
 const QColor kEditavel(166, 202, 240);
-const QStringList kCodificados = {QStringLiteral("SENHA"), QStringLiteral("CONFIRMA"), QStringLiteral("NIVEL")};
+const QStringList kCodificados = {QStringLiteral("SENHA"), QStringLiteral("CONFIRMA"),
+                                  QStringLiteral("NIVEL")};
 
 } // namespace
 
@@ -133,9 +135,6 @@ void TFrm_Usuarios_Estoc::restauraValoresPlanos()
 void TFrm_Usuarios_Estoc::Botao_SalvarClick()
 {
     RecordSet *usuarios = dmUsuarios_Estoc->cdsUsuarios;
-    // What is still in the focused control counts too, also when Salvar was reached by Alt+S.
-    usuarios->updateRecord();
-
     CamposOK = true;
     Botao_Obrigatorios->click();
     if (!CamposOK)
@@ -193,8 +192,9 @@ void TFrm_Usuarios_Estoc::Botao_SalvarClick()
         return;
     }
     if (erros > 0) {
-        Dialogs::message(this, QStringLiteral("Atenção, esse registro tem informações confusas, confirme informações "
-                                              "ou cancele procedimento!"));
+        Dialogs::message(
+            this, QStringLiteral("Atenção, esse registro tem informações confusas, confirme informações "
+                                 "ou cancele procedimento!"));
         usuarios->edit();
         restauraValoresPlanos();
         return;

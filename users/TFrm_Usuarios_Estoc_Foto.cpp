@@ -41,9 +41,9 @@ void TFrm_Usuarios_Estoc::Botao_Inserir_FotoClick()
     if (!usuarios->isEditing()) {
         Dialogs::message(this, QStringLiteral("Primeiro clique em Alterar !"));
     } else {
-        const QString arquivo = Dialogs::openFileName(
-            this, QStringLiteral("Escolha Foto"),
-            QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)"));
+        const QString arquivo =
+            Dialogs::openFileName(this, QStringLiteral("Escolha Foto"),
+                                  QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)"));
         if (!arquivo.isEmpty()) {
             QFile entrada(arquivo);
             if (!entrada.open(QIODevice::ReadOnly))

@@ -15,7 +15,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
-namespace {
+namespace
+{
 
 const QColor kColunaApagada(192, 192, 192);
 

@@ -7,7 +7,8 @@
 
 #include <QWidget>
 
-namespace {
+namespace
+{
 
 // Four-digit codes: the pattern would give 10000 a fifth digit, which the column cannot hold.
 constexpr int kMaiorCodigo = 9999;
@@ -20,14 +21,15 @@ QString carimbo()
 } // namespace
 
 TdmUsuarios_Estoc::TdmUsuarios_Estoc(QWidget *owner)
-    : QObject(owner), cdsUsuarios(new RecordSet(this)), cdsPesquisa(new RecordSet(this)), cdsBusca(new RecordSet(this)),
-      m_owner(owner)
+    : QObject(owner), cdsUsuarios(new RecordSet(this)), cdsPesquisa(new RecordSet(this)),
+      cdsBusca(new RecordSet(this)), m_owner(owner)
 {
     using Kind = FieldDef::Kind;
 
-    dspUsuarios.setSql(QStringLiteral("SELECT A.IDUSUARIO, A.USUARIO, A.CPF, A.SENHA, A.CONFIRMA, A.NIVEL, A.B_FOTO, "
-                                      "A.PRIMEIRO_ACESSO, A.DIGITADO, A.ALTERADO FROM USUARIOS_ESTOC A "
-                                      "WHERE A.IDUSUARIO=:UM"));
+    dspUsuarios.setSql(
+        QStringLiteral("SELECT A.IDUSUARIO, A.USUARIO, A.CPF, A.SENHA, A.CONFIRMA, A.NIVEL, A.B_FOTO, "
+                       "A.PRIMEIRO_ACESSO, A.DIGITADO, A.ALTERADO FROM USUARIOS_ESTOC A "
+                       "WHERE A.IDUSUARIO=:UM"));
     dspUsuarios.setUpdateTable(QStringLiteral("USUARIOS_ESTOC"));
     cdsUsuarios->setProvider(&dspUsuarios);
     cdsUsuarios->setFieldDefs({
@@ -77,9 +79,10 @@ void TdmUsuarios_Estoc::cdsUsuariosAfterInsert()
         if (!numero)
             throw fb::Error(QStringLiteral("'%1' não é um número inteiro válido.").arg(maior));
         if (valor >= kMaiorCodigo)
-            throw fb::Error(QStringLiteral("Atenção, não há código livre para um novo usuário: o código %1 já "
-                                           "está em uso e os códigos têm quatro dígitos.")
-                                .arg(kMaiorCodigo));
+            throw fb::Error(
+                QStringLiteral("Atenção, não há código livre para um novo usuário: o código %1 já "
+                               "está em uso e os códigos têm quatro dígitos.")
+                    .arg(kMaiorCodigo));
         codigo = QStringLiteral("%1").arg(valor + 1, 4, 10, QLatin1Char('0'));
     }
     cdsUsuarios->setValue(QStringLiteral("IDUSUARIO"), codigo);

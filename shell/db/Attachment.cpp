@@ -67,6 +67,7 @@ void Attachment::create(const QString &database, const AttachOptions &options, c
         IAttachment *handle = nullptr;
         try {
             dpb->insertInt(status, isc_dpb_page_size, create.pageSize);
+            dpb->insertInt(status, isc_dpb_force_write, create.forcedWrites ? 1 : 0);
             if (!create.defaultCharset.isEmpty())
                 dpb->insertString(status, isc_dpb_set_db_charset, create.defaultCharset.toUtf8().constData());
             handle = api::provider()->createDatabase(status, pathBytes(database).constData(),

@@ -22,6 +22,8 @@ struct CreateOptions
 {
     QString defaultCharset = QStringLiteral("WIN1252");
     int pageSize = 8192;
+    // Off only for throw-away databases (tests, benchmarks): writes are not flushed to disk.
+    bool forcedWrites = true;
 };
 
 // One attachment to a database: a plain path opens the file with the embedded engine (or

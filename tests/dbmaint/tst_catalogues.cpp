@@ -34,38 +34,40 @@ void TestCatalogues::updateI_holdsTheDocumentedTexts_data()
                                        "    GRUPO           VARCHAR(100),\r"
                                        "    DIGITADO        VARCHAR(100),\r"
                                        "    ALTERADO        VARCHAR(100))";
-    QTest::newRow("two-column key") << 8
-                                    << "ALTER TABLE COMPRAPRODUTO_PARCELAS ADD CONSTRAINT PK_COMPRAPRODUTO_PARCELAS "
-                                       "PRIMARY KEY (I_REGISTRO,I_PARCELA)";
-    QTest::newRow("budget units key") << 24 << "ALTER TABLE UNIDADES ADD CONSTRAINT PK_UNIDADES PRIMARY KEY (I_UNIDADE)";
+    QTest::newRow("two-column key")
+        << 8
+        << "ALTER TABLE COMPRAPRODUTO_PARCELAS ADD CONSTRAINT PK_COMPRAPRODUTO_PARCELAS "
+           "PRIMARY KEY (I_REGISTRO,I_PARCELA)";
+    QTest::newRow("budget units key")
+        << 24 << "ALTER TABLE UNIDADES ADD CONSTRAINT PK_UNIDADES PRIMARY KEY (I_UNIDADE)";
     QTest::newRow("drop foreign key") << 58 << "ALTER TABLE ATAS DROP CONSTRAINT FK_ATAS_1";
-    QTest::newRow("add foreign key") << 59
-                                     << "ALTER TABLE ATAS ADD CONSTRAINT FK_ATAS_1 FOREIGN KEY (LICITACAO,ANO) "
-                                        "REFERENCES LICITACOES(LICITACAO,ANO) ON DELETE CASCADE ON UPDATE CASCADE;";
+    QTest::newRow("add foreign key")
+        << 59
+        << "ALTER TABLE ATAS ADD CONSTRAINT FK_ATAS_1 FOREIGN KEY (LICITACAO,ANO) "
+           "REFERENCES LICITACOES(LICITACAO,ANO) ON DELETE CASCADE ON UPDATE CASCADE;";
     QTest::newRow("deepest foreign key")
         << 65
         << "ALTER TABLE ADITIVOS_PRODUTOS ADD CONSTRAINT FK_ADITIVOS_PRODUTOS_1 FOREIGN KEY "
-           "(LICITACAO,ANO,I_ATA,I_ADITIVO) REFERENCES ADITIVOS(LICITACAO,ANO,I_ATA,I_ADITIVO) ON DELETE CASCADE "
-           "ON UPDATE CASCADE;";
+           "(LICITACAO,ANO,I_ATA,I_ADITIVO) REFERENCES ADITIVOS(LICITACAO,ANO,I_ATA,I_ADITIVO) "
+           "ON DELETE CASCADE ON UPDATE CASCADE;";
     QTest::newRow("empty 11") << 11 << "";
     QTest::newRow("empty 12") << 12 << "";
     QTest::newRow("process column") << 37 << "ALTER TABLE COMPRAPRODUTO ADD PROCESSO VARCHAR(8)";
     QTest::newRow("tender column") << 38 << "ALTER TABLE COMPRAPRODUTO ADD LICITACAO VARCHAR(15)";
     QTest::newRow("commitment column") << 39 << "ALTER TABLE COMPRAPRODUTO ADD EMPENHO VARCHAR(8)";
     QTest::newRow("group column") << 106 << "ALTER TABLE PRODUTOS ADD I_GRUPO INTEGER";
-    QTest::newRow("user table")
-        << 44
-        << "CREATE TABLE USUARIOS_ESTOC (\r"
-           "    IDUSUARIO       VARCHAR(4) NOT NULL,\r"
-           "    USUARIO         VARCHAR(100),\r"
-           "    CPF             VARCHAR(14) NOT NULL,\r"
-           "    SENHA           VARCHAR(20),\r"
-           "    CONFIRMA        VARCHAR(20),\r"
-           "    NIVEL           VARCHAR(50),\r"
-           "    B_FOTO          BLOB SUB_TYPE 0 SEGMENT SIZE 80,\r"
-           "    PRIMEIRO_ACESSO VARCHAR(1),\r"
-           "    DIGITADO        VARCHAR(100),\r"
-           "    ALTERADO        VARCHAR(100))";
+    QTest::newRow("user table") << 44
+                                << "CREATE TABLE USUARIOS_ESTOC (\r"
+                                   "    IDUSUARIO       VARCHAR(4) NOT NULL,\r"
+                                   "    USUARIO         VARCHAR(100),\r"
+                                   "    CPF             VARCHAR(14) NOT NULL,\r"
+                                   "    SENHA           VARCHAR(20),\r"
+                                   "    CONFIRMA        VARCHAR(20),\r"
+                                   "    NIVEL           VARCHAR(50),\r"
+                                   "    B_FOTO          BLOB SUB_TYPE 0 SEGMENT SIZE 80,\r"
+                                   "    PRIMEIRO_ACESSO VARCHAR(1),\r"
+                                   "    DIGITADO        VARCHAR(100),\r"
+                                   "    ALTERADO        VARCHAR(100))";
 }
 
 void TestCatalogues::updateI_holdsTheDocumentedTexts()
@@ -160,19 +162,45 @@ void TestCatalogues::updateI_replacesForeignKeysInOrder_data()
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("columns");
 
-    QTest::newRow("instalments") << 17 << "COMPRAPRODUTO_PARCELAS" << "COMPRAPRODUTO" << "I_REGISTRO";
-    QTest::newRow("purchase items") << 19 << "COMPRAPRODUTO_ITENS" << "COMPRAPRODUTO" << "I_REGISTRO";
-    QTest::newRow("delivery items") << 21 << "ENTREGAPRODUTO_ITENS" << "ENTREGAPRODUTO" << "I_REGISTRO";
-    QTest::newRow("minutes") << 58 << "ATAS" << "LICITACOES" << "LICITACAO,ANO";
-    QTest::newRow("minute items") << 60 << "ATAS_PRODUTOS" << "ATAS" << "LICITACAO,ANO,I_ATA";
-    QTest::newRow("addenda") << 62 << "ADITIVOS" << "ATAS" << "LICITACAO,ANO,I_ATA";
-    QTest::newRow("addendum items") << 64 << "ADITIVOS_PRODUTOS" << "ADITIVOS" << "LICITACAO,ANO,I_ATA,I_ADITIVO";
-    QTest::newRow("extra minutes") << 72 << "ATAS_EXTRAORD" << "COMPRAS_EXTRAORD" << "REGISTRO,ANO";
-    QTest::newRow("extra items") << 74 << "ATAS_EXTRAORD_PRODUTOS" << "ATAS_EXTRAORD" << "REGISTRO,ANO,I_ATA";
-    QTest::newRow("request items") << 96 << "RCOMPRA_ITENS" << "RCOMPRA" << "I_REGISTRO";
-    QTest::newRow("minute request items") << 98 << "SATCOMPRA_ITENS" << "SATCOMPRA" << "I_REGISTRO";
-    QTest::newRow("addendum request items") << 100 << "SADCOMPRA_ITENS" << "SADCOMPRA" << "I_REGISTRO";
-    QTest::newRow("extra request items") << 102 << "SEXCOMPRA_ITENS" << "SEXCOMPRA" << "I_REGISTRO";
+    QTest::newRow("instalments") << 17 << "COMPRAPRODUTO_PARCELAS"
+                                 << "COMPRAPRODUTO"
+                                 << "I_REGISTRO";
+    QTest::newRow("purchase items") << 19 << "COMPRAPRODUTO_ITENS"
+                                    << "COMPRAPRODUTO"
+                                    << "I_REGISTRO";
+    QTest::newRow("delivery items") << 21 << "ENTREGAPRODUTO_ITENS"
+                                    << "ENTREGAPRODUTO"
+                                    << "I_REGISTRO";
+    QTest::newRow("minutes") << 58 << "ATAS"
+                             << "LICITACOES"
+                             << "LICITACAO,ANO";
+    QTest::newRow("minute items") << 60 << "ATAS_PRODUTOS"
+                                  << "ATAS"
+                                  << "LICITACAO,ANO,I_ATA";
+    QTest::newRow("addenda") << 62 << "ADITIVOS"
+                             << "ATAS"
+                             << "LICITACAO,ANO,I_ATA";
+    QTest::newRow("addendum items") << 64 << "ADITIVOS_PRODUTOS"
+                                    << "ADITIVOS"
+                                    << "LICITACAO,ANO,I_ATA,I_ADITIVO";
+    QTest::newRow("extra minutes") << 72 << "ATAS_EXTRAORD"
+                                   << "COMPRAS_EXTRAORD"
+                                   << "REGISTRO,ANO";
+    QTest::newRow("extra items") << 74 << "ATAS_EXTRAORD_PRODUTOS"
+                                 << "ATAS_EXTRAORD"
+                                 << "REGISTRO,ANO,I_ATA";
+    QTest::newRow("request items") << 96 << "RCOMPRA_ITENS"
+                                   << "RCOMPRA"
+                                   << "I_REGISTRO";
+    QTest::newRow("minute request items") << 98 << "SATCOMPRA_ITENS"
+                                          << "SATCOMPRA"
+                                          << "I_REGISTRO";
+    QTest::newRow("addendum request items") << 100 << "SADCOMPRA_ITENS"
+                                            << "SADCOMPRA"
+                                            << "I_REGISTRO";
+    QTest::newRow("extra request items") << 102 << "SEXCOMPRA_ITENS"
+                                         << "SEXCOMPRA"
+                                         << "I_REGISTRO";
 }
 
 void TestCatalogues::updateI_replacesForeignKeysInOrder()
@@ -183,9 +211,10 @@ void TestCatalogues::updateI_replacesForeignKeysInOrder()
     QFETCH(QString, columns);
     const QStringList catalogue = catalogoAtualizacaoI();
     QCOMPARE(catalogue.at(position - 1), QString("ALTER TABLE %1 DROP CONSTRAINT FK_%1_1").arg(detail));
-    QCOMPARE(catalogue.at(position), QString("ALTER TABLE %1 ADD CONSTRAINT FK_%1_1 FOREIGN KEY (%3) REFERENCES "
-                                             "%2(%3) ON DELETE CASCADE ON UPDATE CASCADE;")
-                                         .arg(detail, header, columns));
+    QCOMPARE(catalogue.at(position),
+             QString("ALTER TABLE %1 ADD CONSTRAINT FK_%1_1 FOREIGN KEY (%3) REFERENCES "
+                     "%2(%3) ON DELETE CASCADE ON UPDATE CASCADE;")
+                 .arg(detail, header, columns));
 }
 
 void TestCatalogues::updateI_tableTextsAreLaidOutAlike()
@@ -266,8 +295,9 @@ void TestCatalogues::updateII_dropsThenCreatesEachTrigger_data()
     QTest::addColumn<int>("zeroed");
 
     const QList<std::tuple<const char *, int, int>> tables = {
-        {"COMPRAPRODUTO_PARCELAS", 3, 0}, {"ATAS", 3, 3},          {"ATAS_PRODUTOS", 1, 1},
-        {"ADITIVOS", 1, 1},               {"ADITIVOS_PRODUTOS", 1, 1}, {"ATAS_EXTRAORD", 1, 1},
+        {"COMPRAPRODUTO_PARCELAS", 3, 0}, {"ATAS", 3, 3},
+        {"ATAS_PRODUTOS", 1, 1},          {"ADITIVOS", 1, 1},
+        {"ADITIVOS_PRODUTOS", 1, 1},      {"ATAS_EXTRAORD", 1, 1},
         {"ATAS_EXTRAORD_PRODUTOS", 1, 1},
     };
     int k = 1;

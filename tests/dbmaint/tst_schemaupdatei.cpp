@@ -5,17 +5,46 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 
-const QStringList AllTables = {
-    "ADITIVOS",          "ADITIVOS_PRODUTOS", "ATAS",           "ATAS_EXTRAORD",          "ATAS_EXTRAORD_PRODUTOS",
-    "ATAS_PRODUTOS",     "COMPRAPRODUTO",     "COMPRAPRODUTO_ITENS",    "COMPRAPRODUTO_PARCELAS", "COMPRAS_EXTRAORD",
-    "DESPESAS",          "DIGITOS",           "EMPENHOS",       "EMPENHOTIPO",            "ENTREGAPRODUTO",
-    "ENTREGAPRODUTO_ITENS", "FORNECEDORES",   "GRUPO_PRODUTOS", "LICITACAOMODALIDADE",    "LICITACOES",
-    "PROCESSOS",         "PRODUTOS",          "PRODUTOS_LICITA", "RCOMPRA",               "RCOMPRA_ITENS",
-    "SADCOMPRA",         "SADCOMPRA_ITENS",   "SATCOMPRA",      "SATCOMPRA_ITENS",        "SEXCOMPRA",
-    "SEXCOMPRA_ITENS",   "UNIDADES",          "USUARIOS_COMPRA", "USUARIOS_DEPT",         "USUARIOS_ESTOC",
-    "USUARIOS_FINANC",   "USUARIOS_SEC"};
+const QStringList AllTables = {"ADITIVOS",
+                               "ADITIVOS_PRODUTOS",
+                               "ATAS",
+                               "ATAS_EXTRAORD",
+                               "ATAS_EXTRAORD_PRODUTOS",
+                               "ATAS_PRODUTOS",
+                               "COMPRAPRODUTO",
+                               "COMPRAPRODUTO_ITENS",
+                               "COMPRAPRODUTO_PARCELAS",
+                               "COMPRAS_EXTRAORD",
+                               "DESPESAS",
+                               "DIGITOS",
+                               "EMPENHOS",
+                               "EMPENHOTIPO",
+                               "ENTREGAPRODUTO",
+                               "ENTREGAPRODUTO_ITENS",
+                               "FORNECEDORES",
+                               "GRUPO_PRODUTOS",
+                               "LICITACAOMODALIDADE",
+                               "LICITACOES",
+                               "PROCESSOS",
+                               "PRODUTOS",
+                               "PRODUTOS_LICITA",
+                               "RCOMPRA",
+                               "RCOMPRA_ITENS",
+                               "SADCOMPRA",
+                               "SADCOMPRA_ITENS",
+                               "SATCOMPRA",
+                               "SATCOMPRA_ITENS",
+                               "SEXCOMPRA",
+                               "SEXCOMPRA_ITENS",
+                               "UNIDADES",
+                               "USUARIOS_COMPRA",
+                               "USUARIOS_DEPT",
+                               "USUARIOS_ESTOC",
+                               "USUARIOS_FINANC",
+                               "USUARIOS_SEC"};
 
 // Positions that an empty database refuses: the two empty ones and the thirteen drops of foreign keys
 // that do not exist yet.
@@ -33,7 +62,8 @@ QList<int> refusedPositions(const QList<StatementOutcome> &outcomes)
 
 QString cascading(const QString &detail, const QString &columns, const QString &header)
 {
-    return QStringLiteral("%1: FK_%1_1(%2) -> PK_%3 delete CASCADE update CASCADE").arg(detail, columns, header);
+    return QStringLiteral("%1: FK_%1_1(%2) -> PK_%3 delete CASCADE update CASCADE")
+        .arg(detail, columns, header);
 }
 
 } // namespace
@@ -67,11 +97,12 @@ void TestSchemaUpdateI::emptyDatabase_getsTablesKeysAndColumns()
         QCOMPARE(own.size(), 1);
         QVERIFY2(own.first().startsWith(table + ": PK_" + table + "("), qPrintable(own.first()));
     }
-    for (const char *key : {"UNIDADES: PK_UNIDADES(I_UNIDADE)", "PROCESSOS: PK_PROCESSOS(PROCESSO)",
-                            "EMPENHOS: PK_EMPENHOS(EMPENHO)", "LICITACOES: PK_LICITACOES(LICITACAO,ANO)",
-                            "ADITIVOS_PRODUTOS: PK_ADITIVOS_PRODUTOS(LICITACAO,ANO,I_ATA,I_ADITIVO,I_ITEM)",
-                            "COMPRAPRODUTO_PARCELAS: PK_COMPRAPRODUTO_PARCELAS(I_REGISTRO,I_PARCELA)",
-                            "USUARIOS_ESTOC: PK_USUARIOS_ESTOC(IDUSUARIO)", "GRUPO_PRODUTOS: PK_GRUPO_PRODUTOS(I_GRUPO)"})
+    for (const char *key :
+         {"UNIDADES: PK_UNIDADES(I_UNIDADE)", "PROCESSOS: PK_PROCESSOS(PROCESSO)",
+          "EMPENHOS: PK_EMPENHOS(EMPENHO)", "LICITACOES: PK_LICITACOES(LICITACAO,ANO)",
+          "ADITIVOS_PRODUTOS: PK_ADITIVOS_PRODUTOS(LICITACAO,ANO,I_ATA,I_ADITIVO,I_ITEM)",
+          "COMPRAPRODUTO_PARCELAS: PK_COMPRAPRODUTO_PARCELAS(I_REGISTRO,I_PARCELA)",
+          "USUARIOS_ESTOC: PK_USUARIOS_ESTOC(IDUSUARIO)", "GRUPO_PRODUTOS: PK_GRUPO_PRODUTOS(I_GRUPO)"})
         QVERIFY2(keys.contains(key), key);
 
     const QStringList expectedForeignKeys = {
@@ -115,8 +146,8 @@ void TestSchemaUpdateI::secondRun_leavesTheStructureAsItWas()
         if (o.ok)
             accepted << o.position;
     }
-    QCOMPARE(accepted, QList<int>({17, 18, 19, 20, 21, 22, 58, 59, 60, 61, 62, 63, 64, 65, 72, 73, 74, 75, 96, 97, 98,
-                                   99, 100, 101, 102, 103}));
+    QCOMPARE(accepted, QList<int>({17, 18, 19, 20, 21, 22, 58, 59, 60, 61,  62,  63,  64,
+                                   65, 72, 73, 74, 75, 96, 97, 98, 99, 100, 101, 102, 103}));
 }
 
 void TestSchemaUpdateI::olderTables_gainTheMissingColumnsAndKeepTheirRows()
@@ -136,8 +167,10 @@ void TestSchemaUpdateI::olderTables_gainTheMissingColumnsAndKeepTheirRows()
     QCOMPARE(inspect::columns(db.connection(), "PRODUTOS").last(), QString("I_GRUPO"));
     QCOMPARE(inspect::columns(db.connection(), "COMPRAPRODUTO").mid(10),
              QStringList({"PROCESSO", "LICITACAO", "EMPENHO"}));
-    QCOMPARE(db.scalar("SELECT PRODUTO FROM PRODUTOS WHERE I_PRODUTO = 7").toString(), QString("CANETA AZUL"));
-    QCOMPARE(db.scalar("SELECT OBS FROM COMPRAPRODUTO WHERE I_REGISTRO = 3").toString(), QString("COMPRA ANTIGA"));
+    QCOMPARE(db.scalar("SELECT PRODUTO FROM PRODUTOS WHERE I_PRODUTO = 7").toString(),
+             QString("CANETA AZUL"));
+    QCOMPARE(db.scalar("SELECT OBS FROM COMPRAPRODUTO WHERE I_REGISTRO = 3").toString(),
+             QString("COMPRA ANTIGA"));
     QVERIFY(inspect::primaryKeys(db.connection()).contains("PRODUTOS: PK_PRODUTOS(I_PRODUTO)"));
 }
 
@@ -146,7 +179,8 @@ void TestSchemaUpdateI::plainForeignKey_isReplacedByTheCascadingOne()
     TestDatabase db;
     db.exec("CREATE TABLE COMPRAPRODUTO (I_REGISTRO INTEGER NOT NULL PRIMARY KEY)");
     db.exec("CREATE TABLE COMPRAPRODUTO_PARCELAS (I_REGISTRO INTEGER NOT NULL, I_PARCELA INTEGER NOT NULL, "
-            "CONSTRAINT FK_COMPRAPRODUTO_PARCELAS_1 FOREIGN KEY (I_REGISTRO) REFERENCES COMPRAPRODUTO(I_REGISTRO))");
+            "CONSTRAINT FK_COMPRAPRODUTO_PARCELAS_1 FOREIGN KEY (I_REGISTRO) REFERENCES "
+            "COMPRAPRODUTO(I_REGISTRO))");
     QVERIFY(inspect::foreignKeys(db.connection()).first().endsWith("delete RESTRICT update RESTRICT"));
 
     const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection());
@@ -160,9 +194,10 @@ void TestSchemaUpdateI::plainForeignKey_isReplacedByTheCascadingOne()
 void TestSchemaUpdateI::orphanDetails_leaveTheirTableWithoutForeignKey()
 {
     TestDatabase db;
-    db.exec("CREATE TABLE COMPRAPRODUTO_ITENS (I_REGISTRO INTEGER NOT NULL, I_ITEM INTEGER NOT NULL, "
-            "I_PRODUTO INTEGER, N_QUANTIDADE NUMERIC(15,2), N_VLRUNITARIO NUMERIC(15,2), N_TOTAL NUMERIC(15,2), "
-            "DIGITADO VARCHAR(100), ALTERADO VARCHAR(100))");
+    db.exec(
+        "CREATE TABLE COMPRAPRODUTO_ITENS (I_REGISTRO INTEGER NOT NULL, I_ITEM INTEGER NOT NULL, "
+        "I_PRODUTO INTEGER, N_QUANTIDADE NUMERIC(15,2), N_VLRUNITARIO NUMERIC(15,2), N_TOTAL NUMERIC(15,2), "
+        "DIGITADO VARCHAR(100), ALTERADO VARCHAR(100))");
     db.exec("INSERT INTO COMPRAPRODUTO_ITENS (I_REGISTRO, I_ITEM) VALUES (99, 1)");
 
     const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection());

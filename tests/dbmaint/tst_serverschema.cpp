@@ -55,7 +55,9 @@ void TestServerSchema::updateWindows_buildTheSchemaThroughTheServer()
     QCOMPARE(foreignKeys.size(), 13);
     for (const QString &key : foreignKeys)
         QVERIFY2(key.endsWith("delete CASCADE update CASCADE"), qPrintable(key));
-    QCOMPARE(db.scalar("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0").toLongLong(), 14);
+    QCOMPARE(
+        db.scalar("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0").toLongLong(),
+        14);
 
     const QStringList before = inspect::snapshot(db.connection());
     QTest::mouseClick(updateI.FBAtualiza, Qt::LeftButton);

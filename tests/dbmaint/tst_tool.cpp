@@ -16,7 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 struct Run {
     int exitCode = -1;
@@ -31,7 +32,8 @@ Run tool(const QStringList &args)
     if (!process.waitForFinished(300000))
         qFatal("estocarium-db did not finish");
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 QByteArray fileBytes(const QString &path)
@@ -174,10 +176,13 @@ void TestTool::create_makesAWorkingFolderForTheProgram()
     QVERIFY(!Sistema_na_WEB && !Sistema_na_Rede && ini_clienteipnome.isEmpty());
 
     CreatedDatabase db(target);
-    QCOMPARE(db.scalar("SELECT TRIM(RDB$CHARACTER_SET_NAME) FROM RDB$DATABASE").toString(), QString("WIN1252"));
+    QCOMPARE(db.scalar("SELECT TRIM(RDB$CHARACTER_SET_NAME) FROM RDB$DATABASE").toString(),
+             QString("WIN1252"));
     QCOMPARE(db.scalar("SELECT MON$PAGE_SIZE FROM MON$DATABASE").toLongLong(), 8192);
     QCOMPARE(db.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$SYSTEM_FLAG = 0").toLongLong(), 38);
-    QCOMPARE(db.scalar("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0").toLongLong(), 14);
+    QCOMPARE(
+        db.scalar("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0").toLongLong(),
+        14);
 
     SqlQuery orgao = db.query("SELECT A.I_ORGAO, A.ORGAO, A.CNPJ, A.CODIGOUA, A.TRATAMENTO, A.TRANSPARENCIA, "
                               "A.B_LOGOMARCA FROM ORGAOS A WHERE A.I_ORGAO=1 ORDER BY A.I_ORGAO");
@@ -188,8 +193,9 @@ void TestTool::create_makesAWorkingFolderForTheProgram()
     QCOMPARE(orgao.value(0, "B_LOGOMARCA").toByteArray(), fileBytes(":/images/logo.jpg"));
     QVERIFY(!orgao.value(0, "B_LOGOMARCA").toByteArray().isEmpty());
 
-    SqlQuery users = db.query("SELECT IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, PRIMEIRO_ACESSO, B_FOTO, "
-                              "DIGITADO FROM USUARIOS_ESTOC ORDER BY IDUSUARIO");
+    SqlQuery users =
+        db.query("SELECT IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, PRIMEIRO_ACESSO, B_FOTO, "
+                 "DIGITADO FROM USUARIOS_ESTOC ORDER BY IDUSUARIO");
     QCOMPARE(users.rowCount(), 4);
     QStringList codes;
     QSet<QString> cpfs;
@@ -207,11 +213,13 @@ void TestTool::create_makesAWorkingFolderForTheProgram()
     QCOMPARE(codes, QStringList({"0001", "0002", "0003", "0004"}));
     QCOMPARE(cpfs.size(), 4);
     QCOMPARE(users.value(0, "USUARIO").toString(), QString("ADMINISTRADOR"));
-    QCOMPARE(Decodificar(encodedFromColumn(users.value(0, "NIVEL").toString()), Chave), QString("ADMINISTRADOR"));
+    QCOMPARE(Decodificar(encodedFromColumn(users.value(0, "NIVEL").toString()), Chave),
+             QString("ADMINISTRADOR"));
     QCOMPARE(users.value(0, "DIGITADO").toString(), users.value(0, "CPF").toString() + " - ADMINISTRADOR");
     const QStringList ordinaryLevels = {"INICIANTE", "MÉDIO", "EXPERIENTE", "AVANÇADO"};
     for (int r = 1; r < users.rowCount(); ++r)
-        QVERIFY(ordinaryLevels.contains(Decodificar(encodedFromColumn(users.value(r, "NIVEL").toString()), Chave)));
+        QVERIFY(ordinaryLevels.contains(
+            Decodificar(encodedFromColumn(users.value(r, "NIVEL").toString()), Chave)));
 }
 
 void TestTool::create_fillsTheUserTableToItsLastCode()
@@ -274,8 +282,8 @@ void TestTool::update_reportsEveryPosition()
             QVERIFY2(match.captured(2) == "ok", qPrintable(lines[i]));
     }
     // On an up-to-date database only the foreign-key replacements go through in update I.
-    QCOMPARE(acceptedInI, QList<int>({17, 18, 19, 20, 21, 22, 58, 59, 60, 61, 62, 63, 64, 65, 72, 73, 74, 75, 96,
-                                      97, 98, 99, 100, 101, 102, 103}));
+    QCOMPARE(acceptedInI, QList<int>({17, 18, 19, 20, 21, 22, 58, 59, 60, 61,  62,  63,  64,
+                                      65, 72, 73, 74, 75, 96, 97, 98, 99, 100, 101, 102, 103}));
     QVERIFY2(lines[0].contains("FORNECEDORES"), qPrintable(lines[0]));
 }
 

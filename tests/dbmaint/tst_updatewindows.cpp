@@ -10,7 +10,8 @@
 #include <QTest>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // What the window looked like at each step of a run.
 struct Steps {
@@ -21,7 +22,8 @@ struct Steps {
     {
         QObject::connect(window.Gauge1, &Gauge::advanced, [this, &window](int p) {
             progress << p;
-            buttonsStayedOff = buttonsStayedOff && !window.FBAtualiza->isEnabled() && !window.FBSair->isEnabled();
+            buttonsStayedOff =
+                buttonsStayedOff && !window.FBAtualiza->isEnabled() && !window.FBSair->isEnabled();
         });
     }
 };
@@ -238,9 +240,11 @@ void TestUpdateWindows::updateII_failedReconnection_showsTheErrorAndStaysOff_dat
 {
     QTest::addColumn<QString>("database");
     QTest::addColumn<QString>("reported");
-    QTest::newRow("file gone") << "%1/NAO_EXISTE.FDB" << "NAO_EXISTE.FDB";
+    QTest::newRow("file gone") << "%1/NAO_EXISTE.FDB"
+                               << "NAO_EXISTE.FDB";
     // Nothing listens on port 1: the server cannot be reached.
-    QTest::newRow("server unreachable") << "127.0.0.1/1:%1/LICITACAO.FDB" << "127.0.0.1";
+    QTest::newRow("server unreachable") << "127.0.0.1/1:%1/LICITACAO.FDB"
+                                        << "127.0.0.1";
 }
 
 void TestUpdateWindows::updateII_failedReconnection_showsTheErrorAndStaysOff()

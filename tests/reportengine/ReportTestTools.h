@@ -11,14 +11,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace ReportTestTools {
+namespace ReportTestTools
+{
 
 inline QByteArray run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        qWarning().noquote() << program << arguments.join(u' ') << "failed:" << process.readAllStandardError();
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning().noquote() << program << arguments.join(u' ')
+                             << "failed:" << process.readAllStandardError();
         return {};
     }
     return process.readAllStandardOutput();
@@ -26,7 +29,8 @@ inline QByteArray run(const QString &program, const QStringList &arguments)
 
 inline QString pdfText(const QString &pdf)
 {
-    return QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+    return QString::fromUtf8(
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
 }
 
 // "Pages", "CreationDate", "Page size", ... as pdfinfo prints them, dates in ISO 8601.

@@ -15,8 +15,7 @@
 
 #include <QPainter>
 
-struct SampleReport
-{
+struct SampleReport {
     static inline const QColor kGrey{192, 192, 192};
     static inline const QColor kGreen{192, 220, 192};
     static inline const QColor kWhite{255, 255, 255};
@@ -48,12 +47,12 @@ struct SampleReport
         logo = pageHeader->add<ReportPicture>(QStringLiteral("Imagem"),
                                               QRect(fromMm(2.6), fromMm(2.4), fromMm(25.1), fromMm(25.4)));
         logo->setPicture(logoPicture());
-        title = pageHeader->add<ReportLabel>(QStringLiteral("Titulo"), fromMm(28.3), fromMm(19.6), fromMm(194.2),
-                                             ReportFont{8, false});
+        title = pageHeader->add<ReportLabel>(QStringLiteral("Titulo"), fromMm(28.3), fromMm(19.6),
+                                             fromMm(194.2), ReportFont{8, false});
         title->setText(QStringLiteral("Relatório de teste"));
-        auto *pageNumber = pageHeader->add<ReportSystemData>(QStringLiteral("Pagina"), fromMm(236.3), fromMm(2.1),
-                                                             fromMm(39.7), ReportFont{8, false},
-                                                             QStringLiteral("Pág.  "));
+        auto *pageNumber =
+            pageHeader->add<ReportSystemData>(QStringLiteral("Pagina"), fromMm(236.3), fromMm(2.1),
+                                              fromMm(39.7), ReportFont{8, false}, QStringLiteral("Pág.  "));
         pageNumber->setAlignment(ReportAlignment::Right);
 
         columnHeader = report.addBand(ReportBandKind::ColumnHeader, fromMm(10.6));
@@ -61,7 +60,8 @@ struct SampleReport
         addHeading(QStringLiteral("Código"), 0, 15.9, ReportAlignment::Centre);
         addHeading(QStringLiteral("Usuário"), 16.9, 207.7, ReportAlignment::Left);
         addHeading(QStringLiteral("C P F"), 226.5, 26.5, ReportAlignment::Centre);
-        columnHeader->add<ReportShape>(QStringLiteral("Linha2"), QRect(0, fromMm(10.1), fromMm(277), fromMm(0.8)));
+        columnHeader->add<ReportShape>(QStringLiteral("Linha2"),
+                                       QRect(0, fromMm(10.1), fromMm(277), fromMm(0.8)));
 
         detail = report.addBand(ReportBandKind::Detail, fromMm(4.0));
         addColumn(QStringLiteral("CODIGO"), 0, 15.9, ReportAlignment::Centre);
@@ -100,7 +100,8 @@ private:
     void addHeading(const QString &text, double left, double width, ReportAlignment alignment)
     {
         using ReportUnits::fromMm;
-        auto *label = columnHeader->add<ReportLabel>(text, fromMm(left), fromMm(5.0), fromMm(width), ReportFont{7, true});
+        auto *label = columnHeader->add<ReportLabel>(text, fromMm(left), fromMm(5.0), fromMm(width),
+                                                     ReportFont{7, true});
         label->setText(text);
         label->setAlignment(alignment);
     }
@@ -108,7 +109,8 @@ private:
     void addColumn(const QString &field, double left, double width, ReportAlignment alignment)
     {
         using ReportUnits::fromMm;
-        auto *text = detail->add<ReportDataText>(field, fromMm(left), 0, fromMm(width), ReportFont{7, false}, field);
+        auto *text =
+            detail->add<ReportDataText>(field, fromMm(left), 0, fromMm(width), ReportFont{7, false}, field);
         text->setAlignment(alignment);
     }
 };

@@ -5,7 +5,8 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 
 using ReportUnits::fromMm;
 
@@ -89,8 +90,9 @@ void tst_Layout::pagesFollowTheRecords()
     QCOMPARE(int(details.size()), rows);
     for (int row = 0; row < rows; ++row)
         QCOMPARE(details[std::size_t(row)]->record, row);
-    QCOMPARE(int(std::count_if(details.begin(), details.end(), [&](auto *band) { return band->page == pages; })),
-             rowsOnLastPage);
+    QCOMPARE(
+        int(std::count_if(details.begin(), details.end(), [&](auto *band) { return band->page == pages; })),
+        rowsOnLastPage);
     const auto summaries = bandsOf(*document, ReportBandKind::Summary);
     QCOMPARE(int(summaries.size()), 1);
     QCOMPARE(summaries.front()->page, pages);
@@ -136,7 +138,8 @@ void tst_Layout::beforePrintRunsOncePerPrintedBand()
         const auto document = sample.report.generate();
         QCOMPARE(sample.generations, run);
         QCOMPARE(detailCalls, 80);
-        for (const ReportBandKind kind : {ReportBandKind::PageHeader, ReportBandKind::ColumnHeader, ReportBandKind::Summary})
+        for (const ReportBandKind kind :
+             {ReportBandKind::PageHeader, ReportBandKind::ColumnHeader, ReportBandKind::Summary})
             QCOMPARE(notified[kind], int(bandsOf(*document, kind).size()));
         QCOMPARE(notified[ReportBandKind::PageHeader], int(document->pages().size()));
     }
@@ -208,20 +211,24 @@ void tst_Layout::textsArePlacedWithHelveticaWidths()
     const ReportPageText *placed = pageText(document->pages().front(), text);
     QVERIFY(placed);
     QVERIFY2(std::abs(placed->baselineStart.x() - expectedLeft) <= 1,
-             qPrintable(QStringLiteral("%1 at %2, expected %3").arg(text).arg(placed->baselineStart.x()).arg(expectedLeft)));
+             qPrintable(QStringLiteral("%1 at %2, expected %3")
+                            .arg(text)
+                            .arg(placed->baselineStart.x())
+                            .arg(expectedLeft)));
 }
 
 void tst_Layout::longTextBreaksAtBlanks()
 {
     SampleReport sample(0);
     sample.title->setWordWrap(true);
-    const QString text = QStringLiteral("Relação dos usuários do módulo de estoque com os seus códigos, nomes e números de "
-                                        "CPF conforme o cadastro vigente no exercício corrente da administração municipal "
-                                        "por ordem de código e sem repetições");
+    const QString text =
+        QStringLiteral("Relação dos usuários do módulo de estoque com os seus códigos, nomes e números de "
+                       "CPF conforme o cadastro vigente no exercício corrente da administração municipal "
+                       "por ordem de código e sem repetições");
     sample.title->setText(text);
     const auto document = sample.report.generate();
-    const ReportElementInstance *title = element(*bandsOf(*document, ReportBandKind::PageHeader).front(),
-                                                 QStringLiteral("Titulo"));
+    const ReportElementInstance *title =
+        element(*bandsOf(*document, ReportBandKind::PageHeader).front(), QStringLiteral("Titulo"));
     QVERIFY(title->lines.size() > 1);
     QStringList joined;
     for (const ReportTextLine &line : title->lines) {
@@ -256,9 +263,10 @@ void tst_Layout::disabledPictureDoesNotPrint()
     QCOMPARE(document->pages().size(), std::size_t(2));
     std::vector<int> pictures;
     for (const ReportPage &page : document->pages()) {
-        pictures.push_back(int(std::count_if(page.items.begin(), page.items.end(), [](const ReportPageItem &item) {
-            return std::holds_alternative<ReportPagePicture>(item);
-        })));
+        pictures.push_back(
+            int(std::count_if(page.items.begin(), page.items.end(), [](const ReportPageItem &item) {
+                return std::holds_alternative<ReportPagePicture>(item);
+            })));
     }
     QCOMPARE(pictures, (std::vector<int>{0, 1}));
     const auto &second = document->pages()[1];

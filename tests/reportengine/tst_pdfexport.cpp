@@ -14,7 +14,8 @@
 
 using namespace ReportTestTools;
 
-namespace {
+namespace
+{
 
 constexpr int kDpi = 72;
 
@@ -62,14 +63,16 @@ void tst_PdfExport::pagesTextsAndInformationReadBack()
     const QString pdf = writePdf(*sample.report.generate(), m_dir.filePath("lista.pdf"), m_created);
 
     QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("3"));
-    QVERIFY2(pdfInfo(pdf, "Page size").startsWith(QStringLiteral("841.89 x 595.28")), qPrintable(pdfInfo(pdf, "Page size")));
+    QVERIFY2(pdfInfo(pdf, "Page size").startsWith(QStringLiteral("841.89 x 595.28")),
+             qPrintable(pdfInfo(pdf, "Page size")));
     QCOMPARE(pdfInfo(pdf, "CreationDate"), QStringLiteral("2018-03-07T14:25:36-03"));
     // pdftotext turns runs of blanks into one; the bytes show the two blanks after "Pág.".
     const QString text = pdfText(pdf);
     const QString simplified = text.simplified();
-    for (const QString &expected : {QStringLiteral("Relatório de teste"), QStringLiteral("Pág. 1"),
-                                    QStringLiteral("Pág. 3"), QStringLiteral("Código"), QStringLiteral("Usuário número 80"),
-                                    QStringLiteral("123.456.789-09"), QStringLiteral("Total de Registros : 80")}) {
+    for (const QString &expected :
+         {QStringLiteral("Relatório de teste"), QStringLiteral("Pág. 1"), QStringLiteral("Pág. 3"),
+          QStringLiteral("Código"), QStringLiteral("Usuário número 80"), QStringLiteral("123.456.789-09"),
+          QStringLiteral("Total de Registros : 80")}) {
         QVERIFY2(simplified.contains(expected), qPrintable(expected));
     }
     QVERIFY(readFile(pdf).contains("(P\xE1g.  3) Tj"));
@@ -164,16 +167,21 @@ void tst_PdfExport::pdfAndPainterPutTextInTheSamePlace()
     const QList<int> pdfInk = inkColumns(fromPdf, top, bottom);
     const QList<int> paintedInk = inkColumns(painted, top, bottom);
     QVERIFY(pdfInk.size() > 50);
-    QVERIFY2(std::abs(pdfInk.first() - paintedInk.first()) <= 1 && std::abs(pdfInk.last() - paintedInk.last()) <= 2,
+    QVERIFY2(std::abs(pdfInk.first() - paintedInk.first()) <= 1 &&
+                 std::abs(pdfInk.last() - paintedInk.last()) <= 2,
              qPrintable(QStringLiteral("pdf %1..%2, painter %3..%4")
-                            .arg(pdfInk.first()).arg(pdfInk.last()).arg(paintedInk.first()).arg(paintedInk.last())));
+                            .arg(pdfInk.first())
+                            .arg(pdfInk.last())
+                            .arg(paintedInk.first())
+                            .arg(paintedInk.last())));
 }
 
 void tst_PdfExport::aPictureOnEveryPageIsEmbeddedOnce()
 {
     SampleReport sample(120);
     // A new picture object with the same pixels for every page header, as a logo read per page is.
-    sample.pageHeader->setBeforePrint([&](ReportBand &) { sample.logo->setPicture(SampleReport::logoPicture()); });
+    sample.pageHeader->setBeforePrint(
+        [&](ReportBand &) { sample.logo->setPicture(SampleReport::logoPicture()); });
     const QString pdf = writePdf(*sample.report.generate(), m_dir.filePath("logo.pdf"), m_created);
     const QByteArray bytes = readFile(pdf);
     QCOMPARE(bytes.count("/Subtype /Image"), qsizetype(1));

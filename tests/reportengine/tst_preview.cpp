@@ -106,10 +106,14 @@ void tst_Preview::saveWritesTheChosenFormat_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("pdf proposed, extension added") << -1 << "lista" << "lista.pdf";
-    QTest::newRow("text") << 1 << "lista.txt" << "lista.txt";
-    QTest::newRow("csv") << 2 << "lista.csv" << "lista.csv";
-    QTest::newRow("html, extension added") << 3 << "lista" << "lista.htm";
+    QTest::newRow("pdf proposed, extension added") << -1 << "lista"
+                                                   << "lista.pdf";
+    QTest::newRow("text") << 1 << "lista.txt"
+                          << "lista.txt";
+    QTest::newRow("csv") << 2 << "lista.csv"
+                         << "lista.csv";
+    QTest::newRow("html, extension added") << 3 << "lista"
+                                           << "lista.htm";
 }
 
 void tst_Preview::saveWritesTheChosenFormat()

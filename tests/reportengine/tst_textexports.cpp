@@ -14,7 +14,8 @@
 
 using namespace ReportTestTools;
 
-namespace {
+namespace
+{
 
 std::unique_ptr<ReportExportFilter> filterFor(const QString &extension)
 {
@@ -79,12 +80,18 @@ void tst_TextExports::csvQuotesWhatWouldBreakARow_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("plain") << "Maria da Silva" << "Maria da Silva";
-    QTest::newRow("separator") << "Silva; Maria" << "\"Silva; Maria\"";
-    QTest::newRow("quote") << "Maria \"Mariazinha\" Silva" << "\"Maria \"\"Mariazinha\"\" Silva\"";
-    QTest::newRow("line break") << "Maria\nSilva" << "\"Maria\nSilva\"";
-    QTest::newRow("comma is no separator here") << "Silva, Maria" << "Silva, Maria";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("plain") << "Maria da Silva"
+                           << "Maria da Silva";
+    QTest::newRow("separator") << "Silva; Maria"
+                               << "\"Silva; Maria\"";
+    QTest::newRow("quote") << "Maria \"Mariazinha\" Silva"
+                           << "\"Maria \"\"Mariazinha\"\" Silva\"";
+    QTest::newRow("line break") << "Maria\nSilva"
+                                << "\"Maria\nSilva\"";
+    QTest::newRow("comma is no separator here") << "Silva, Maria"
+                                                << "Silva, Maria";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_TextExports::csvQuotesWhatWouldBreakARow()
@@ -121,7 +128,8 @@ void tst_TextExports::textListsHeadingsOnceAndTheTotalAtTheEnd()
     SampleReport sample(100);
     ReportTextFilter filter;
     const QStringList lines =
-        QString::fromUtf8(readFile(save(filter, *sample.report.generate(), "lista.txt"))).split(u'\n', Qt::SkipEmptyParts);
+        QString::fromUtf8(readFile(save(filter, *sample.report.generate(), "lista.txt")))
+            .split(u'\n', Qt::SkipEmptyParts);
 
     QCOMPARE(lines.count(QStringLiteral("              Relatório de teste")), 1);
     QCOMPARE(lines.filter(QStringLiteral("Usuário número")).size(), 100);
@@ -130,7 +138,8 @@ void tst_TextExports::textListsHeadingsOnceAndTheTotalAtTheEnd()
     QVERIFY(lines.filter(QStringLiteral("Pág.")).isEmpty());
 
     // Every row keeps its columns where the heading put them.
-    const qsizetype nameColumn = lines.filter(QStringLiteral("Código")).first().indexOf(QStringLiteral("Usuário"));
+    const qsizetype nameColumn =
+        lines.filter(QStringLiteral("Código")).first().indexOf(QStringLiteral("Usuário"));
     for (const QString &line : lines.filter(QStringLiteral("Usuário número"))) {
         QCOMPARE(line.indexOf(QStringLiteral("Usuário")), nameColumn);
         QCOMPARE(line.indexOf(QStringLiteral("123.456.789-09")), 113);
@@ -155,7 +164,8 @@ void tst_TextExports::htmlIsOnePageWithoutLinksAndWithColours()
     QCOMPARE(html.count(QStringLiteral("data:image/png;base64,")), 1);
     QCOMPARE(html.count(QStringLiteral("<use href=\"#picture1\"/>")), 3);
     const QRegularExpression data(QStringLiteral("data:image/png;base64,([A-Za-z0-9+/=]+)\""));
-    const QImage logo = QImage::fromData(QByteArray::fromBase64(data.match(html).captured(1).toLatin1()), "PNG");
+    const QImage logo =
+        QImage::fromData(QByteArray::fromBase64(data.match(html).captured(1).toLatin1()), "PNG");
     QCOMPARE(logo.convertToFormat(QImage::Format_RGB32), SampleReport::logoPicture());
 }
 

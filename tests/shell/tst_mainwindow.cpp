@@ -63,6 +63,7 @@ private slots:
     void exitConfirmation();
     void restartAfterWindow_data();
     void restartAfterWindow();
+    void usersReportContinuesSession();
     void onlineInformationOpensMakersPage();
 
 private:
@@ -81,6 +82,10 @@ void TestMainWindow::initTestCase()
 {
     m_db = std::make_unique<TestDatabase>();
     m_db->createSchema();
+    // The suite's organisation table, which the users report reads; no catalogue of this module makes it.
+    m_db->exec("CREATE TABLE ORGAOS (I_ORGAO INTEGER NOT NULL PRIMARY KEY, ORGAO VARCHAR(100), CNPJ VARCHAR(18), "
+               "CODIGOUA VARCHAR(4), TRATAMENTO VARCHAR(50), TRANSPARENCIA VARCHAR(1), B_LOGOMARCA BLOB SUB_TYPE 0)");
+    m_db->exec("INSERT INTO ORGAOS (I_ORGAO, ORGAO) VALUES (1, 'PREFEITURA MUNICIPAL DE SERRA DOURADA')");
     m_telaPrincipal = QImage(320, 240, QImage::Format_RGB32);
     m_telaPrincipal.fill(Qt::darkGreen);
 }
@@ -220,6 +225,10 @@ void TestMainWindow::componentsAndCommands()
     QCOMPARE(m_janela->Label_Empresa->font().pixelSize(), 16);
     QCOMPARE(m_janela->Label1->font().pixelSize(), 67);
     QVERIFY(m_janela->Label1->font().bold() && m_janela->Label1->font().underline());
+
+    m_janela->calculadora.windowTitles = [] { return QStringList{"Calculadora"}; };
+    m_janela->SpeedButton5->click();
+    QCOMPARE(m_dialogs->onlyText(), QStringLiteral("Calculadora não disponível"));
 }
 
 void TestMainWindow::pictureAtCreation_data()
@@ -470,6 +479,22 @@ void TestMainWindow::restartAfterWindow()
     QTEST(m_dialogs->onlyText(), "message");
     QCOMPARE(m_dialogs->seen().first().kind, Dialogs::Kind::Message);
     QVERIFY(terminationRequested());
+}
+
+void TestMainWindow::usersReportContinuesSession()
+{
+    mostraJanelaVerificada();
+    QString shown;
+    quandoModal([&](QWidget *modal) {
+        shown = QString::fromLatin1(modal->metaObject()->className());
+        modal->close();
+    });
+    m_janela->RelatriodosUsurios1->trigger();
+    QCOMPARE(shown, QStringLiteral("ReportPreview"));
+    QCOMPARE(TituloRelatorio, QStringLiteral("Relatório dos Usuários"));
+    QVERIFY(m_dialogs->seen().isEmpty());
+    QVERIFY(!terminationRequested());
+    QVERIFY(m_janela->isVisible());
 }
 
 void TestMainWindow::onlineInformationOpensMakersPage()

@@ -247,6 +247,8 @@ void TestLogin::signInEstablishesSession_data()
     QTest::newRow("mixed-case level") << "4" << "abc" << 1 << false
                                       << " - 12/2017 | Usuário: 987.654.321-00 - ANA LIMA";
     QTest::newRow("beginner") << "2" << "1" << 1 << false << " - 12/2017 | Usuário: 529.982.247-25 - JOSÉ SOUZA";
+    // A client without the built-in profile has no working periods.
+    QTest::newRow("no periods") << "4" << "abc" << -1 << false << " - / | Usuário: 987.654.321-00 - ANA LIMA";
 }
 
 void TestLogin::signInEstablishesSession()
@@ -256,11 +258,19 @@ void TestLogin::signInEstablishesSession()
     QFETCH(int, period);
     QFETCH(bool, admin);
     m_dialogs->answerNo(); // a first-access question is cancelled
+    if (period < 0) {
+        Meses_Trabalho.clear();
+        delete m_dlg;
+        m_dlg = new TFrm_Senha_Estoc(m_principal);
+        m_dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg));
+        QCOMPARE(m_dlg->Campo3->count(), 0);
+    }
     preenche(codigo, senha);
     m_dlg->Campo3->setCurrentIndex(period);
     QTest::mouseClick(m_dlg->Botao_Entrar, Qt::LeftButton);
 
-    QVERIFY(!m_dlg->isVisible());
+    QVERIFY2(!m_dlg->isVisible(), qPrintable(m_dialogs->texts().join('|')));
     QVERIFY(!terminationRequested());
     QCOMPARE(Mes_Vero, m_dlg->Campo3->currentText().left(2));
     QCOMPARE(Ano_Vero, m_dlg->Campo3->currentText().right(4));

@@ -2,8 +2,7 @@
 
 #include "shell/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/SchemaUpdates.h"
 #include "shell/db/Attachment.h"
 #include "shell/db/FbError.h"
 
@@ -16,7 +15,9 @@ TestDatabase::TestDatabase() : m_previousDir(QDir::currentPath()), m_previousMod
         qFatal("cannot make a temporary folder");
     {
         fb::Attachment creator;
-        creator.create(path(), fb::AttachOptions{});
+        fb::CreateOptions options;
+        options.forcedWrites = false;
+        creator.create(path(), fb::AttachOptions{}, options);
         creator.detach();
     }
     QDir::setCurrent(m_dir.path());
@@ -61,15 +62,6 @@ QString TestDatabase::serverHost()
 
 void TestDatabase::createSchema()
 {
-    QStringList statements = catalogoAtualizacaoI();
-    statements += catalogoAtualizacaoII();
-    for (const QString &sql : std::as_const(statements)) {
-        if (sql.isEmpty())
-            continue;
-        try {
-            exec(sql);
-        } catch (const fb::Error &) {
-            // Drops of what does not exist yet are refused, as in a real first run.
-        }
-    }
+    executaAtualizacaoI(*connection());
+    executaAtualizacaoII(*connection());
 }

@@ -39,9 +39,10 @@ public:
                  const QString &password = QStringLiteral("1"))
     {
         SqlQuery insert(connection());
-        insert.setSql(QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
-                                     "B_FOTO, PRIMEIRO_ACESSO, DIGITADO, ALTERADO) VALUES (:ID, :NOME, :CPF, :SENHA, "
-                                     ":SENHA, :NIVEL, :FOTO, 'S', 'ANTES', NULL)"));
+        insert.setSql(
+            QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                           "B_FOTO, PRIMEIRO_ACESSO, DIGITADO, ALTERADO) VALUES (:ID, :NOME, :CPF, :SENHA, "
+                           ":SENHA, :NIVEL, :FOTO, 'S', 'ANTES', NULL)"));
         insert.setParam(QStringLiteral("ID"), code);
         insert.setParam(QStringLiteral("NOME"), name);
         insert.setParam(QStringLiteral("CPF"), cpf);
@@ -76,11 +77,11 @@ public:
 };
 
 // The general error handler has to see what escapes an event handler, as in the program.
-#define USERS_TEST_MAIN(TestClass)                                                                                     \
-    int main(int argc, char *argv[])                                                                                   \
-    {                                                                                                                  \
-        EstocariumApplication app(argc, argv);                                                                         \
-        TestClass test;                                                                                                \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
-        return QTest::qExec(&test, argc, argv);                                                                        \
+#define USERS_TEST_MAIN(TestClass)                                                                           \
+    int main(int argc, char *argv[])                                                                         \
+    {                                                                                                        \
+        EstocariumApplication app(argc, argv);                                                               \
+        TestClass test;                                                                                      \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }

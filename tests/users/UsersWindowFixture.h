@@ -29,10 +29,16 @@ inline std::unique_ptr<TFrm_Usuarios_Estoc> abreJanela()
     return janela;
 }
 
+// Types as the operator does, accented letters included.
 inline void digita(QWidget *controle, const QString &texto)
 {
     controle->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(controle, texto);
+    for (const QChar c : texto) {
+        if (c.unicode() < 128)
+            QTest::keyClick(controle, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, controle, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 inline void clica(QWidget *controle)

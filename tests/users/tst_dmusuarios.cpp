@@ -23,7 +23,8 @@ private slots:
     void searchListIsUpperCaseInCodeOrder();
 };
 
-namespace {
+namespace
+{
 
 RecordSet *loaded(TdmUsuarios_Estoc &dm, const QString &code)
 {
@@ -67,8 +68,10 @@ void TestDmUsuarios::noNewCodeWhenGreatestIsNotUsable_data()
 {
     QTest::addColumn<QString>("greatest");
     QTest::addColumn<QString>("message");
-    QTest::newRow("codes used up") << "9999" << "não há código livre";
-    QTest::newRow("not a number") << "ABCD" << "'ABCD' não é um número inteiro válido";
+    QTest::newRow("codes used up") << "9999"
+                                   << "não há código livre";
+    QTest::newRow("not a number") << "ABCD"
+                                  << "'ABCD' não é um número inteiro válido";
 }
 
 void TestDmUsuarios::noNewCodeWhenGreatestIsNotUsable()
@@ -112,10 +115,14 @@ void TestDmUsuarios::codeIsZeroFilled_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("code");
-    QTest::newRow("one digit") << "5" << "0005";
-    QTest::newRow("two digits") << "12" << "0012";
-    QTest::newRow("four digits unchanged") << "0005" << "0005";
-    QTest::newRow("emptied") << "" << "0000";
+    QTest::newRow("one digit") << "5"
+                               << "0005";
+    QTest::newRow("two digits") << "12"
+                                << "0012";
+    QTest::newRow("four digits unchanged") << "0005"
+                                           << "0005";
+    QTest::newRow("emptied") << ""
+                             << "0000";
 }
 
 void TestDmUsuarios::codeIsZeroFilled()

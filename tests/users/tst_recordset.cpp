@@ -285,9 +285,12 @@ void TestRecordSet::failureOutsideTheChangesIsRaised()
 void TestRecordSet::indexOrdersAsABrazilianReaderExpects()
 {
     m_db->exec("DELETE FROM T");
-    const QStringList names = {"ZÉ", "ÉLIO", "ALVES", "ÁLVARO", "ÇAPA", "CARLA", "DAVI", "ANA", "JOÃO", "JOAO", "ANA"};
+    const QStringList names = {"ZÉ",   "ÉLIO", "ALVES", "ÁLVARO", "ÇAPA", "CARLA",
+                               "DAVI", "ANA",  "JOÃO",  "JOAO",   "ANA"};
     for (int i = 0; i < names.size(); ++i)
-        m_db->exec(QStringLiteral("INSERT INTO T VALUES ('%1', '%2', NULL)").arg(i + 1, 4, 10, QChar('0')).arg(names.at(i)));
+        m_db->exec(QStringLiteral("INSERT INTO T VALUES ('%1', '%2', NULL)")
+                       .arg(i + 1, 4, 10, QChar('0'))
+                       .arg(names.at(i)));
     RecordSet *set = openTable();
     set->setRecNo(4); // ÇAPA stays current through the reordering
     set->setIndexFieldName("N");
@@ -300,7 +303,8 @@ void TestRecordSet::indexOrdersAsABrazilianReaderExpects()
         if (set->valueAt(i, 1).toString() == "ANA")
             keysOfAna << set->valueAt(i, 0).toString();
     }
-    QCOMPARE(sorted, QStringList({"ÁLVARO", "ALVES", "ANA", "ANA", "ÇAPA", "CARLA", "DAVI", "ÉLIO", "JOAO", "JOÃO", "ZÉ"}));
+    QCOMPARE(sorted, QStringList({"ÁLVARO", "ALVES", "ANA", "ANA", "ÇAPA", "CARLA", "DAVI", "ÉLIO", "JOAO",
+                                  "JOÃO", "ZÉ"}));
     QCOMPARE(keysOfAna, QStringList({"0008", "0011"})); // equal values keep their load order
 
     set->setIndexFieldName(QString());
@@ -311,12 +315,18 @@ void TestRecordSet::findNearest_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("found");
-    QTest::newRow("exact") << "CARLA" << "CARLA";
-    QTest::newRow("beginning") << "CA" << "CAPA";
-    QTest::newRow("unaccented finds accented") << "ELI" << "ÉLIO";
-    QTest::newRow("between two") << "BETO" << "CAPA";
-    QTest::newRow("empty text: first") << "" << "ALVES";
-    QTest::newRow("after every value: last") << "ZZZ" << "ZÉ";
+    QTest::newRow("exact") << "CARLA"
+                           << "CARLA";
+    QTest::newRow("beginning") << "CA"
+                               << "CAPA";
+    QTest::newRow("unaccented finds accented") << "ELI"
+                                               << "ÉLIO";
+    QTest::newRow("between two") << "BETO"
+                                 << "CAPA";
+    QTest::newRow("empty text: first") << ""
+                                       << "ALVES";
+    QTest::newRow("after every value: last") << "ZZZ"
+                                             << "ZÉ";
 }
 
 void TestRecordSet::findNearest()
@@ -325,7 +335,9 @@ void TestRecordSet::findNearest()
     m_db->exec("DELETE FROM T");
     int code = 0;
     for (const char *name : {"ZÉ", "ÉLIO", "CARLA", "CAPA", "ALVES", "DAVI"})
-        m_db->exec(QStringLiteral("INSERT INTO T VALUES ('%1', '%2', NULL)").arg(++code).arg(QString::fromUtf8(name)));
+        m_db->exec(QStringLiteral("INSERT INTO T VALUES ('%1', '%2', NULL)")
+                       .arg(++code)
+                       .arg(QString::fromUtf8(name)));
     RecordSet *set = openTable();
     QVERIFY_THROWS_EXCEPTION(fb::Error, set->findNearest(text)); // no order to search in
     set->setIndexFieldName("N");

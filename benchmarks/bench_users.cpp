@@ -1,0 +1,202 @@
+// Speed of the user list of the user maintenance window with 9,999 users: loading the list,
+// re-ordering it by a title click, and one step of the typed search.
+//
+//   bench_users prepare <database>   creates the database file with 9,999 users
+//   bench_users measure <database>   prints the figures, one a line
+//
+// scripts/bench-users.sh runs both, with isql-fb fetching the same SELECT as the reference.
+#include "common/PasswordEncoding.h"
+#include "dbmaint/SchemaStatements.h"
+#include "dbmaint/SchemaTables.h"
+#include "shell/SqlQuery.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/db/Attachment.h"
+#include "shell/uTotal.h"
+#include "users/LinkLabel.h"
+#include "users/PreparaPesquisa.h"
+#include "users/RecordGrid.h"
+#include "users/TFrm_Usuarios_Estoc.h"
+#include "users/TabPage.h"
+#include "users/TdmUsuarios_Estoc.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTabWidget>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace
+{
+
+constexpr int kUsuarios = 9999;
+
+QString cpfValido(QRandomGenerator &random)
+{
+    int d[11];
+    for (int i = 0; i < 9; ++i)
+        d[i] = random.bounded(10);
+    for (int n = 9; n <= 10; ++n) {
+        int soma = 0;
+        for (int i = 0; i < n; ++i)
+            soma += d[i] * (n + 1 - i);
+        const int resto = 11 - soma % 11;
+        d[n] = resto > 9 ? 0 : resto;
+    }
+    QString digitos;
+    for (int digito : d)
+        digitos += QChar(u'0' + digito);
+    return digitos.left(3) + u'.' + digitos.mid(3, 3) + u'.' + digitos.mid(6, 3) + u'-' + digitos.right(2);
+}
+
+int prepare(const QString &database)
+{
+    {
+        fb::Attachment creator;
+        creator.create(database, fb::AttachOptions{});
+        const TableDefinition &tabela = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
+        creator.executeImmediate(createTableText(tabela));
+        creator.executeImmediate(addPrimaryKeyText(tabela));
+        creator.detach();
+    }
+    const QStringList nomes = {"JOSÉ",   "MARIA",    "JOÃO",  "ANA",      "ANTÔNIO", "FRANCISCA",
+                               "CARLOS", "ÂNGELA",   "PAULO", "ADRIANA",  "LUÍS",    "JULIANA",
+                               "MÁRCIO", "PATRÍCIA", "ÉRICO", "CONCEIÇÃO"};
+    const QStringList sobrenomes = {"SILVA",      "SANTOS",   "OLIVEIRA",  "SOUZA",     "LIMA",
+                                    "PEREIRA",    "FERREIRA", "COSTA",     "RODRIGUES", "ALMEIDA",
+                                    "NASCIMENTO", "ARAÚJO",   "GONÇALVES", "BRANDÃO",   "ÁVILA"};
+    QRandomGenerator random(2017);
+    SqlConnection *conexao = dmPrincipal->NimboConnection;
+    conexao->startTransaction();
+    SqlQuery insert(conexao);
+    insert.setSql(
+        QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
+                       "PRIMEIRO_ACESSO, DIGITADO) VALUES (:ID, :NOME, :CPF, :SENHA, :SENHA, :NIVEL, 'S', "
+                       "'BENCHMARK')"));
+    insert.setParam(QStringLiteral("SENHA"), encodedToColumn(Codificar(QStringLiteral("1"), Chave)));
+    insert.setParam(QStringLiteral("NIVEL"), encodedToColumn(Codificar(QStringLiteral("INICIANTE"), Chave)));
+    for (int codigo = 1; codigo <= kUsuarios; ++codigo) {
+        insert.setParam(QStringLiteral("ID"), QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')));
+        insert.setParam(QStringLiteral("NOME"), nomes.at(random.bounded(nomes.size())) + u' ' +
+                                                    sobrenomes.at(random.bounded(sobrenomes.size())) + u' ' +
+                                                    sobrenomes.at(random.bounded(sobrenomes.size())));
+        insert.setParam(QStringLiteral("CPF"), cpfValido(random));
+        insert.execSQL();
+    }
+    conexao->commit();
+    conexao->close();
+    std::printf("prepared %d users in %s\n", kUsuarios, qPrintable(database));
+    return 0;
+}
+
+struct Figures {
+    std::vector<double> ms;
+
+    void add(double value) { ms.push_back(value); }
+    double at(double fraction)
+    {
+        std::sort(ms.begin(), ms.end());
+        return ms.at(std::min(ms.size() - 1, size_t(fraction * double(ms.size()))));
+    }
+};
+
+double timed(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+void report(const char *what, Figures figures, const char *unit = "ms")
+{
+    const double scale = std::string(unit) == "us" ? 1000.0 : 1.0;
+    std::printf("%-58s median %9.3f %s   min %9.3f %s   p99 %9.3f %s   max %9.3f %s   (%zu runs)\n", what,
+                figures.at(0.5) * scale, unit, figures.at(0.0) * scale, unit, figures.at(0.99) * scale, unit,
+                figures.at(1.0) * scale, unit, figures.ms.size());
+}
+
+int measure(const QString &database)
+{
+    SqlConnection *conexao = dmPrincipal->NimboConnection;
+    Figures attach;
+    attach.add(timed([&] { conexao->open(); }));
+    report("attach to the database (once)", attach);
+
+    TFrm_Usuarios_Estoc janela(nullptr);
+    janela.show();
+    RecordSet *lista = janela.dmUsuarios_Estoc->cdsPesquisa;
+
+    Figures primeira;
+    primeira.add(timed([&] { janela.PageControl1->setCurrentWidget(janela.TabPesquisaS); }));
+    std::printf("users in the list: %d (%s)\n", lista->recordCount(), qPrintable(database));
+    report("load list: first show of the page", primeira);
+
+    Figures recarga;
+    for (int i = 0; i < 20; ++i)
+        recarga.add(timed([&] { emit janela.Clique2->clicked(); }));
+    report("load list: refresh link (query, fetch, grid)", recarga);
+
+    Figures soDados;
+    for (int i = 0; i < 20; ++i) {
+        lista->close();
+        soDados.add(timed([&] { lista->open(); }));
+    }
+    report("load list: record set alone (query and fetch)", soDados);
+
+    for (int coluna = 0; coluna < 3; ++coluna) {
+        Figures ordem;
+        for (int i = 0; i < 10; ++i) {
+            ordem.add(timed([&] { emit janela.DBGrid1->titleClicked(coluna); }));
+            emit janela.DBGrid1->titleClicked((coluna + 1) % 3);
+        }
+        const QByteArray rotulo =
+            "title click " + janela.DBGrid1->column(coluna).title.toUtf8() + " (re-order, grid)";
+        report(rotulo.constData(), ordem);
+    }
+
+    // Typed search steps: every prefix of names, codes and CPFs taken from the list itself.
+    QRandomGenerator random(7);
+    for (int coluna = 0; coluna < 3; ++coluna) {
+        emit janela.DBGrid1->titleClicked(coluna);
+        const int campo = lista->fieldIndex(janela.DBGrid1->column(coluna).field);
+        Figures janelaPasso;
+        Figures soBusca;
+        for (int i = 0; i < 300; ++i) {
+            const QString valor = lista->valueAt(random.bounded(lista->recordCount()), campo).toString();
+            for (int n = 1; n <= std::min<qsizetype>(valor.size(), 8); ++n) {
+                const QString digitado = valor.left(n);
+                janelaPasso.add(timed([&] { janela.Procura->setText(digitado); }));
+                const QString preparado =
+                    preparaTextoPesquisa(janela.DBGrid1->column(coluna).field, digitado);
+                soBusca.add(timed([&] { lista->findNearest(preparado); }));
+            }
+        }
+        const QByteArray titulo = janela.DBGrid1->column(coluna).title.toUtf8();
+        report(("typed search step " + titulo + " (window: prepare, find, grid)").constData(), janelaPasso,
+               "us");
+        report(("typed search step " + titulo + " (record set: find only)").constData(), soBusca, "us");
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3 || (args.at(1) != "prepare" && args.at(1) != "measure")) {
+        std::fprintf(stderr, "usage: bench_users prepare|measure <database>\n");
+        return 2;
+    }
+    InicializaSessao();
+    TdmPrincipal module;
+    dmPrincipal = &module;
+    module.NimboConnection->setParam(QStringLiteral("Database"), args.at(2));
+    module.NimboConnection->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+    return args.at(1) == "prepare" ? prepare(args.at(2)) : measure(args.at(2));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "reportengine/ReportDataSource.h"
+#include "shell/SqlQuery.h"
+
+// A query's rows held on the client, as a report reads them. Closed, it holds no rows.
+class ClientDataSet : public ReportDataSource
+{
+public:
+    explicit ClientDataSet(const QString &sql);
+
+    // Reads the rows afresh; throws fb::Error.
+    void open();
+    void close();
+    bool isActive() const { return m_query.isActive(); }
+
+    int rowCount() const override;
+    QVariant value(int row, const QString &field) const override;
+
+private:
+    SqlQuery m_query;
+};

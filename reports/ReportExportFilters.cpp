@@ -1,0 +1,6 @@
+#include "reports/ReportExportFilters.h"
+
+ReportExportFilters::ReportExportFilters()
+{
+    RptCSVFilter1.setSeparator(u';');
+}

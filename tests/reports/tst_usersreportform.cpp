@@ -1,0 +1,183 @@
+#include "../reportengine/ReportTestTools.h"
+#include "DialogScript.h"
+#include "UsersReportFixture.h"
+
+#include "reportengine/ReportPreview.h"
+#include "reports/RelatriodosUsurios1Click.h"
+#include "reports/ReportExportFilters.h"
+#include "reports/TFrm_Relatorio200.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/db/FbError.h"
+#include "shell/uTotal.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+using namespace ReportTestTools;
+
+// The menu command in the program's own process, on a working folder with 40 users.
+class tst_UsersReportForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void menuCommandPreviewsTheReportAndReleasesTheForm();
+    void twoRunsInOneProgramRunGiveTheSameOutput();
+    void failuresLeaveTheCommandAndReleaseTheForm_data();
+    void failuresLeaveTheCommandAndReleaseTheForm();
+
+private:
+    struct PreviewVisit {
+        bool shown = false;
+        bool maximised = false;
+        bool formAlive = false;
+    };
+    // Runs the command; while the preview is open, saves it to saveAs (through the save dialog) and closes
+    // it.
+    PreviewVisit runCommand(QWidget *owner, const QString &caption, const QString &saveAs);
+
+    QTemporaryDir m_base;
+    std::unique_ptr<UsersReportFixture> m_fixture;
+    std::unique_ptr<TdmPrincipal> m_module;
+    QString m_previousDir;
+    ReportExportFilters m_filters;
+};
+
+void tst_UsersReportForm::initTestCase()
+{
+    QVERIFY(m_base.isValid());
+    QVERIFY(UsersReportFixture::createBase(m_base.path(), 39));
+    m_previousDir = QDir::currentPath();
+}
+
+void tst_UsersReportForm::init()
+{
+    m_fixture = std::make_unique<UsersReportFixture>(m_base.path());
+    QDir::setCurrent(m_fixture->folder());
+    InicializaSessao();
+    Ano_Vero = QStringLiteral("2017");
+    m_module = std::make_unique<TdmPrincipal>();
+    dmPrincipal = m_module.get();
+    dmPrincipal->NimboConnection->setParam(QStringLiteral("Database"),
+                                           m_fixture->path(QStringLiteral("LICITACAO.FDB")));
+    dmPrincipal->NimboConnection->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+}
+
+void tst_UsersReportForm::cleanup()
+{
+    dmPrincipal = nullptr;
+    m_module.reset();
+    QDir::setCurrent(m_previousDir);
+    m_fixture.reset();
+}
+
+tst_UsersReportForm::PreviewVisit tst_UsersReportForm::runCommand(QWidget *owner, const QString &caption,
+                                                                  const QString &saveAs)
+{
+    PreviewVisit visit;
+    DialogScript dialogs;
+    dialogs.answer(true, saveAs);
+    QTimer::singleShot(0, owner, [&] {
+        auto *preview = qobject_cast<ReportPreview *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        visit.shown = true;
+        visit.maximised = preview->windowState() & Qt::WindowMaximized;
+        visit.formAlive = Frm_Relatorio200 != nullptr;
+        preview->save();
+        preview->accept();
+    });
+    RelatriodosUsurios1Click(owner, caption);
+    return visit;
+}
+
+void tst_UsersReportForm::menuCommandPreviewsTheReportAndReleasesTheForm()
+{
+    QWidget owner;
+    const QString csv = m_fixture->path(QStringLiteral("usuarios.csv"));
+    const PreviewVisit visit = runCommand(&owner, QStringLiteral("Relatório dos &Usuários"), csv);
+
+    QVERIFY(visit.shown);
+    QVERIFY(visit.maximised);
+    QVERIFY(visit.formAlive);
+    QCOMPARE(Frm_Relatorio200, nullptr);
+    QVERIFY(owner.findChildren<TFrm_Relatorio200 *>().isEmpty());
+    QCOMPARE(TituloRelatorio, QStringLiteral("Relatório dos Usuários"));
+    const QList<QStringList> rows = parseCsv(QString::fromUtf8(readFile(csv)), u';');
+    QCOMPARE(rows.size(), 41);
+    QCOMPARE(rows[40].value(0), QStringLiteral("0040"));
+}
+
+void tst_UsersReportForm::twoRunsInOneProgramRunGiveTheSameOutput()
+{
+    QWidget owner;
+    QStringList outputs;
+    for (const QString &name : {QStringLiteral("primeira"), QStringLiteral("segunda")}) {
+        const QString html = m_fixture->path(name + QStringLiteral(".htm"));
+        QVERIFY(runCommand(&owner, QStringLiteral("Relatório dos Usuários"), html).shown);
+        outputs << QString::fromUtf8(readFile(html));
+    }
+    QVERIFY(outputs[0].contains(QStringLiteral("Total de Registros : 040")));
+    QVERIFY(outputs[0].contains(QStringLiteral("Exercício : 2017")));
+    QCOMPARE(outputs[0].count(QStringLiteral("background:#c0dcc0")), 20);
+    QCOMPARE(outputs[1], outputs[0]);
+}
+
+void tst_UsersReportForm::failuresLeaveTheCommandAndReleaseTheForm_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("column heading colour empty") << "colour"
+                                                 << "'' não é um valor de cor válido";
+    QTest::newRow("row colour not a colour") << "row colour"
+                                             << "'clVerdeClaro' não é um valor de cor válido";
+    QTest::newRow("logo that is no JPEG") << "logo"
+                                          << "JPEG";
+    QTest::newRow("database error") << "database"
+                                    << "";
+}
+
+void tst_UsersReportForm::failuresLeaveTheCommandAndReleaseTheForm()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, message);
+
+    if (failure == QLatin1String("colour"))
+        Cor_Cabecalho.clear();
+    else if (failure == QLatin1String("row colour"))
+        Cor_Pauta_False = QStringLiteral("clVerdeClaro");
+    else if (failure == QLatin1String("logo"))
+        m_fixture->exec(QStringLiteral("UPDATE ORGAOS SET B_LOGOMARCA = :BLOB"), QByteArray(2000, 'x'));
+    else
+        dmPrincipal->NimboConnection->setParam(QStringLiteral("Database"),
+                                               m_fixture->path(QStringLiteral("NAO.FDB")));
+
+    QWidget owner;
+    QString caught;
+    bool databaseError = false;
+    PreviewVisit visit;
+    try {
+        visit = runCommand(&owner, QStringLiteral("Relatório dos Usuários"),
+                           m_fixture->path(QStringLiteral("x.pdf")));
+    } catch (const fb::Error &error) {
+        databaseError = true;
+        caught = error.text();
+    } catch (const std::exception &error) {
+        caught = QString::fromUtf8(error.what());
+    }
+
+    QVERIFY2(!caught.isEmpty(), "the command reported no failure");
+    QVERIFY2(caught.contains(message), qPrintable(caught));
+    QCOMPARE(databaseError, failure == QLatin1String("database"));
+    QVERIFY(!visit.shown);
+    QCOMPARE(Frm_Relatorio200, nullptr);
+    QVERIFY(owner.findChildren<TFrm_Relatorio200 *>().isEmpty());
+}
+
+QTEST_MAIN(tst_UsersReportForm)
+#include "tst_usersreportform.moc"

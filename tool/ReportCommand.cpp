@@ -1,0 +1,167 @@
+#include "tool/ReportCommand.h"
+
+#include "reportengine/ReportExportError.h"
+#include "reports/ReportExportFilters.h"
+#include "reports/TFrm_Relatorio200.h"
+#include "shell/ConnectionSetup.h"
+#include "shell/Dialogs.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/db/FbError.h"
+#include "shell/uTotal.h"
+#include "tool/ToolOutput.h"
+#include "tool/ToolUsage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <memory>
+#include <optional>
+
+namespace
+{
+
+struct ReportRequest {
+    QString dir;
+    QString format;
+    QString out;
+    QString period; // MM/AAAA, empty: the session's own
+};
+
+const QStringList kFormats = {QStringLiteral("pdf"), QStringLiteral("txt"), QStringLiteral("csv"),
+                              QStringLiteral("html")};
+
+// Empty after reporting a bad command line.
+std::optional<ReportRequest> parse(const QStringList &args)
+{
+    if (args.value(0) != QLatin1String("usuarios")) {
+        usageError(args.isEmpty() ? QStringLiteral("Falta o nome do relatório (usuarios)")
+                                  : QStringLiteral("Relatório desconhecido: %1").arg(args.first()));
+        return std::nullopt;
+    }
+    ReportRequest request;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        QString *option = arg == QLatin1String("--format")    ? &request.format
+                          : arg == QLatin1String("--out")     ? &request.out
+                          : arg == QLatin1String("--periodo") ? &request.period
+                                                              : nullptr;
+        if (option) {
+            if (i + 1 >= args.size()) {
+                usageError(QStringLiteral("%1 pede um valor").arg(arg));
+                return std::nullopt;
+            }
+            *option = args[++i];
+        } else if (request.dir.isEmpty() && !arg.startsWith(u'-')) {
+            request.dir = arg;
+        } else {
+            usageError(QStringLiteral("Argumento inesperado: %1").arg(arg));
+            return std::nullopt;
+        }
+    }
+    QString problem;
+    if (request.dir.isEmpty())
+        problem = QStringLiteral("Falta a pasta do banco de dados");
+    else if (!kFormats.contains(request.format))
+        problem = QStringLiteral("--format pede pdf, txt, csv ou html");
+    else if (request.out.isEmpty())
+        problem = QStringLiteral("Falta --out ARQUIVO");
+    else if (!request.period.isEmpty() &&
+             !QRegularExpression(QStringLiteral("^(0[1-9]|1[0-2])/\\d{4}$")).match(request.period).hasMatch())
+        problem = QStringLiteral("--periodo pede mês e ano no formato MM/AAAA");
+    if (!problem.isEmpty()) {
+        usageError(problem);
+        return std::nullopt;
+    }
+    return request;
+}
+
+const ReportExportFilter &filterFor(const ReportExportFilters &filters, const QString &format)
+{
+    if (format == QLatin1String("txt"))
+        return filters.RptTextFilter1;
+    if (format == QLatin1String("csv"))
+        return filters.RptCSVFilter1;
+    if (format == QLatin1String("html"))
+        return filters.RptHTMLFilter1;
+    return filters.RptPDFFilter1;
+}
+
+// Without windows, what the program would show in a box goes to stderr.
+class ConsoleDialogs
+{
+public:
+    ConsoleDialogs()
+    {
+        Dialogs::setHook([](const Dialogs::Request &request) {
+            printError(request.text);
+            return Dialogs::Answer{false, {}, {}};
+        });
+    }
+    ~ConsoleDialogs() { Dialogs::setHook({}); }
+    ConsoleDialogs(const ConsoleDialogs &) = delete;
+    ConsoleDialogs &operator=(const ConsoleDialogs &) = delete;
+};
+
+void writeReport(const ReportRequest &request, const QString &outPath)
+{
+    if (request.period.size() == 7) {
+        Mes_Vero = request.period.left(2);
+        Ano_Vero = request.period.right(4);
+    }
+    TituloRelatorio = QStringLiteral("Relatório dos Usuários");
+
+    const ReportExportFilters filters;
+    TFrm_Relatorio200 form;
+    form.AbreDados();
+    form.PreencheCabecalho();
+    filterFor(filters, request.format).save(form.Rpt_Relatorio, outPath);
+    form.cdsDados.close();
+}
+
+} // namespace
+
+int runReportCommand(const QStringList &args)
+{
+    const std::optional<ReportRequest> request = parse(args);
+    if (!request)
+        return UsageExitCode;
+
+    // Relative to where the command was given, before the working folder changes.
+    const QString outPath = QFileInfo(request->out).absoluteFilePath();
+    const QString previousDir = QDir::currentPath();
+    if (!QDir::setCurrent(request->dir)) {
+        printError(QStringLiteral("Pasta não encontrada: %1").arg(request->dir));
+        return 1;
+    }
+    const ConsoleDialogs dialogs;
+    std::unique_ptr<TdmPrincipal> module;
+    int status = 0;
+    try {
+        InicializaSessao();
+        if (!dmPrincipal) {
+            module = std::make_unique<TdmPrincipal>();
+            dmPrincipal = module.get();
+        }
+        if (!ConfiguraConexao())
+            status = 1;
+        else
+            writeReport(*request, outPath);
+    } catch (const fb::Error &e) {
+        printError(QStringLiteral("Falha ao ler o banco de dados: %1").arg(e.text()));
+        status = 1;
+    } catch (const ReportExportError &e) {
+        printError(e.text());
+        status = 1;
+    } catch (const std::exception &e) {
+        printError(QStringLiteral("Falha ao gerar o relatório: %1").arg(QString::fromUtf8(e.what())));
+        status = 1;
+    }
+    if (module) {
+        dmPrincipal = nullptr;
+        module.reset();
+    }
+    QDir::setCurrent(previousDir);
+    if (status == 0)
+        printLine(QStringLiteral("Relatório gravado: %1").arg(outPath));
+    return status;
+}
