@@ -1,10 +1,10 @@
 #include "UsersWindowFixture.h"
 
+#include "users/RecordGrid.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
-
-#include "users/RecordGrid.h"
 
 // The "Foto" page: the stored photo or the default picture, and a new photo chosen while a
 // record is being changed.

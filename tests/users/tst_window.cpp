@@ -113,6 +113,8 @@ void TestUsersWindow::typingWhileBrowsingChangesNothing()
     auto janela = abreJanela();
     digita(janela->C1J, "X");
     clica(janela->DBCheckBox1);
+    QTest::keyClick(janela->C5, Qt::Key_Down);
+    QCOMPARE(janela->C5->currentIndex(), -1);
     QCOMPARE(janela->C1J->text(), QStringLiteral("JOSE"));
     QVERIFY(janela->DBCheckBox1->isChecked());
     QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Browse);
@@ -121,11 +123,11 @@ void TestUsersWindow::typingWhileBrowsingChangesNothing()
 void TestUsersWindow::newUserIsStoredEncoded_data()
 {
     QTest::addColumn<bool>("untick");
-    QTest::addColumn<int>("levelPicked");
+    QTest::addColumn<int>("stepsDown"); // in the level box, from the proposed INICIANTE
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("level");
     QTest::addColumn<QString>("firstAccess");
-    QTest::newRow("first access, level as proposed") << false << -1 << "1"
+    QTest::newRow("first access, level as proposed") << false << 0 << "1"
                                                      << "Iniciante"
                                                      << "S";
     QTest::newRow("no first access, level picked") << true << 3 << "000"
@@ -136,22 +138,19 @@ void TestUsersWindow::newUserIsStoredEncoded_data()
 void TestUsersWindow::newUserIsStoredEncoded()
 {
     QFETCH(bool, untick);
-    QFETCH(int, levelPicked);
+    QFETCH(int, stepsDown);
     UsersDatabase db;
     db.addUser("0001", "JOSE", "529.982.247-25");
     auto janela = abreJanela();
     DialogScript dialogs;
 
-    QTest::keyClick(janela.get(), Qt::Key_N,
-                    Qt::AltModifier); // a button's accelerator clicks it shortly after
+    // A button's accelerator clicks it shortly after.
+    QTest::keyClick(janela.get(), Qt::Key_N, Qt::AltModifier);
     QTRY_COMPARE(usuarios(janela.get())->state(), RecordSet::State::Insert);
     digita(janela->C1J, "maria josé");
     digita(janela->K2J, "12345678909");
-    if (levelPicked >= 0) {
-        janela->C5->setFocus();
-        janela->C5->setCurrentIndex(levelPicked);
-        emit janela->C5->activated(levelPicked);
-    }
+    for (int i = 0; i < stepsDown; ++i)
+        QTest::keyClick(janela->C5, Qt::Key_Down);
     if (untick)
         clica(janela->DBCheckBox1);
     clica(janela->Botao_Salvar);
