@@ -99,14 +99,12 @@ struct UsersList {
                                       QStringLiteral("CONCEIÇÃO"), QStringLiteral("FERREIRA"),
                                       QStringLiteral("GONÇALVES")};
         for (int i = 1; i <= records; ++i) {
+            const QString digits = QString::number(100000000000LL + qint64(i) * 7919).right(11);
             data.append({QString::number(i).rightJustified(5, u'0'),
                          names[i % names.size()] + u' ' + surnames[(i / 7) % surnames.size()] + u' ' +
                              surnames[(i / 3) % surnames.size()],
-                         QStringLiteral("%1.%2.%3-%4")
-                             .arg(100 + i % 900)
-                             .arg(i % 1000, 3, 10, QLatin1Char('0'))
-                             .arg((i * 7) % 1000, 3, 10, QLatin1Char('0'))
-                             .arg(i % 100, 2, 10, QLatin1Char('0'))});
+                         digits.left(3) + u'.' + digits.mid(3, 3) + u'.' + digits.mid(6, 3) + u'-' +
+                             digits.right(2)});
         }
         report.setDataSource(&data);
         report.pageSetup().orientation = ReportPageSetup::Orientation::Landscape;

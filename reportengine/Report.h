@@ -30,7 +30,8 @@ public:
     void setDataSource(const ReportDataSource *source) { m_dataSource = source; }
     const ReportDataSource *dataSource() const { return m_dataSource; }
 
-    // The report owns its bands, one of each kind; a kind without a band prints nothing.
+    // The report owns its bands, one of each kind: adding a kind again replaces that band and
+    // destroys its elements. A kind without a band prints nothing.
     ReportBand *addBand(ReportBandKind kind, int height);
     ReportBand *band(ReportBandKind kind) const;
 

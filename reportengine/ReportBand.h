@@ -24,7 +24,6 @@ public:
 
     ReportBandKind kind() const { return m_kind; }
     int height() const { return m_height; }
-    QColor colour() const { return m_colour; }
     void setColour(const QColor &colour) { m_colour = colour; }
     void setBeforePrint(BeforePrint handler) { m_beforePrint = std::move(handler); }
 

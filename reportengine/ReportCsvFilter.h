@@ -9,7 +9,6 @@ class ReportCsvFilter : public ReportExportFilter
 public:
     ReportCsvFilter() = default;
 
-    QChar separator() const { return m_separator; }
     void setSeparator(QChar separator) { m_separator = separator; }
 
     QString description() const override { return QStringLiteral("Valores separados (CSV)"); }

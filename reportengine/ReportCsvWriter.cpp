@@ -18,18 +18,33 @@ void ReportCsvWriter::band(const ReportBandInstance &band)
 
 void ReportCsvWriter::writeRow(const ReportBandInstance &band)
 {
-    QStringList values;
+    bool first = true;
     for (const ReportElementInstance *element : ReportBandTexts::inColumnOrder(band)) {
-        QString value = element->text;
-        if (value.contains(m_separator) || value.contains(u'"') || value.contains(u'\n') ||
-            value.contains(u'\r'))
-            value = u'"' + value.replace(u'"', QStringLiteral("\"\"")) + u'"';
-        values << value;
+        if (!first)
+            m_pending += m_separator;
+        first = false;
+        const QString &value = element->text;
+        if (value.contains(m_separator) || value.contains(u'"') || value.contains(u'\n') || value.contains(u'\r')) {
+            m_pending += u'"';
+            m_pending += QString(value).replace(u'"', QStringLiteral("\"\""));
+            m_pending += u'"';
+        } else {
+            m_pending += value;
+        }
     }
-    m_out.write(m_encoder.encode(values.join(m_separator) + QStringLiteral("\r\n")));
+    m_pending += QStringLiteral("\r\n");
+    if (m_pending.size() >= 32 * 1024)
+        flushPending();
+}
+
+void ReportCsvWriter::flushPending()
+{
+    m_out.write(m_encoder.encode(m_pending));
+    m_pending.resize(0);
 }
 
 void ReportCsvWriter::finish()
 {
+    flushPending();
     m_out.flush();
 }

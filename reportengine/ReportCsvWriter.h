@@ -15,14 +15,18 @@ class ReportCsvWriter : public ReportSink
 public:
     ReportCsvWriter(QIODevice &device, QChar separator);
 
+    bool needsPageItems() const override { return false; }
+
     void band(const ReportBandInstance &band) override;
     void finish() override;
 
 private:
     void writeRow(const ReportBandInstance &band);
+    void flushPending();
 
     ReportOutputStream m_out;
     QStringEncoder m_encoder{QStringConverter::System};
     QChar m_separator;
     bool m_headingWritten = false;
+    QString m_pending; // rows not yet encoded
 };

@@ -8,8 +8,6 @@ class ReportDataText : public ReportTextElement
 public:
     ReportDataText(QString name, int left, int top, int width, ReportFont font, QString field);
 
-    const QString &field() const { return m_field; }
-
 protected:
     ReportElementKind kind() const override { return ReportElementKind::DataText; }
     QString resolveText(const ReportContext &context) const override;

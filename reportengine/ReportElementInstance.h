@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QVarLengthArray>
 #include <optional>
-#include <vector>
 
 enum class ReportElementKind { Label, DataText, SystemData, Picture, Shape };
 enum class ReportAlignment { Left, Centre, Right };
@@ -27,7 +27,7 @@ struct ReportElementInstance {
 
     // Labels, data texts and system data.
     QString text;
-    std::vector<ReportTextLine> lines;
+    QVarLengthArray<ReportTextLine, 1> lines; // nearly always one: no allocation for it
     ReportFont font;
     ReportAlignment alignment = ReportAlignment::Left;
     std::optional<QColor> background; // none: transparent

@@ -16,6 +16,8 @@ class ReportHtmlWriter : public ReportSink
 public:
     explicit ReportHtmlWriter(QIODevice &device);
 
+    bool needsPageItems() const override { return false; }
+
     void begin(const QSize &pageSize) override;
     void band(const ReportBandInstance &band) override;
     void finish() override;

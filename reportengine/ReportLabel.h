@@ -8,7 +8,6 @@ class ReportLabel : public ReportTextElement
 public:
     using ReportTextElement::ReportTextElement;
 
-    const QString &text() const { return m_text; }
     void setText(const QString &text) { m_text = text; }
 
 protected:

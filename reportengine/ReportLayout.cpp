@@ -63,6 +63,7 @@ void ReportLayout::print(ReportBand *band, int record)
     const ReportBandInstance instance =
         band->print(ReportContext{m_report.dataSource(), record, m_page.number}, area);
     m_sink.band(instance);
-    ReportPageBuilder::appendBand(m_page, instance);
+    if (m_sink.needsPageItems())
+        ReportPageBuilder::appendBand(m_page, instance);
     m_y += band->height();
 }

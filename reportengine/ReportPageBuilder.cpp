@@ -8,6 +8,16 @@
 namespace
 {
 
+// Pages carry only what the font can show, so every page output draws the same glyphs.
+QString printable(const QString &text)
+{
+    for (const QChar c : text) {
+        if (fb::Win1252::byteFor(c.unicode()) < 0)
+            return fb::Win1252::toUnicode(fb::Win1252::fromUnicode(text));
+    }
+    return text;
+}
+
 int alignedLeft(const QRect &frame, const ReportTextLine &line, ReportAlignment alignment)
 {
     switch (alignment) {
@@ -28,15 +38,14 @@ void appendText(ReportPage &page, const ReportElementInstance &element, const QR
     const ReportFontMetrics &metrics = ReportFontMetrics::instance();
     const double ascent = metrics.ascent(element.font);
     const double lineHeight = metrics.lineHeight(element.font);
-    for (std::size_t i = 0; i < element.lines.size(); ++i) {
+    for (qsizetype i = 0; i < element.lines.size(); ++i) {
         const ReportTextLine &line = element.lines[i];
         if (line.text.isEmpty())
             continue;
         const int baseline = frame.top() + int(std::lround(ascent + lineHeight * double(i)));
-        // Pages carry only what the font can show, so every page output draws the same glyphs.
         page.items.emplace_back(std::in_place_type<ReportPageText>,
                                 QPoint(alignedLeft(frame, line, element.alignment), baseline),
-                                fb::Win1252::toUnicode(fb::Win1252::fromUnicode(line.text)), element.font);
+                                printable(line.text), element.font);
     }
 }
 

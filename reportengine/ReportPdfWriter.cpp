@@ -1,7 +1,7 @@
 #include "reportengine/ReportPdfWriter.h"
 
+#include "reportengine/ReportPdfContent.h"
 #include "reportengine/ReportUnits.h"
-#include "shell/db/Win1252.h"
 
 namespace
 {
@@ -11,46 +11,9 @@ constexpr int kPages = 2;
 constexpr int kRegularFont = 3;
 constexpr int kBoldFont = 4;
 
-QByteArray number(double value)
+QByteArray points(int hundredths)
 {
-    QByteArray text = QByteArray::number(value, 'f', 2);
-    while (text.endsWith('0'))
-        text.chop(1);
-    if (text.endsWith('.'))
-        text.chop(1);
-    return text == "-0" ? QByteArray("0") : text;
-}
-
-QByteArray pt(double hundredths)
-{
-    return number(ReportUnits::toPoints(hundredths));
-}
-
-QByteArray rgb(const QColor &colour)
-{
-    return number(colour.redF()) + ' ' + number(colour.greenF()) + ' ' + number(colour.blueF());
-}
-
-QByteArray pdfString(const QString &text)
-{
-    const QByteArray bytes = fb::Win1252::fromUnicode(text);
-    QByteArray out;
-    out.reserve(bytes.size() + 2);
-    out += '(';
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '(' || c == ')' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            out += '\\';
-            out += QByteArray::number(byte, 8).rightJustified(3, '0');
-        } else {
-            out += c;
-        }
-    }
-    out += ')';
-    return out;
+    return QByteArray::number(ReportUnits::toPoints(hundredths), 'f', 2);
 }
 
 QByteArray pdfDate(const QDateTime &moment)
@@ -130,10 +93,14 @@ void ReportPdfWriter::begin(const QSize &pageSize)
 
 int ReportPdfWriter::pictureObject(const QImage &picture)
 {
+    if (const auto known = m_pictureObjects.constFind(picture.cacheKey()); known != m_pictureObjects.cend())
+        return *known;
     const size_t key = pictureKey(picture);
     for (auto it = m_pictures.constFind(key); it != m_pictures.cend() && it.key() == key; ++it) {
-        if (it->picture == picture)
+        if (it->picture == picture) {
+            m_pictureObjects.insert(picture.cacheKey(), it->object);
             return it->object;
+        }
     }
     const QImage colour = picture.convertToFormat(QImage::Format_RGB888);
     QByteArray dictionary = "/Type /XObject /Subtype /Image /Width " + QByteArray::number(colour.width()) +
@@ -152,54 +119,28 @@ int ReportPdfWriter::pictureObject(const QImage &picture)
     const int object = reserveObject();
     writeStreamObject(object, dictionary, deflate(imageBytes(colour)));
     m_pictures.insert(key, Embedded{picture, object});
+    m_pictureObjects.insert(picture.cacheKey(), object);
     return object;
 }
 
 QByteArray ReportPdfWriter::content(const ReportPage &page, QByteArray &xobjects)
 {
-    QByteArray out;
-    out.reserve(16 * 1024);
-    QColor fill = Qt::black;
-    int fontObject = 0;
-    double fontSize = 0;
-    auto setFill = [&](const QColor &colour) {
-        if (colour != fill) {
-            out += rgb(colour) + " rg\n";
-            fill = colour;
-        }
-    };
+    ReportPdfContent content(page.size.height());
     for (const ReportPageItem &item : page.items) {
         if (const auto *rect = std::get_if<ReportPageRect>(&item)) {
-            setFill(rect->colour);
-            out += pt(rect->rect.left()) + ' ' + pt(m_pageHeight - rect->rect.top() - rect->rect.height()) +
-                   ' ' + pt(rect->rect.width()) + ' ' + pt(rect->rect.height()) + " re f\n";
+            content.rect(rect->rect, rect->colour);
         } else if (const auto *line = std::get_if<ReportPageLine>(&item)) {
-            out += pt(line->width) + " w 0 G " + pt(line->from.x()) + ' ' +
-                   pt(m_pageHeight - line->from.y()) + " m " + pt(line->to.x()) + ' ' +
-                   pt(m_pageHeight - line->to.y()) + " l S\n";
+            content.horizontalLine(line->from, line->to, line->width);
         } else if (const auto *text = std::get_if<ReportPageText>(&item)) {
-            setFill(Qt::black);
-            const int object = text->font.bold ? kBoldFont : kRegularFont;
-            out += "BT ";
-            // The font is part of the graphics state and outlives ET.
-            if (object != fontObject || text->font.pointSize != fontSize) {
-                fontObject = object;
-                fontSize = text->font.pointSize;
-                out += (object == kBoldFont ? "/F2 " : "/F1 ") + number(fontSize) + " Tf ";
-            }
-            out += pt(text->baselineStart.x()) + ' ' + pt(m_pageHeight - text->baselineStart.y()) + " Td " +
-                   pdfString(text->text) + " Tj ET\n";
+            content.text(text->baselineStart, text->text, text->font);
         } else if (const auto *picture = std::get_if<ReportPagePicture>(&item)) {
             const QByteArray name = "/Im" + QByteArray::number(pictureObject(picture->picture));
             if (!xobjects.contains(name + ' '))
                 xobjects += name + ' ' + name.mid(3) + " 0 R ";
-            out += "q " + pt(picture->rect.width()) + " 0 0 " + pt(picture->rect.height()) + ' ' +
-                   pt(picture->rect.left()) + ' ' +
-                   pt(m_pageHeight - picture->rect.top() - picture->rect.height()) + " cm " + name +
-                   " Do Q\n";
+            content.picture(picture->rect, name);
         }
     }
-    return out;
+    return content.bytes();
 }
 
 void ReportPdfWriter::page(const ReportPage &page)
@@ -210,8 +151,8 @@ void ReportPdfWriter::page(const ReportPage &page)
     writeStreamObject(contents, QByteArray(), data);
     const int object = reserveObject();
     beginObject(object);
-    m_out.write("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + pt(page.size.width()) + ' ' +
-                pt(page.size.height()) +
+    m_out.write("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + points(page.size.width()) + ' ' +
+                points(page.size.height()) +
                 "] /Resources << /ProcSet [/PDF /Text /ImageC] /Font << /F1 3 0 R /F2 4 0 R >>" +
                 (xobjects.isEmpty() ? QByteArray() : " /XObject << " + xobjects + ">>") + " >> /Contents " +
                 QByteArray::number(contents) + " 0 R >>\nendobj\n");

@@ -39,5 +39,6 @@ private:
     double m_pageHeight = 0;
     std::vector<qint64> m_offsets; // by object number - 1
     std::vector<int> m_pages;
-    QMultiHash<size_t, Embedded> m_pictures;
+    QMultiHash<size_t, Embedded> m_pictures; // by content
+    QHash<qint64, int> m_pictureObjects;     // by QImage::cacheKey(), seen before
 };

@@ -11,9 +11,7 @@ public:
     using ReportElement::ReportElement;
 
     void setPicture(const QImage &picture) { m_picture = picture; }
-    const QImage &picture() const { return m_picture; }
     void setEnabled(bool enabled) { m_enabled = enabled; }
-    bool isEnabled() const { return m_enabled; }
 
     void resolve(const ReportContext &context, std::vector<ReportElementInstance> &out) const override;
 

@@ -13,6 +13,8 @@ class ReportSink
 public:
     virtual ~ReportSink() = default;
 
+    // Outputs written from the band instances alone are handed pages without items.
+    virtual bool needsPageItems() const { return true; }
     virtual void begin(const QSize & /*pageSize*/) {}
     virtual void band(const ReportBandInstance & /*band*/) {}
     virtual void page(const ReportPage & /*page*/) {}

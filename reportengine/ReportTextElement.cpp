@@ -21,17 +21,21 @@ void ReportTextElement::resolve(const ReportContext &context, std::vector<Report
     instance.background = m_background;
 
     QRect area = frame();
-    const QStringList lines = m_wordWrap && !m_autoWidth ? metrics.wrap(instance.text, m_font, area.width())
-                                                         : QStringList{instance.text};
     int widest = 0;
-    for (const QString &line : lines) {
+    auto addLine = [&](const QString &line) {
         const int width = int(std::lround(metrics.width(line, m_font)));
         widest = std::max(widest, width);
         instance.lines.push_back({line, width});
+    };
+    if (m_wordWrap && !m_autoWidth) {
+        for (const QString &line : metrics.wrap(instance.text, m_font, area.width()))
+            addLine(line);
+    } else {
+        addLine(instance.text);
     }
     if (m_autoWidth)
         area.setWidth(widest);
-    area.setHeight(int(std::lround(metrics.lineHeight(m_font) * double(lines.size()))));
+    area.setHeight(int(std::lround(metrics.lineHeight(m_font) * double(instance.lines.size()))));
     instance.frame = area;
     out.push_back(std::move(instance));
 }

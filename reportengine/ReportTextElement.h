@@ -12,7 +12,6 @@ class ReportTextElement : public ReportElement
 public:
     ReportTextElement(QString name, int left, int top, int width, ReportFont font);
 
-    ReportFont font() const { return m_font; }
     void setAlignment(ReportAlignment alignment) { m_alignment = alignment; }
     void setAutoWidth(bool on) { m_autoWidth = on; }
     void setWordWrap(bool on) { m_wordWrap = on; }

@@ -15,6 +15,8 @@ class ReportTextWriter : public ReportSink
 public:
     explicit ReportTextWriter(QIODevice &device);
 
+    bool needsPageItems() const override { return false; }
+
     void band(const ReportBandInstance &band) override;
     void finish() override;
 

@@ -12,7 +12,6 @@ public:
     // Reads the rows afresh; throws fb::Error.
     void open();
     void close();
-    bool isActive() const { return m_query.isActive(); }
 
     int rowCount() const override;
     QVariant value(int row, const QString &field) const override;

@@ -147,10 +147,15 @@ void TFrm_Relatorio200::PageHeaderBand1BeforePrint(ReportBand &)
         Imagem->setEnabled(false);
         return;
     }
-    const QImage picture = QImage::fromData(logo.toByteArray(), "JPEG");
-    if (picture.isNull())
-        throw std::runtime_error("A logomarca do órgão não pôde ser lida como imagem JPEG.");
-    Imagem->setPicture(picture);
+    // The logo is read for every page; decoding the same bytes again would give the same picture.
+    const QByteArray data = logo.toByteArray();
+    if (data != m_logoData || m_logo.isNull()) {
+        m_logo = QImage::fromData(data, "JPEG");
+        if (m_logo.isNull())
+            throw std::runtime_error("A logomarca do órgão não pôde ser lida como imagem JPEG.");
+        m_logoData = data;
+    }
+    Imagem->setPicture(m_logo);
 }
 
 void TFrm_Relatorio200::DetailBand1BeforePrint(ReportBand &band)

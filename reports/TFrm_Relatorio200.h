@@ -3,6 +3,7 @@
 #include "reportengine/Report.h"
 #include "reports/ClientDataSet.h"
 
+#include <QImage>
 #include <QWidget>
 
 class ReportDataText;
@@ -63,6 +64,9 @@ private:
     void Rpt_RelatorioBeforePrint(Report &report);
     void PageHeaderBand1BeforePrint(ReportBand &band);
     void DetailBand1BeforePrint(ReportBand &band);
+
+    QByteArray m_logoData;
+    QImage m_logo;
 };
 
 // The form of the run in progress; empty when no users report is running.

@@ -104,18 +104,15 @@ void TestProgram::initTestCase()
     QDir(m_artifacts).removeRecursively();
     QVERIFY(QDir().mkpath(m_artifacts));
 
-    // A display number nobody holds; Xvfb refuses one taken meanwhile, so try the next.
-    for (int number = 91; number < 140 && !m_xvfb; ++number) {
-        if (QFile::exists(QString("/tmp/.X%1-lock").arg(number)) ||
-            QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number)))
-            continue;
-        m_display = QString(":%1").arg(number);
-        auto xvfb = start("Xvfb", {m_display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-        int code = 1;
-        QTRY_VERIFY_WITH_TIMEOUT(xvfb->state() != QProcess::Running || (x("xdpyinfo", {}, &code), code == 0), 15000);
-        if (xvfb->state() == QProcess::Running)
-            m_xvfb = std::move(xvfb);
-    }
+    // Xvfb picks a display number nobody holds and writes it on its standard output.
+    m_xvfb = std::make_unique<QProcess>();
+    m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
+    m_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+    QVERIFY2(m_xvfb->waitForStarted(), "cannot start Xvfb");
+    QTRY_VERIFY_WITH_TIMEOUT(m_xvfb->canReadLine() || m_xvfb->state() != QProcess::Running, 15000);
+    m_display = ":" + QString::fromLatin1(m_xvfb->readLine()).trimmed();
+    if (m_display == ":")
+        m_xvfb.reset();
     QVERIFY2(m_xvfb, "no free X display");
 
     m_wm = start("openbox", {});

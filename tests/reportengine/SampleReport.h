@@ -33,7 +33,7 @@ struct SampleReport {
     int detailsPrinted = 0;
     bool firstColour = true;
 
-    explicit SampleReport(int rows)
+    explicit SampleReport(int rows, double summaryHeightMm = 19.8)
     {
         using ReportUnits::fromMm;
         for (int row = 1; row <= rows; ++row) {
@@ -68,7 +68,7 @@ struct SampleReport {
         addColumn(QStringLiteral("NOME"), 16.9, 207.7, ReportAlignment::Left);
         addColumn(QStringLiteral("CPF"), 226.5, 26.5, ReportAlignment::Centre);
 
-        summary = report.addBand(ReportBandKind::Summary, fromMm(19.8));
+        summary = report.addBand(ReportBandKind::Summary, fromMm(summaryHeightMm));
         total = summary->add<ReportLabel>(QStringLiteral("Total"), 0, fromMm(0.8), 0, ReportFont{7, true});
         total->setAutoWidth(true);
         total->setBackground(kWhite);

@@ -278,11 +278,10 @@ void tst_Layout::disabledPictureDoesNotPrint()
 
 void tst_Layout::headingsAreNeverLeftAloneWhenABandCannotFit()
 {
-    SampleReport sample(2);
     // A summary taller than what a page holds below its headings.
-    ReportBand *summary = sample.report.addBand(ReportBandKind::Summary, fromMm(160));
+    SampleReport sample(2, 160);
     int summaries = 0;
-    summary->setBeforePrint([&](ReportBand &) { ++summaries; });
+    sample.summary->setBeforePrint([&](ReportBand &) { ++summaries; });
     const auto document = sample.report.generate();
 
     QCOMPARE(summaries, 1);
