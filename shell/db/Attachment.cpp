@@ -29,6 +29,25 @@ QByteArray pathBytes(const QString &database)
     return database.toLocal8Bit();
 }
 
+// Builds the parameter block for options (plus what extend adds) and hands it to open.
+template<typename Extend, typename Open>
+IAttachment *openWith(const AttachOptions &options, Extend &&extend, Open &&open)
+{
+    return api::guarded([&](ThrowStatusWrapper *status) {
+        IXpbBuilder *dpb = buildDpb(status, options);
+        IAttachment *handle = nullptr;
+        try {
+            extend(status, dpb);
+            handle = open(status, dpb->getBufferLength(status), dpb->getBuffer(status));
+        } catch (...) {
+            dpb->dispose();
+            throw;
+        }
+        dpb->dispose();
+        return handle;
+    });
+}
+
 } // namespace
 
 Attachment::~Attachment()
@@ -43,42 +62,30 @@ Attachment::~Attachment()
 void Attachment::attach(const QString &database, const AttachOptions &options)
 {
     detach();
-    m_handle = api::guarded([&](ThrowStatusWrapper *status) {
-        IXpbBuilder *dpb = buildDpb(status, options);
-        IAttachment *handle = nullptr;
-        try {
-            handle = api::provider()->attachDatabase(status, pathBytes(database).constData(),
-                                                     dpb->getBufferLength(status), dpb->getBuffer(status));
-        } catch (...) {
-            dpb->dispose();
-            throw;
-        }
-        dpb->dispose();
-        return handle;
-    });
+    const QByteArray path = pathBytes(database);
+    m_handle = openWith(
+        options, [](ThrowStatusWrapper *, IXpbBuilder *) {},
+        [&](ThrowStatusWrapper *status, unsigned length, const unsigned char *buffer) {
+            return api::provider()->attachDatabase(status, path.constData(), length, buffer);
+        });
     m_dialect = options.dialect;
 }
 
 void Attachment::create(const QString &database, const AttachOptions &options, const CreateOptions &create)
 {
     detach();
-    m_handle = api::guarded([&](ThrowStatusWrapper *status) {
-        IXpbBuilder *dpb = buildDpb(status, options);
-        IAttachment *handle = nullptr;
-        try {
+    const QByteArray path = pathBytes(database);
+    m_handle = openWith(
+        options,
+        [&](ThrowStatusWrapper *status, IXpbBuilder *dpb) {
             dpb->insertInt(status, isc_dpb_page_size, create.pageSize);
             dpb->insertInt(status, isc_dpb_force_write, create.forcedWrites ? 1 : 0);
             if (!create.defaultCharset.isEmpty())
                 dpb->insertString(status, isc_dpb_set_db_charset, create.defaultCharset.toUtf8().constData());
-            handle = api::provider()->createDatabase(status, pathBytes(database).constData(),
-                                                     dpb->getBufferLength(status), dpb->getBuffer(status));
-        } catch (...) {
-            dpb->dispose();
-            throw;
-        }
-        dpb->dispose();
-        return handle;
-    });
+        },
+        [&](ThrowStatusWrapper *status, unsigned length, const unsigned char *buffer) {
+            return api::provider()->createDatabase(status, path.constData(), length, buffer);
+        });
     m_dialect = options.dialect;
 }
 

@@ -23,6 +23,7 @@ private slots:
     void namedParametersAreBoundNotPasted();
     void encodedValuesRoundTrip_data();
     void encodedValuesRoundTrip();
+    void uncarriableEncodedValueIsNeverStored();
     void attachmentIsWin1252AndReadCommittedWait();
     void closedConnectionReopensOnQuery();
     void serverErrorsCarryFirebirdText();
@@ -141,6 +142,7 @@ void TestDatabaseLayer::encodedValuesRoundTrip_data()
     QTest::newRow("controls and DEL") << units({0x01, 0x7F, 0x80, 0x9F});
     QTest::newRow("wraps below zero") << units({0xFFF6, 0xFFFF});
     QTest::newRow("first-access password") << QStringLiteral("1");
+    QTest::newRow("encodes to 0xE7 and 0xFF") << units({0xDD, 0xF5});
 }
 
 void TestDatabaseLayer::encodedValuesRoundTrip()
@@ -159,6 +161,25 @@ void TestDatabaseLayer::encodedValuesRoundTrip()
     const QString read = encodedFromColumn(select.value(0, 0).toString());
     QCOMPARE(read, encoded);
     QCOMPARE(Decodificar(read, 10), plain);
+}
+
+// A value whose encoded form has no byte is refused before anything reaches the table.
+void TestDatabaseLayer::uncarriableEncodedValueIsNeverStored()
+{
+    TestDatabase db;
+    db.exec("CREATE TABLE T (SENHA VARCHAR(50))");
+    for (const QString &plain : {QStringLiteral("júlia"), QString(QChar(0xFF)), QStringLiteral("€")}) {
+        try {
+            SqlQuery insert(db.connection());
+            insert.setSql("INSERT INTO T VALUES (:S)");
+            insert.setParam("S", encodedToColumn(Codificar(plain, 10)));
+            insert.execSQL();
+            QFAIL(qPrintable("stored " + plain));
+        } catch (const fb::Error &e) {
+            QVERIFY(e.text().startsWith(QStringLiteral("Atenção")));
+        }
+    }
+    QCOMPARE(db.scalar("SELECT COUNT(*) FROM T").toLongLong(), 0);
 }
 
 void TestDatabaseLayer::attachmentIsWin1252AndReadCommittedWait()
