@@ -98,7 +98,7 @@ void TFrm_Usuarios_Estoc::criaPaginaCadastro()
     K2J->bind(usuarios, QStringLiteral("CPF"));
     K2J->setGeometry(16, 82, 130, 23);
     K2J->setUpperCase(true);
-    K2J->setInputMask(QStringLiteral("000.000.000-00"));
+    K2J->setInputMask(QStringLiteral("###.###.###-##"));
 
     criarRotulo("Label4", QStringLiteral("Nível"), TabCadastro, 160, 64);
     C5 = criar<BoundComboBox>("C5", TabCadastro);
@@ -138,7 +138,8 @@ void TFrm_Usuarios_Estoc::criaPaginaCadastro()
     for (BoundLineEdit *carimbo : {DBEdit1, DBEdit2}) {
         carimbo->setFieldReadOnly(true);
         carimbo->setFrame(false);
-        carimbo->setFocusPolicy(Qt::NoFocus);
+        // Out of the tab order, but a click may still select the stamp to copy it.
+        carimbo->setFocusPolicy(Qt::ClickFocus);
         carimbo->setColor(Qt::transparent);
     }
 
@@ -199,9 +200,10 @@ void TFrm_Usuarios_Estoc::criaPaginaFoto()
     TabSheet1->setOnShow([this] { TabSheet1Show(); });
 
     Image1 = criar<QLabel>("Image1", TabSheet1);
-    Image1->setGeometry(16, 12, 289, 301);
-    Image1->setScaledContents(true);
     Image1->setFrameShape(QFrame::Box);
+    // The frame lies outside the 289 x 301 picture area.
+    Image1->setGeometry(16, 12, 289 + 2 * Image1->frameWidth(), 301 + 2 * Image1->frameWidth());
+    Image1->setScaledContents(true);
 
     Botao_Inserir_Foto = criarBotao("Botao_Inserir_Foto", QStringLiteral(" Escolha Foto     "), TabSheet1);
     Botao_Inserir_Foto->setIcon(QIcon(QStringLiteral(":/icons/photo-16.png")));

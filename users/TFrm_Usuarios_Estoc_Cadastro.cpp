@@ -4,6 +4,7 @@
 
 #include "common/PasswordEncoding.h"
 #include "shell/Dialogs.h"
+#include "shell/db/FbError.h"
 #include "shell/uTotal.h"
 #include "users/BoundCheckBox.h"
 #include "users/BoundComboBox.h"
@@ -163,12 +164,17 @@ void TFrm_Usuarios_Estoc::Botao_SalvarClick()
     m_valoresPlanos.clear();
     for (const QString &campo : kCodificados)
         m_valoresPlanos.append(usuarios->value(campo));
+    // Every value is encoded before any is written: a value that cannot be stored leaves
+    // the record as typed, and the operator is told why.
+    QStringList codificados;
     try {
-        // Every value is encoded before any is written: a value that cannot be stored leaves
-        // the record as typed.
-        QStringList codificados;
         for (const QVariant &plano : std::as_const(m_valoresPlanos))
             codificados.append(encodedToColumn(Codificar(plano.toString(), Chave)));
+    } catch (const fb::Error &e) {
+        Dialogs::message(this, e.text());
+        return;
+    }
+    try {
         for (int i = 0; i < kCodificados.size(); ++i)
             usuarios->setValue(kCodificados.at(i), codificados.at(i));
         usuarios->post();

@@ -15,6 +15,9 @@ class TestUsersLayout : public QObject
 
 private slots:
     void fixedWindowWithoutCloseBox();
+    void captions_data();
+    void captions();
+    void controlsOfTheCadastroPage();
     void pagesAreLaidOut_data();
     void pagesAreLaidOut();
 };
@@ -31,6 +34,81 @@ void TestUsersLayout::fixedWindowWithoutCloseBox()
     QCOMPARE(janela.PageControl1->tabText(0), QStringLiteral("Cadastro"));
     QCOMPARE(janela.PageControl1->tabText(1), QStringLiteral("Foto"));
     QCOMPARE(janela.PageControl1->tabText(2), QStringLiteral("Pesquisa"));
+}
+
+void TestUsersLayout::captions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    const QList<std::pair<const char *, const char *>> captions = {
+        {"Titulo", "Usuários - Estocarium"},
+        {"Label1", "Código"},
+        {"Label2", "Usuário"},
+        {"Label3", "C P F"},
+        {"Label4", "Nível"},
+        {"Label5", "Senha"},
+        {"Label6", "Confirma Senha"},
+        {"Label7", "Digitado por :"},
+        {"Label8", "Última alteração realizada por :"},
+        {"DBCheckBox1", "Acesso Liberado"},
+        {"Botao_Novo", "&Novo"},
+        {"Botao_Salvar", "&Salvar"},
+        {"Botao_Alterar", "&Alterar"},
+        {"Botao_Cancelar", "&Cancelar"},
+        {"Botao_Excluir", "&Excluir"},
+        {"Botao_Fechar", "&Fechar"},
+        {"Botao_AtivaDesativa", "Ativa/Desativa Campos"},
+        {"Botao_Obrigatorios", "Campos Obrigatórios"},
+        {"Botao_Inserir_Foto", " Escolha Foto     "},
+        {"Botao_WebCam", "Fotografar com Webcam"},
+        {"Botao_Ver_FOTO", "Ver Foto"},
+        {"LProcura", "Valor"},
+        {"Label22", "Atualizar"},
+        {"Clique2", "Clique aqui!"},
+    };
+    for (const auto &[name, caption] : captions)
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption);
+}
+
+void TestUsersLayout::captions()
+{
+    QFETCH(QString, name);
+    UsersDatabase db;
+    TFrm_Usuarios_Estoc janela(nullptr);
+    auto *controle = janela.findChild<QWidget *>(name);
+    QVERIFY(controle);
+    QTEST(controle->property("text").toString(), "caption");
+}
+
+void TestUsersLayout::controlsOfTheCadastroPage()
+{
+    UsersDatabase db;
+    TFrm_Usuarios_Estoc janela(nullptr);
+    QCOMPARE(janela.K2J->inputMask(), QStringLiteral("###.###.###-##"));
+    QStringList niveis;
+    for (int i = 0; i < janela.C5->count(); ++i)
+        niveis << janela.C5->itemText(i);
+    QCOMPARE(niveis, QStringList({"INICIANTE", "MÉDIO", "EXPERIENTE", "AVANÇADO", "ADMINISTRADOR"}));
+
+    // The stamps are skipped by Tab but may still be clicked into, to select and copy them.
+    for (QWidget *carimbo : {static_cast<QWidget *>(janela.DBEdit1), static_cast<QWidget *>(janela.DBEdit2)})
+        QCOMPARE(carimbo->focusPolicy(), Qt::ClickFocus);
+
+    const QStringList esperada = {"K1J",           "C1J",          "K2J",         "C5",
+                                  "Botao_Salvar",  "Botao_Novo",   "Botao_Alterar", "Botao_Cancelar",
+                                  "Botao_Excluir", "Botao_Fechar", "DBCheckBox1", "C3",
+                                  "C4"};
+    QStringList ordem;
+    QWidget *proximo = janela.K1J;
+    do {
+        if (esperada.contains(proximo->objectName()) && !ordem.contains(proximo->objectName()))
+            ordem << proximo->objectName();
+        proximo = proximo->nextInFocusChain();
+    } while (proximo != janela.K1J);
+    QCOMPARE(ordem, esperada);
+
+    // The picture fills 289 x 301; the frame is drawn around it.
+    QCOMPARE(janela.Image1->contentsRect().size(), QSize(289, 301));
 }
 
 void TestUsersLayout::pagesAreLaidOut_data()
