@@ -91,7 +91,7 @@ void TFrm_Principal_Estoc::criaComponentes()
     calendario->setObjectName(QStringLiteral("calendario"));
     calendario->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendario->setStyleSheet(QStringLiteral(
-        "#qt_calendar_navigationbar { background-color: rgb(0, 0, 160); }"
+        "#qt_calendar_navigationbar { background-color: rgb(0, 0, 255); }"
         "#qt_calendar_navigationbar QToolButton { color: white; font-weight: bold; }"));
     coluna->addWidget(calendario);
     coluna->addStretch(1);

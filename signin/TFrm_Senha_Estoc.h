@@ -32,7 +32,7 @@ public:
 
     void done(int result) override;
     // Closing from code runs the close check also when the dialog is already closed, as the
-    // main window does once the modal run has returned. (Qt sends no close event then.)
+    // main window does once the modal run has returned. (QDialog does not reject a hidden dialog.)
     bool close();
 
 public slots:

@@ -164,21 +164,29 @@ void TestLogin::codeTakesFourDigitsOnly_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("typedInFront"); // typed after moving the cursor to the start
     QTest::addColumn<QString>("expected");
-    QTest::newRow("letters and punctuation typed") << "1a-2, 3" << "" << "123";
-    QTest::newRow("fifth digit typed") << "12345" << "" << "1234";
-    QTest::newRow("pasted with letters") << "" << "9a8b7" << "987";
-    QTest::newRow("pasted too long") << "1" << "234567" << "1234";
-    QTest::newRow("pasted quote") << "" << "1' OR '1'='1" << "111";
+    QTest::newRow("letters and punctuation typed") << "1a-2, 3" << "" << "" << "123";
+    QTest::newRow("fifth digit typed") << "12345" << "" << "" << "1234";
+    QTest::newRow("pasted with letters") << "" << "9a8b7" << "" << "987";
+    QTest::newRow("pasted too long") << "1" << "234567" << "" << "1234";
+    QTest::newRow("pasted quote") << "" << "1' OR '1'='1" << "" << "111";
+    QTest::newRow("fifth digit typed in front") << "1234" << "" << "5" << "1234";
+    QTest::newRow("fourth digit typed in front") << "123" << "" << "9" << "9123";
 }
 
 void TestLogin::codeTakesFourDigitsOnly()
 {
     QFETCH(QString, typed);
     QFETCH(QString, pasted);
+    QFETCH(QString, typedInFront);
     m_dlg->Campo1->setFocus();
     QTest::keyClicks(m_dlg->Campo1, typed);
     m_dlg->Campo1->insert(pasted); // what pasting does
+    if (!typedInFront.isEmpty()) {
+        m_dlg->Campo1->home(false);
+        QTest::keyClicks(m_dlg->Campo1, typedInFront);
+    }
     QTEST(m_dlg->Campo1->text(), "expected");
 }
 
