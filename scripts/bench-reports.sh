@@ -5,10 +5,10 @@
 #   2. the report engine alone on 100,000 in-memory records (about 2,700 pages).
 # Peak memory is shown for a list a tenth as long too: pages are written as they are laid out,
 # so it does not grow with the pages already written.
-#   scripts/bench-reports.sh        BUILD_DIR picks the build folder (default build-reports)
+#   scripts/bench-reports.sh        BUILD_DIR picks the build folder (default build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD_DIR=${BUILD_DIR:-build-reports}
+BUILD_DIR=${BUILD_DIR:-build}
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Speed of the user list with 9,999 users, side by side with isql-fb fetching the same SELECT.
-#   scripts/bench-users.sh [build folder]   (default: build-users)
+#   scripts/bench-users.sh [build folder]   (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build-users"}
+build=${1:-"$root/build"}
 cmake --build "$build" --target bench_users >/dev/null
 
 work=$(mktemp -d)
