@@ -6,6 +6,7 @@
 //
 // scripts/bench-users.sh runs both, with isql-fb fetching the same SELECT as the reference.
 #include "common/PasswordEncoding.h"
+#include "dbmaint/FictionalUsers.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
 #include "shell/SqlQuery.h"
@@ -27,35 +28,20 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <numeric>
 
 namespace
 {
 
 constexpr int kUsuarios = 9999;
 
-QString cpfValido(QRandomGenerator &random)
-{
-    int d[11];
-    for (int i = 0; i < 9; ++i)
-        d[i] = random.bounded(10);
-    for (int n = 9; n <= 10; ++n) {
-        int soma = 0;
-        for (int i = 0; i < n; ++i)
-            soma += d[i] * (n + 1 - i);
-        const int resto = 11 - soma % 11;
-        d[n] = resto > 9 ? 0 : resto;
-    }
-    QString digitos;
-    for (int digito : d)
-        digitos += QChar(u'0' + digito);
-    return digitos.left(3) + u'.' + digitos.mid(3, 3) + u'.' + digitos.mid(6, 3) + u'-' + digitos.right(2);
-}
-
 int prepare(const QString &database)
 {
     {
         fb::Attachment creator;
-        creator.create(database, fb::AttachOptions{});
+        fb::CreateOptions options;
+        options.forcedWrites = false;
+        creator.create(database, fb::AttachOptions{}, options);
         const TableDefinition &tabela = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
         creator.executeImmediate(createTableText(tabela));
         creator.executeImmediate(addPrimaryKeyText(tabela));
@@ -68,6 +54,10 @@ int prepare(const QString &database)
                                     "PEREIRA",    "FERREIRA", "COSTA",     "RODRIGUES", "ALMEIDA",
                                     "NASCIMENTO", "ARAÚJO",   "GONÇALVES", "BRANDÃO",   "ÁVILA"};
     QRandomGenerator random(2017);
+    // CPFs in an order unrelated to the codes, so that ordering by CPF has real work to do.
+    QList<int> origemCpf(kUsuarios);
+    std::iota(origemCpf.begin(), origemCpf.end(), 1);
+    std::shuffle(origemCpf.begin(), origemCpf.end(), random);
     SqlConnection *conexao = dmPrincipal->NimboConnection;
     conexao->startTransaction();
     SqlQuery insert(conexao);
@@ -82,7 +72,7 @@ int prepare(const QString &database)
         insert.setParam(QStringLiteral("NOME"), nomes.at(random.bounded(nomes.size())) + u' ' +
                                                     sobrenomes.at(random.bounded(sobrenomes.size())) + u' ' +
                                                     sobrenomes.at(random.bounded(sobrenomes.size())));
-        insert.setParam(QStringLiteral("CPF"), cpfValido(random));
+        insert.setParam(QStringLiteral("CPF"), cpfFicticio(origemCpf.at(codigo - 1)));
         insert.execSQL();
     }
     conexao->commit();

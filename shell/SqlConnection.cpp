@@ -48,10 +48,9 @@ void SqlConnection::open()
         return;
     fb::AttachOptions options;
     options.user = param(QStringLiteral("User_Name"));
-    for (const auto &entry : m_params) {
-        if (entry.first.compare(QStringLiteral("Password"), Qt::CaseInsensitive) == 0)
-            options.password = entry.second;
-    }
+    // An entry is never empty (setting an empty value removes it): no entry, no password sent.
+    if (const QString password = param(QStringLiteral("Password")); !password.isEmpty())
+        options.password = password;
     options.role = param(QStringLiteral("RoleName"));
     options.charset = param(QStringLiteral("ServerCharSet"));
     bool dialectOk = false;
