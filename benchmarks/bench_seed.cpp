@@ -3,6 +3,8 @@
 // engine, each on a database of its own. Forced writes are off on both so that the disk's flushes, which
 // other work on the machine makes erratic, do not drown the difference; each side runs several times and
 // the medians are compared. Usage: bench_seed [N] [RUNS]   (defaults 9998 and 5)
+// Prints the figures on stderr and one line for scripts/bench.sh on stdout: the inserts against isql-fb
+// without its start-up and attach, and the peaks of this process and of the largest isql-fb run.
 
 #include "common/PasswordEncoding.h"
 #include "dbmaint/FictionalUsers.h"
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace
 {
@@ -39,6 +42,14 @@ QString newUserTable(const QString &path)
         attachment.executeImmediate(addPrimaryKeyText(users));
     }
     return path;
+}
+
+// Peak memory of this process, the side measured here.
+long ownPeakKib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss; // kibibytes on Linux
 }
 
 double median(QList<double> values)
@@ -69,15 +80,28 @@ QByteArray isqlScript(const QList<SeedUser> &users)
     return fb::Win1252::fromUnicode(script);
 }
 
-double runIsql(const QString &database, const QString &scriptPath)
+struct IsqlRun {
+    double ms;
+    long peakKib;
+};
+
+// isql-fb runs under GNU time for its peak: a child's own accounting would count the pages it
+// shared with this process before it started isql-fb.
+IsqlRun runIsql(const QString &database, const QString &scriptPath)
 {
+    const QString peakFile = scriptPath + QStringLiteral(".peak");
     QProcess isql;
     QElapsedTimer timer;
     timer.start();
-    isql.start(QStringLiteral("isql-fb"), {"-q", "-bail", "-ch", "WIN1252", "-i", scriptPath, database});
+    isql.start(QStringLiteral("/usr/bin/time"), {"-f", "%M", "-o", peakFile, "isql-fb", "-q", "-bail", "-ch",
+                                                  "WIN1252", "-i", scriptPath, database});
     if (!isql.waitForFinished(-1) || isql.exitCode() != 0)
         qFatal("isql-fb failed: %s", isql.readAllStandardError().constData());
-    return double(timer.nsecsElapsed()) / 1e6;
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    QFile peak(peakFile);
+    if (!peak.open(QIODevice::ReadOnly))
+        qFatal("GNU time wrote no peak for isql-fb");
+    return {ms, peak.readAll().trimmed().toLong()};
 }
 
 QByteArray contents(const QString &database)
@@ -121,6 +145,7 @@ int main(int argc, char *argv[])
     writeFile(empty, "COMMIT;\n");
 
     QList<double> ours, theirs, startUp;
+    long isqlPeakKib = 0;
     for (int run = 0; run < runs; ++run) {
         const QString mine = newUserTable(dir.filePath(QStringLiteral("OURS%1.FDB").arg(run)));
         {
@@ -132,18 +157,20 @@ int main(int argc, char *argv[])
             ours << double(timer.nsecsElapsed()) / 1e6;
         }
         const QString isqlDatabase = newUserTable(dir.filePath(QStringLiteral("ISQL%1.FDB").arg(run)));
-        theirs << runIsql(isqlDatabase, script);
-        startUp << runIsql(newUserTable(dir.filePath(QStringLiteral("EMPTY%1.FDB").arg(run))), empty);
+        const IsqlRun isql = runIsql(isqlDatabase, script);
+        theirs << isql.ms;
+        isqlPeakKib = std::max(isqlPeakKib, isql.peakKib);
+        startUp << runIsql(newUserTable(dir.filePath(QStringLiteral("EMPTY%1.FDB").arg(run))), empty).ms;
         if (contents(mine) != contents(isqlDatabase))
             qFatal("the two databases differ: the benchmark did not compare the same inserts");
     }
 
     const double oursMs = median(ours), isqlMs = median(theirs), startMs = median(startUp);
-    std::printf("users inserted:               %d (median of %d runs)\n", count, runs);
-    std::printf("prepared insert, one commit:  %.1f ms\n", oursMs);
-    std::printf("isql-fb script:               %.1f ms (of which %.1f ms start-up and attach)\n", isqlMs,
-                startMs);
-    std::printf("ratio isql-fb / prepared:     %.2f (%.2f without isql's start-up)\n", isqlMs / oursMs,
-                (isqlMs - startMs) / oursMs);
+    std::fprintf(stderr, "users inserted:               %d (median of %d runs)\n", count, runs);
+    std::fprintf(stderr, "prepared insert, one commit:  %.1f ms\n", oursMs);
+    std::fprintf(stderr, "isql-fb script:               %.1f ms (of which %.1f ms start-up and attach)\n", isqlMs,
+                 startMs);
+    std::printf("seeding %d users, inserts alone (isql-fb)\t%.1f\t%.1f\t%ld\t%ld\n", count, oursMs,
+                isqlMs - startMs, ownPeakKib(), isqlPeakKib);
     return 0;
 }

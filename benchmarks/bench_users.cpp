@@ -2,9 +2,11 @@
 // re-ordering it by a title click, and one step of the typed search.
 //
 //   bench_users prepare <database>   creates the database file with 9,999 users
-//   bench_users measure <database>   prints the figures, one a line
+//   bench_users measure <database>   prints the figures on stderr, one a line
 //
-// scripts/bench-users.sh runs both, with isql-fb fetching the same SELECT as the reference.
+// scripts/bench-users.sh runs both, with isql-fb fetching the same SELECT as the reference. For it,
+// measure also prints on stdout the medians that have a reference, "refresh" and "fetch", and the
+// process's peak memory, "peak", each as a name, a tab and the value (milliseconds, KiB).
 #include "common/PasswordEncoding.h"
 #include "dbmaint/FictionalUsers.h"
 #include "dbmaint/SchemaStatements.h"
@@ -29,6 +31,7 @@
 #include <cstdio>
 #include <functional>
 #include <numeric>
+#include <sys/resource.h>
 
 namespace
 {
@@ -77,7 +80,7 @@ int prepare(const QString &database)
     }
     conexao->commit();
     conexao->close();
-    std::printf("prepared %d users in %s\n", kUsuarios, qPrintable(database));
+    std::fprintf(stderr, "prepared %d users in %s\n", kUsuarios, qPrintable(database));
     return 0;
 }
 
@@ -100,12 +103,14 @@ double timed(const std::function<void()> &work)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
-void report(const char *what, Figures figures, const char *unit = "ms")
+// Prints the figures on stderr; returns the median in milliseconds.
+double report(const char *what, Figures figures, const char *unit = "ms")
 {
     const double scale = std::string(unit) == "us" ? 1000.0 : 1.0;
-    std::printf("%-58s median %9.3f %s   min %9.3f %s   p99 %9.3f %s   max %9.3f %s   (%zu runs)\n", what,
+    std::fprintf(stderr, "%-58s median %9.3f %s   min %9.3f %s   p99 %9.3f %s   max %9.3f %s   (%zu runs)\n", what,
                 figures.at(0.5) * scale, unit, figures.at(0.0) * scale, unit, figures.at(0.99) * scale, unit,
                 figures.at(1.0) * scale, unit, figures.ms.size());
+    return figures.at(0.5);
 }
 
 int measure(const QString &database)
@@ -121,20 +126,20 @@ int measure(const QString &database)
 
     Figures primeira;
     primeira.add(timed([&] { janela.PageControl1->setCurrentWidget(janela.TabPesquisaS); }));
-    std::printf("users in the list: %d (%s)\n", lista->recordCount(), qPrintable(database));
+    std::fprintf(stderr, "users in the list: %d (%s)\n", lista->recordCount(), qPrintable(database));
     report("load list: first show of the page", primeira);
 
     Figures recarga;
     for (int i = 0; i < 20; ++i)
         recarga.add(timed([&] { emit janela.Clique2->clicked(); }));
-    report("load list: refresh link (query, fetch, grid)", recarga);
+    std::printf("refresh\t%.3f\n", report("load list: refresh link (query, fetch, grid)", recarga));
 
     Figures soDados;
     for (int i = 0; i < 20; ++i) {
         lista->close();
         soDados.add(timed([&] { lista->open(); }));
     }
-    report("load list: record set alone (query and fetch)", soDados);
+    std::printf("fetch\t%.3f\n", report("load list: record set alone (query and fetch)", soDados));
 
     for (int coluna = 0; coluna < 3; ++coluna) {
         Figures ordem;
@@ -169,6 +174,9 @@ int measure(const QString &database)
                "us");
         report(("typed search step " + titulo + " (record set: find only)").constData(), soBusca, "us");
     }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak\t%ld\n", usage.ru_maxrss);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times the user seeding of `estocarium-db create --users N` against isql-fb running the same inserts.
+# Times the user seeding of `estocarium-db create --users N` against isql-fb running the same inserts;
+# one line for scripts/bench.sh on stdout, the figures on stderr.
 #   scripts/bench-seed.sh [N] [RUNS]     defaults: 9998 users, 5 runs; BUILD_DIR picks the build folder
 set -euo pipefail
 cd "$(dirname "$0")/.."

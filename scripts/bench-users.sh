@@ -1,33 +1,31 @@
 #!/usr/bin/env bash
-# Speed of the user list with 9,999 users, side by side with isql-fb fetching the same SELECT.
-#   scripts/bench-users.sh [build folder]   (default: build)
+# Speed of the user list with 9,999 users, side by side with isql-fb fetching the same SELECT: the
+# reference is isql-fb's run with the list less its run with one row, that is the list's own share
+# without isql-fb's start-up and attach (medians of 10 runs).
+#   scripts/bench-users.sh          BUILD_DIR picks the build folder (default build)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build"}
-cmake --build "$build" --target bench_users >/dev/null
+cd "$(dirname "$0")/.."
+source scripts/bench-common.sh
+BUILD_DIR=${BUILD_DIR:-build}
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-db="$work/LICITACAO.FDB"
-"$build/benchmarks/bench_users" prepare "$db"
+if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
+fi
+cmake --build "$BUILD_DIR" --target bench_users >/dev/null
+db="$WORK/LICITACAO.FDB"
+"$BUILD_DIR/benchmarks/bench_users" prepare "$db" >&2
 
-select="SELECT A.IDUSUARIO, UPPER(A.USUARIO) AS USUARIO, UPPER(A.CPF) AS CPF FROM USUARIOS_ESTOC A ORDER BY A.IDUSUARIO;"
-echo "$select" >"$work/list.sql"
-echo "SELECT 1 FROM RDB\$DATABASE;" >"$work/nothing.sql"
+echo "SELECT A.IDUSUARIO, UPPER(A.USUARIO) AS USUARIO, UPPER(A.CPF) AS CPF FROM USUARIOS_ESTOC A ORDER BY A.IDUSUARIO;" >"$WORK/list.sql"
+echo "SELECT 1 FROM RDB\$DATABASE;" >"$WORK/nothing.sql"
+isql() { measure_median 10 isql-fb -q -user SYSDBA -ch WIN1252 "$db" -i "$1"; }
+read -r list_ms list_kib < <(isql "$WORK/list.sql")
+read -r nothing_ms _ < <(isql "$WORK/nothing.sql")
+reference_ms=$(awk -v a="$list_ms" -v b="$nothing_ms" 'BEGIN { printf "%.1f", a - b }')
+echo "isql-fb: start, attach, fetch the list $list_ms ms; fetch one row $nothing_ms ms; the list's share $reference_ms ms" >&2
 
-# Median wall time, in milliseconds, of ten runs of isql-fb with one script, output discarded.
-isql_ms() {
-    for _ in $(seq 1 10); do
-        start=$(date +%s%N)
-        isql-fb -q -user SYSDBA -ch WIN1252 "$db" -i "$1" >/dev/null
-        echo $((($(date +%s%N) - start) / 1000))
-    done | sort -n | sed -n 5p | awk '{ printf "%.3f", $1 / 1000 }'
-}
-echo "== reference: isql-fb, same database file, output to /dev/null (median of 10) =="
-list=$(isql_ms "$work/list.sql")
-nothing=$(isql_ms "$work/nothing.sql")
-echo "isql-fb: start, attach, fetch the list:          $list ms"
-echo "isql-fb: start, attach, fetch one row:           $nothing ms"
-echo "isql-fb: the list's own share (difference):      $(awk "BEGIN { printf \"%.3f\", $list - $nothing }") ms"
-echo "== Estocarium user list =="
-"$build/benchmarks/bench_users" measure "$db"
+"$BUILD_DIR/benchmarks/bench_users" measure "$db" >"$WORK/ours.tsv"
+ours() { awk -F '\t' -v name="$1" '$1 == name { print $2 }' "$WORK/ours.tsv"; }
+result "user list, 9,999 users: query and fetch (isql-fb)" "$(ours fetch)" "$reference_ms" "$(ours peak)" "$list_kib"
+result "user list, 9,999 users: refresh in the window (isql-fb)" "$(ours refresh)" "$reference_ms" "$(ours peak)" "$list_kib"

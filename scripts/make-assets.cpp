@@ -1,5 +1,6 @@
-// Draws the program's built-in pictures and icons. Run through make-assets.sh, which builds this file
-// and writes into assets/; the results are committed so that a normal build never needs this program.
+// Draws the program's built-in pictures and icons, and the program's icon at the sizes the desktop's menus
+// use. Run through make-assets.sh, which builds this file and writes into assets/ and packaging/icons/;
+// the results are committed so that a normal build never needs this program.
 #include <QDir>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -971,8 +972,8 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-assets <assets folder>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make-assets <assets folder> <package icons folder>\n");
         return 2;
     }
     outputDir = QString::fromLocal8Bit(argv[1]);
@@ -1012,5 +1013,11 @@ int main(int argc, char *argv[])
     }
     for (int size : {16, 32, 64})
         save(appIcon(size), QStringLiteral("icons/app-%1.png").arg(size));
+
+    // The hicolor theme's usual sizes, for the menu entry of the installed program.
+    outputDir = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(outputDir);
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        save(appIcon(size), QStringLiteral("estocarium-%1.png").arg(size));
     return allSaved ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs (once) and builds it into build/.
+# Installs the Debian packages the project needs (once) and builds into build/ the targets given
+# (scripts/demo.sh asks for the two programs alone), or everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +10,7 @@ PACKAGES=(
     firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
     libhpdf-dev fonts-liberation
     xvfb xauth x11-utils imagemagick poppler-utils xdotool openbox
+    dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 missing=()
@@ -26,4 +28,8 @@ fi
 # Compiler cache keyed on paths relative to the checkout, so clones and work trees share it.
 export CCACHE_BASEDIR="$PWD"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build
+if [ $# -gt 0 ]; then
+    cmake --build build --target "$@"
+else
+    cmake --build build
+fi

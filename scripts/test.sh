@@ -7,3 +7,4 @@ scripts/firebird-server.sh start
 export ESTOCARIUM_FB_SERVER=localhost
 cd build
 ctest --output-on-failure --timeout 900 "$@"
+[ $# -gt 0 ] || ../scripts/package-check.sh # the whole run also builds, checks and tries the package

@@ -2,16 +2,23 @@
 
 #include "tool/ToolOutput.h"
 
-int usageError(const QString &problem)
+QString usageText()
 {
-    if (!problem.isEmpty())
-        printError(problem);
-    printError(QStringLiteral(
+    return QStringLiteral(
         "Uso:\n"
         "  estocarium-db create PASTA [--users N]   cria PASTA/LICITACAO.FDB pronto para uso\n"
         "  estocarium-db update PASTA               executa as atualizações I e II no banco\n"
         "  estocarium-db catalogue I|II             lista os comandos de uma atualização (JSON)\n"
         "  estocarium-db report usuarios PASTA --format pdf|txt|csv|html --out ARQUIVO [--periodo MM/AAAA]\n"
-        "                                           relatório dos usuários"));
+        "                                           relatório dos usuários\n"
+        "  estocarium-db --help                     mostra esta ajuda\n"
+        "  estocarium-db --version                  mostra a versão");
+}
+
+int usageError(const QString &problem)
+{
+    if (!problem.isEmpty())
+        printError(problem);
+    printError(usageText());
     return UsageExitCode;
 }

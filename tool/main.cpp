@@ -1,6 +1,8 @@
+#include "common/ProgramVersion.h"
 #include "tool/CatalogueCommand.h"
 #include "tool/CreateCommand.h"
 #include "tool/ReportCommand.h"
+#include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
 #include "tool/UpdateCommand.h"
 
@@ -29,6 +31,14 @@ int main(int argc, char *argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 
+    if (command == QLatin1String("--help")) {
+        printLine(usageText());
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        printLine(versionLine(QStringLiteral("estocarium-db")));
+        return 0;
+    }
     if (command == QLatin1String("create"))
         return runCreateCommand(args);
     if (command == QLatin1String("update"))

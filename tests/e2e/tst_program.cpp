@@ -2,6 +2,7 @@
 #include "shell/SqlConnection.h"
 #include "shell/SqlQuery.h"
 #include "shell/uTotal.h"
+#include "ProgramPaths.h"
 #include "X11Desktop.h"
 
 #include <QDir>
@@ -29,8 +30,8 @@ private:
 
 void TestProgram::initTestCase()
 {
-    for (const char *program : {"/estocarium", "/estocarium-db"})
-        QVERIFY2(QFile::exists(ESTOCARIUM_BUILD_DIR + QString(program)), program);
+    for (const char *program : {"estocarium", "estocarium-db"})
+        QVERIFY2(QFile::exists(programPath(program)), qPrintable(programPath(program)));
     const QString failure = m_desktop.start();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
@@ -46,7 +47,7 @@ void TestProgram::signsInByKeyboardAndExits()
     const QString created = createWorkingFolder(folder);
     QVERIFY2(created.isEmpty(), qPrintable(created));
 
-    QProcess *program = m_desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, folder);
+    QProcess *program = m_desktop.launch(programPath("estocarium"), {}, folder);
 
     // The splash: borderless, 493 x 370, centred, for three seconds.
     QString splash;

@@ -1,5 +1,7 @@
 #include "X11Desktop.h"
 
+#include "ProgramPaths.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -161,7 +163,7 @@ QString createWorkingFolder(const QString &folder, const QStringList &extraArgs)
 {
     QProcess create;
     create.setProcessChannelMode(QProcess::MergedChannels);
-    create.start(ESTOCARIUM_BUILD_DIR + QStringLiteral("/estocarium-db"), QStringList{"create", folder} + extraArgs);
+    create.start(programPath(QStringLiteral("estocarium-db")), QStringList{"create", folder} + extraArgs);
     if (!create.waitForFinished(120000) || create.exitStatus() != QProcess::NormalExit || create.exitCode() != 0)
         return QStringLiteral("estocarium-db create failed: ") + QString::fromUtf8(create.readAll());
     return {};
