@@ -3,7 +3,9 @@
 #include "shell/SqlQuery.h"
 
 #include <QDialog>
+#include <QStringList>
 
+class CatalogueRunner;
 class Gauge;
 class QPushButton;
 
@@ -27,4 +29,8 @@ protected:
     CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent);
     // Both buttons are off while a run holds the window.
     void setButtonsEnabled(bool enabled);
+    // Runs the catalogue, advancing the gauge at each step. The run holds the user-interface
+    // thread: clicks and keys made meanwhile are dropped, never acted on afterwards. A failed
+    // reconnection leaves as fb::Error.
+    void runCatalogue(CatalogueRunner &runner, const QStringList &catalogue);
 };

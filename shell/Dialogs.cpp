@@ -98,15 +98,16 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &fil
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
-QString saveFileName(QWidget *parent, const QString &caption, const QString &filters, QString *selectedFilter)
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposedName, const QString &filters,
+                     QString *selectedFilter)
 {
     if (hook()) {
-        const Answer answer = hook()({Kind::SaveFile, caption, caption, {}, filters});
+        const Answer answer = hook()({Kind::SaveFile, caption, caption, proposedName, filters});
         if (selectedFilter)
             *selectedFilter = answer.selectedFilter;
         return answer.accepted ? answer.value : QString();
     }
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filters, selectedFilter);
+    return QFileDialog::getSaveFileName(parent, caption, proposedName, filters, selectedFilter);
 }
 
 bool printSetup(QWidget *parent, QPrinter *printer)
