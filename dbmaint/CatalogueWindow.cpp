@@ -54,6 +54,9 @@ void CatalogueWindow::setButtonsEnabled(bool enabled)
 {
     FBAtualiza->setEnabled(enabled);
     FBSair->setEnabled(enabled);
+    // Disabling took the focus from the run button; the keyboard finds it there again.
+    if (enabled)
+        FBAtualiza->setFocus();
 }
 
 void CatalogueWindow::runCatalogue(CatalogueRunner &runner, const QStringList &catalogue)

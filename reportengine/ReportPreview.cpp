@@ -75,8 +75,8 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(step), step);
     toolBar->addWidget(m_zoomBox);
     toolBar->addSeparator();
-    toolBar->addAction(QStringLiteral("Imprimir"), this, &ReportPreview::print);
-    toolBar->addAction(QStringLiteral("Salvar"), this, &ReportPreview::save);
+    toolBar->addAction(QStringLiteral("Imprimir"), this, &ReportPreview::print)->setShortcut(QKeySequence::Print);
+    toolBar->addAction(QStringLiteral("Salvar"), this, &ReportPreview::save)->setShortcut(QKeySequence::Save);
     toolBar->addAction(QStringLiteral("Fechar"), this, &QDialog::accept);
 
     m_view = new ReportPageView;

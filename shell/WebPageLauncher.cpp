@@ -19,8 +19,8 @@ void WebPageLauncher::open(QWidget *owner, const QString &address) const
 {
     const QString path = firstInstalled(browsers());
     if (path.isEmpty()) {
-        Dialogs::message(owner, QStringLiteral("Não há navegador de internet instalado para abrir %1. Instale um "
-                                               "navegador (por exemplo, firefox-esr) e tente de novo.")
+        Dialogs::message(owner, QStringLiteral("Não há navegador de internet instalado para abrir a página\n%1\n"
+                                               "Instale um navegador (por exemplo, firefox-esr) e tente de novo.")
                                     .arg(address));
         return;
     }

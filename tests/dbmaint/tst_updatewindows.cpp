@@ -6,6 +6,7 @@
 #include "dbmaint/TFrm_AtualizarBanco.h"
 #include "shell/db/Decimal.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -239,7 +240,8 @@ void TestUpdateWindows::inputDuringARun_isDropped()
     QVERIFY(window.isVisible());
     QCOMPARE(steps.progress.size(), 106);
     QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
-    // Usable again as before.
+    // Usable again as before, by keyboard too: the focus is back on Atualizar, Fechar is next.
+    QCOMPARE(QApplication::focusWidget(), window.FBAtualiza);
     QTest::mouseClick(window.FBSair, Qt::LeftButton);
     QVERIFY(!window.isVisible());
 }

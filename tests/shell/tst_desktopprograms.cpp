@@ -108,8 +108,8 @@ void TestDesktopPrograms::webPage_data()
     QTest::newRow("a common browser") << "" << QStringList{"konqueror", "falkon"} << ""
                                       << "/usr/bin/falkon " + address << "";
     QTest::newRow("none installed") << "" << QStringList{} << "" << ""
-                                    << "Não há navegador de internet instalado para abrir " + address +
-                                           ". Instale um navegador (por exemplo, firefox-esr) e tente de novo.";
+                                    << "Não há navegador de internet instalado para abrir a página\n" + address +
+                                           "\nInstale um navegador (por exemplo, firefox-esr) e tente de novo.";
     QTest::newRow("start fails") << "" << QStringList{"x-www-browser"} << "x-www-browser"
                                  << "/usr/bin/x-www-browser " + address
                                  << "Não foi possível iniciar o navegador /usr/bin/x-www-browser para abrir " +
