@@ -84,7 +84,6 @@ private slots:
     void updateI_unusableConnection_endsFullAndIdle();
     void inputDuringARun_isDropped_data();
     void inputDuringARun_isDropped();
-    void escape_closesAnIdleWindow();
     void updateII_installsTheTriggersOnFreshConnections();
     void updateII_secondRunStartsAtZeroAndKeepsTheTriggers();
     void updateII_withoutTables_changesNothing();
@@ -243,15 +242,6 @@ void TestUpdateWindows::inputDuringARun_isDropped()
     // Usable again as before, by keyboard too: the focus is back on Atualizar, Fechar is next.
     QCOMPARE(QApplication::focusWidget(), window.FBAtualiza);
     QTest::mouseClick(window.FBSair, Qt::LeftButton);
-    QVERIFY(!window.isVisible());
-}
-
-void TestUpdateWindows::escape_closesAnIdleWindow()
-{
-    TestDatabase db;
-    TFrm_AtualizaII window;
-    window.show();
-    QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
 }
 
