@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace ReachableWindow {
@@ -27,6 +28,35 @@ enum : quint32 {
     kDecorMinimize = 1 << 5,
     kDecorMaximize = 1 << 6,
 };
+
+// The five values of _MOTIF_WM_HINTS: flags, functions, decorations, input mode, status.
+struct MotifHints {
+    quint32 flags, functions, decorations, inputMode, status;
+};
+
+// Only the buttons the flags ask for; fixedSize: the window cannot be resized.
+MotifHints motifHints(Qt::WindowFlags flags, bool fixedSize)
+{
+    quint32 functions = kFuncMove;
+    quint32 decorations = kDecorBorder | kDecorTitle;
+    if (!fixedSize) {
+        functions |= kFuncResize;
+        decorations |= kDecorResizeHandle;
+    }
+    if (flags & Qt::WindowSystemMenuHint)
+        decorations |= kDecorMenu;
+    if (flags & Qt::WindowMinimizeButtonHint) {
+        functions |= kFuncMinimize;
+        decorations |= kDecorMinimize;
+    }
+    if (flags & Qt::WindowMaximizeButtonHint) {
+        functions |= kFuncMaximize;
+        decorations |= kDecorMaximize;
+    }
+    if (flags & Qt::WindowCloseButtonHint)
+        functions |= kFuncClose;
+    return {kHintFunctions | kHintDecorations, functions, decorations, 0, 0};
+}
 
 void writeMotifHints(QWidget &window)
 {
@@ -68,29 +98,6 @@ protected:
 };
 
 } // namespace
-
-MotifHints motifHints(Qt::WindowFlags flags, bool fixedSize)
-{
-    quint32 functions = kFuncMove;
-    quint32 decorations = kDecorBorder | kDecorTitle;
-    if (!fixedSize) {
-        functions |= kFuncResize;
-        decorations |= kDecorResizeHandle;
-    }
-    if (flags & Qt::WindowSystemMenuHint)
-        decorations |= kDecorMenu;
-    if (flags & Qt::WindowMinimizeButtonHint) {
-        functions |= kFuncMinimize;
-        decorations |= kDecorMinimize;
-    }
-    if (flags & Qt::WindowMaximizeButtonHint) {
-        functions |= kFuncMaximize;
-        decorations |= kDecorMaximize;
-    }
-    if (flags & Qt::WindowCloseButtonHint)
-        functions |= kFuncClose;
-    return {kHintFunctions | kHintDecorations, functions, decorations, 0, 0};
-}
 
 void prepare(QWidget &window)
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QtCore/qnamespace.h>
-
 class QWidget;
 
 // Keeps a modal window, and the main window behind it, within the user's reach whatever the
@@ -14,12 +12,5 @@ namespace ReachableWindow {
 
 // Call before the window is first shown.
 void prepare(QWidget &window);
-
-// The five values of _MOTIF_WM_HINTS for flags (flags, functions, decorations, input mode,
-// status), as written for a window of those flags; fixedSize: the window cannot be resized.
-struct MotifHints {
-    quint32 flags, functions, decorations, inputMode, status;
-};
-MotifHints motifHints(Qt::WindowFlags flags, bool fixedSize);
 
 } // namespace ReachableWindow
