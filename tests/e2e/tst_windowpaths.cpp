@@ -212,12 +212,13 @@ void TestWindowPaths::updateII_clickedDuringTheRun_staysOpenAndIdle()
              QString("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x24, 0x1a, 0x0, 0x0")); // move and close
     QVERIFY(m_desktop.screenshot("08-atualiza-ii.png"));
 
-    // Space runs the catalogue (the focus is on its button); meanwhile Fechar is clicked and
-    // Atualizar double-clicked. The window is 505 x 139: the buttons above and below the gauge.
+    // Space runs the catalogue (the focus is on its button); meanwhile Fechar is clicked,
+    // Atualizar double-clicked, Escape pressed and the window closed from the window manager
+    // (Alt+F4). The window is 505 x 139: the buttons above and below the gauge.
     m_desktop.key({"space"});
     m_desktop.x("xdotool", {"mousemove", "--window", update, "250", "120", "click", "1"});
     m_desktop.x("xdotool", {"mousemove", "--window", update, "250", "20", "click", "--repeat", "2", "1"});
-    m_desktop.key({"Escape"});
+    m_desktop.key({"Escape", "alt+F4"});
     QVERIFY(m_desktop.screenshot("09-atualiza-ii-durante.png"));
     // The run ends with the gauge full (red to its right end), the window still there.
     QTRY_VERIFY_WITH_TIMEOUT(pixel(update, 490, 69) == QColor(Qt::red), 60000);
