@@ -88,6 +88,7 @@ std::optional<QString> inputBox(QWidget *parent, const QString &title, const QSt
     dialog.setLabelText(prompt);
     dialog.setTextValue(value);
     dialog.setTextEchoMode(QLineEdit::Normal);
+    ReachableWindow::prepare(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
