@@ -1,5 +1,7 @@
 #include "dbmaint/CatalogueWindow.h"
 
+#include "dbmaint/CatalogueRunner.h"
+#include "dbmaint/DiscardedInput.h"
 #include "dbmaint/Gauge.h"
 
 #include <QGuiApplication>
@@ -24,7 +26,9 @@ QPushButton *boldButton(const QString &text, QWidget *parent)
 } // namespace
 
 CatalogueWindow::CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent)
-    : QDialog(parent), FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)),
+    // Closed by Fechar or the title bar's close button, the only button of its title bar.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)),
       Gauge1(new Gauge(this)), FBSair(boldButton(QStringLiteral("Fechar"), this))
 {
     setWindowTitle(caption);
@@ -50,4 +54,14 @@ void CatalogueWindow::setButtonsEnabled(bool enabled)
 {
     FBAtualiza->setEnabled(enabled);
     FBSair->setEnabled(enabled);
+    // Disabling took the focus from the run button; the keyboard finds it there again.
+    if (enabled)
+        FBAtualiza->setFocus();
+}
+
+void CatalogueWindow::runCatalogue(CatalogueRunner &runner, const QStringList &catalogue)
+{
+    const DiscardedInput heldDuringTheRun;
+    runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
+    runner.run(catalogue);
 }

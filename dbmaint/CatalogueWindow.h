@@ -3,7 +3,9 @@
 #include "shell/SqlQuery.h"
 
 #include <QDialog>
+#include <QStringList>
 
+class CatalogueRunner;
 class Gauge;
 class QPushButton;
 
@@ -25,6 +27,10 @@ public slots:
 
 protected:
     CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent);
-    // Both buttons are off while a run holds the window.
+    // Both buttons are off while a run holds the window; afterwards the focus is on the run button.
     void setButtonsEnabled(bool enabled);
+    // Runs the catalogue, advancing the gauge at each step. The run holds the user-interface
+    // thread: clicks and keys made meanwhile are dropped, never acted on afterwards. A failed
+    // reconnection leaves as fb::Error.
+    void runCatalogue(CatalogueRunner &runner, const QStringList &catalogue);
 };

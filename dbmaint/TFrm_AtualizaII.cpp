@@ -22,9 +22,8 @@ void TFrm_AtualizaII::FBAtualizaClick()
     Gauge1->setProgress(0);
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection,
                            CatalogueRunner::Reconnect::BeforeEachDrop);
-    runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
     try {
-        runner.run(catalogue);
+        runCatalogue(runner, catalogue);
     } catch (const fb::Error &e) {
         Dialogs::error(this, e.text());
         return;

@@ -19,7 +19,6 @@ void TFrm_AtualizarBanco::FBAtualizaClick()
     // The gauge is not set back: a second run in the same showing stays at the full bar.
     Gauge1->setMaxValue(int(catalogue.size()));
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection, CatalogueRunner::Reconnect::Never);
-    runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
-    runner.run(catalogue);
+    runCatalogue(runner, catalogue);
     setButtonsEnabled(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
 
     virtual QString description() const = 0; // shown in the save dialog
     virtual QString extension() const = 0;   // upper case, without the dot
+    // Every extension that names the format, upper case, the one above first.
+    virtual QStringList extensions() const { return {extension()}; }
     virtual std::unique_ptr<ReportSink> createWriter(QIODevice &device) const = 0;
 
     // Writes a generated report to fileName, or a report while it is generated; the file is

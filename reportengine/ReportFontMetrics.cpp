@@ -105,3 +105,18 @@ QStringList ReportFontMetrics::wrap(const QString &text, const ReportFont &font,
     }
     return lines;
 }
+
+QString ReportFontMetrics::fitting(const QString &text, const ReportFont &font, double maxWidth) const
+{
+    const auto &widths = m_widths[font.bold ? 1 : 0];
+    // Compared in 1/1000 em, as width() adds them up, so that a text of exactly maxWidth fits.
+    const double limit = maxWidth * 1000.0 / ReportUnits::fromPoints(font.pointSize);
+    quint64 total = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = fb::Win1252::byteFor(text.at(i).unicode());
+        total += widths[byte < 0 ? '?' : byte];
+        if (double(total) > limit)
+            return text.left(i);
+    }
+    return text;
+}

@@ -21,6 +21,8 @@ public:
     // Breaks at blanks (and at line breaks) so that each line fits width where a word allows;
     // a word longer than width keeps a line of its own.
     QStringList wrap(const QString &text, const ReportFont &font, double width) const;
+    // The longest start of text that fits in width: what a column shows of a longer text.
+    QString fitting(const QString &text, const ReportFont &font, double width) const;
 
 private:
     ReportFontMetrics();

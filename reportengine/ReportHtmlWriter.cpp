@@ -29,9 +29,12 @@ QString cssColour(const QColor &colour)
     return colour.name(QColor::HexRgb);
 }
 
-QString textAlign(ReportAlignment alignment)
+QString textAlign(const ReportElementInstance &element)
 {
-    switch (alignment) {
+    // A line cut at its column's edge fills the column from its left edge, as on the page.
+    if (element.lines.size() == 1 && element.lines.front().width >= element.frame.width())
+        return QStringLiteral("left");
+    switch (element.alignment) {
     case ReportAlignment::Left:
         break;
     case ReportAlignment::Centre:
@@ -134,7 +137,7 @@ void ReportHtmlWriter::band(const ReportBandInstance &band)
                                "style=\"%1;font-size:%2pt;font-weight:%3;text-align:%4%5\">%6</div>\n")
                     .arg(box(element.frame), QString::number(element.font.pointSize),
                          element.font.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
-                         textAlign(element.alignment),
+                         textAlign(element),
                          element.background ? QStringLiteral(";background:") + cssColour(*element.background)
                                             : QString(),
                          lines.join(u'\n'));

@@ -9,10 +9,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDate>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -25,14 +27,32 @@ constexpr int kInitialZoom = 100;
 
 QString dialogFilter(const ReportExportFilter &filter)
 {
-    return QStringLiteral("%1 (*.%2)").arg(filter.description(), filter.extension().toLower());
+    QStringList patterns;
+    for (const QString &extension : filter.extensions())
+        patterns << QStringLiteral("*.") + extension.toLower();
+    return QStringLiteral("%1 (%2)").arg(filter.description(), patterns.join(u' '));
+}
+
+// The format whose extension ends fileName, in any case; none when it ends in no known one.
+const ReportExportFilter *formatNamedBy(const std::vector<const ReportExportFilter *> &formats,
+                                        const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toUpper();
+    if (suffix.isEmpty())
+        return nullptr;
+    const auto named = std::find_if(formats.begin(), formats.end(), [&](const ReportExportFilter *filter) {
+        return filter->extensions().contains(suffix);
+    });
+    return named != formats.end() ? *named : nullptr;
 }
 
 } // namespace
 
 ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWidget *parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+    // A dialog, so that it stays with its owner; no minimise button: a modal window minimised
+    // would take its owner along with no way back on some desktops.
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       m_document(std::move(document))
 {
     setWindowTitle(QStringLiteral("Visualização do relatório"));
@@ -55,8 +75,8 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(step), step);
     toolBar->addWidget(m_zoomBox);
     toolBar->addSeparator();
-    toolBar->addAction(QStringLiteral("Imprimir"), this, &ReportPreview::print);
-    toolBar->addAction(QStringLiteral("Salvar"), this, &ReportPreview::save);
+    toolBar->addAction(QStringLiteral("Imprimir"), this, &ReportPreview::print)->setShortcut(QKeySequence::Print);
+    toolBar->addAction(QStringLiteral("Salvar"), this, &ReportPreview::save)->setShortcut(QKeySequence::Save);
     toolBar->addAction(QStringLiteral("Fechar"), this, &QDialog::accept);
 
     m_view = new ReportPageView;
@@ -96,6 +116,8 @@ void ReportPreview::showPage(int number)
 {
     m_page = std::clamp(number, 1, pageCount());
     m_view->setPage(&m_document->pages()[std::size_t(m_page - 1)]);
+    // A new page is read from its top, wherever the previous one was scrolled to.
+    m_scroll->verticalScrollBar()->setValue(m_scroll->verticalScrollBar()->minimum());
     const QSignalBlocker blocker(m_pageBox);
     m_pageBox->setValue(m_page);
     updateActions();
@@ -138,6 +160,14 @@ std::vector<const ReportExportFilter *> ReportPreview::saveFormats() const
     return formats;
 }
 
+QString ReportPreview::proposedFileName(const ReportExportFilter &format) const
+{
+    QString name = m_title + QDate::currentDate().toString(QStringLiteral(" dd-MM-yyyy"));
+    // A title is no path: a slash in it would point into a folder.
+    name.replace(u'/', u'-').replace(u'\\', u'-');
+    return name + u'.' + format.extension().toLower();
+}
+
 void ReportPreview::save()
 {
     const std::vector<const ReportExportFilter *> formats = saveFormats();
@@ -150,22 +180,19 @@ void ReportPreview::save()
     for (const ReportExportFilter *filter : formats)
         filters << dialogFilter(*filter);
     QString selected = filters.first();
-    QString fileName = Dialogs::saveFileName(this, QStringLiteral("Salvar relatório"),
+    QString fileName = Dialogs::saveFileName(this, QStringLiteral("Salvar relatório"), proposedFileName(*formats.front()),
                                              filters.join(QStringLiteral(";;")), &selected);
     if (fileName.isEmpty())
         return;
-    // An extension typed with the name chooses the format; without one the chosen filter adds its own.
-    const QString suffix = QFileInfo(fileName).suffix().toUpper();
-    const auto typed = std::find_if(formats.begin(), formats.end(), [&](const ReportExportFilter *filter) {
-        return filter->extension() == suffix;
-    });
-    const ReportExportFilter &filter =
-        typed != formats.end() ? **typed
-                               : *formats[std::size_t(std::max<qsizetype>(0, filters.indexOf(selected)))];
-    if (suffix.isEmpty())
-        fileName += u'.' + filter.extension().toLower();
+    // The extension typed with the name chooses the format; a name that ends in none of them
+    // gets the extension of the format chosen in the dialog.
+    const ReportExportFilter *filter = formatNamedBy(formats, fileName);
+    if (!filter) {
+        filter = formats[std::size_t(std::max<qsizetype>(0, filters.indexOf(selected)))];
+        fileName += u'.' + filter->extension().toLower();
+    }
     try {
-        filter.save(*m_document, fileName);
+        filter->save(*m_document, fileName);
     } catch (const ReportExportError &error) {
         Dialogs::error(this, error.text());
     }

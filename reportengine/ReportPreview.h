@@ -27,6 +27,9 @@ public:
     int pageCount() const;
     int zoomPercent() const;
 
+    // Names the files the report is saved to; "Relatório" until set.
+    void setTitle(const QString &title) { m_title = title; }
+
     void showPage(int number);
     void setZoomPercent(int percent);
     void print();
@@ -35,8 +38,11 @@ public:
 private:
     void updateActions();
     std::vector<const ReportExportFilter *> saveFormats() const;
+    // The report's title and today's date, with the format's extension.
+    QString proposedFileName(const ReportExportFilter &format) const;
 
     std::shared_ptr<const ReportDocument> m_document;
+    QString m_title = QStringLiteral("Relatório");
     int m_page = 1;
     ReportPageView *m_view;
     QScrollArea *m_scroll;

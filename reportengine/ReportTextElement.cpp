@@ -1,6 +1,7 @@
 #include "reportengine/ReportTextElement.h"
 
 #include "reportengine/ReportFontMetrics.h"
+#include "reportengine/ReportOneLine.h"
 
 #include <cmath>
 
@@ -22,12 +23,21 @@ void ReportTextElement::resolve(const ReportContext &context, std::vector<Report
 
     QRect area = frame();
     int widest = 0;
-    auto addLine = [&](const QString &line) {
-        const int width = int(std::lround(metrics.width(line, m_font)));
+    // Every output prints these lines, so a text too long for its column is cut here, once, at
+    // the column's right edge; what is cut shows from the column's left edge whatever the
+    // alignment, so that its start is never lost.
+    auto addLine = [&](const QString &text) {
+        QString line = reportOneLine(text);
+        int width = int(std::lround(metrics.width(line, m_font)));
+        if (!m_autoWidth && width > area.width()) {
+            line = metrics.fitting(line, m_font, area.width());
+            width = area.width();
+        }
         widest = std::max(widest, width);
         instance.lines.push_back({line, width});
     };
     if (m_wordWrap && !m_autoWidth) {
+        // A label that breaks at blanks also breaks at its own line breaks.
         for (const QString &line : metrics.wrap(instance.text, m_font, area.width()))
             addLine(line);
     } else {

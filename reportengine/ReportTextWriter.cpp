@@ -1,5 +1,7 @@
 #include "reportengine/ReportTextWriter.h"
 
+#include "reportengine/ReportOneLine.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <map>
@@ -22,8 +24,7 @@ int lineOf(int top)
 
 QString aligned(const ReportElementInstance &element)
 {
-    QString text = element.text;
-    text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\n', u' ').replace(u'\r', u' ');
+    const QString text = reportOneLine(element.text);
     const int width = columns(element.frame.width());
     const int spare = width - int(text.size());
     if (spare <= 0 || element.alignment == ReportAlignment::Left)

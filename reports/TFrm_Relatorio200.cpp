@@ -5,6 +5,7 @@
 #include "reportengine/ReportLabel.h"
 #include "reportengine/ReportPicture.h"
 #include "reportengine/ReportPreview.h"
+#include "shell/ReachableWindow.h"
 #include "reportengine/ReportShape.h"
 #include "reportengine/ReportSystemData.h"
 #include "reportengine/ReportUnits.h"
@@ -130,6 +131,8 @@ void TFrm_Relatorio200::PreencheCabecalho()
 void TFrm_Relatorio200::Preview()
 {
     ReportPreview preview(Rpt_Relatorio.generate(), parentWidget());
+    preview.setTitle(TituloRelatorio);
+    ReachableWindow::prepare(preview);
     preview.exec();
 }
 

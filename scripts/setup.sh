@@ -11,6 +11,7 @@ PACKAGES=(
     libhpdf-dev fonts-liberation
     xvfb xauth x11-utils imagemagick poppler-utils xdotool openbox
     dpkg-dev lintian desktop-file-utils appstream man-db
+    galculator # what the "Calculadora" tool button starts
 )
 
 missing=()

@@ -3,22 +3,13 @@
 #include "shell/Dialogs.h"
 #include "shell/WindowTitles.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-
 namespace {
 
 const QString kTituloCalculadora = QStringLiteral("Calculadora");
-const QString kNaoDisponivel = QStringLiteral("Calculadora não disponível");
 
 } // namespace
 
-CalculatorLauncher::CalculatorLauncher()
-    : windowTitles(x11WindowTitles),
-      findProgram([](const QString &program) { return QStandardPaths::findExecutable(program); }),
-      startProgram([](const QString &path) { QProcess::startDetached(path, {}); })
-{
-}
+CalculatorLauncher::CalculatorLauncher() : windowTitles(x11WindowTitles) {}
 
 const QStringList &CalculatorLauncher::programs()
 {
@@ -31,15 +22,16 @@ const QStringList &CalculatorLauncher::programs()
 void CalculatorLauncher::run(QWidget *owner) const
 {
     if (windowTitles().contains(kTituloCalculadora)) {
-        Dialogs::message(owner, kNaoDisponivel);
+        Dialogs::message(owner, QStringLiteral("Calculadora não disponível"));
         return;
     }
-    for (const QString &program : programs()) {
-        const QString path = findProgram(program);
-        if (!path.isEmpty()) {
-            startProgram(path);
-            return;
-        }
+    const QString path = firstInstalled(programs());
+    if (path.isEmpty()) {
+        Dialogs::message(owner, QStringLiteral("Calculadora não disponível: nenhum programa de calculadora está "
+                                               "instalado (%1).")
+                                    .arg(programs().join(QStringLiteral(", "))));
+        return;
     }
-    Dialogs::message(owner, kNaoDisponivel);
+    if (!startProgram(path, {}))
+        Dialogs::message(owner, QStringLiteral("Calculadora não disponível: não foi possível iniciar %1.").arg(path));
 }

@@ -1,21 +1,18 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <functional>
+#include "shell/ProgramStarter.h"
 
 class QWidget;
 
 // The calculator command: a calculator already open is reported, otherwise the first installed
-// calculator program is started. The three platform operations can be replaced.
-class CalculatorLauncher
+// calculator program is started; when none is installed the user is told so. The window list
+// can be replaced, as can the operations of ProgramStarter.
+class CalculatorLauncher : public ProgramStarter
 {
 public:
     CalculatorLauncher();
 
     std::function<QStringList()> windowTitles;
-    std::function<QString(const QString &program)> findProgram; // its path, or empty
-    std::function<void(const QString &path)> startProgram; // its result is not examined
 
     static const QStringList &programs();
     void run(QWidget *owner) const;

@@ -1,5 +1,7 @@
 #include "shell/Dialogs.h"
 
+#include "shell/ReachableWindow.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -19,8 +21,10 @@ Hook &hook()
 }
 
 // A message box is only as wide as its text; the window frame would then cut a longer title.
-void fitTitle(QMessageBox &box)
+// Like every modal window it stays within reach (ReachableWindow).
+void prepareBox(QMessageBox &box)
 {
+    ReachableWindow::prepare(box);
     const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     if (grid)
@@ -48,7 +52,7 @@ void message(QWidget *parent, const QString &text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, parent);
-    fitTitle(box);
+    prepareBox(box);
     box.exec();
 }
 
@@ -59,7 +63,7 @@ void error(QWidget *parent, const QString &text)
         return;
     }
     QMessageBox box(QMessageBox::Critical, programTitle(), text, QMessageBox::Ok, parent);
-    fitTitle(box);
+    prepareBox(box);
     box.exec();
 }
 
@@ -69,7 +73,7 @@ bool question(QWidget *parent, const QString &title, const QString &text, bool n
         return hook()({Kind::Question, title, text, {}, {}}).accepted;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
-    fitTitle(box);
+    prepareBox(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -84,6 +88,7 @@ std::optional<QString> inputBox(QWidget *parent, const QString &title, const QSt
     dialog.setLabelText(prompt);
     dialog.setTextValue(value);
     dialog.setTextEchoMode(QLineEdit::Normal);
+    ReachableWindow::prepare(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
@@ -98,15 +103,16 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &fil
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
-QString saveFileName(QWidget *parent, const QString &caption, const QString &filters, QString *selectedFilter)
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposedName, const QString &filters,
+                     QString *selectedFilter)
 {
     if (hook()) {
-        const Answer answer = hook()({Kind::SaveFile, caption, caption, {}, filters});
+        const Answer answer = hook()({Kind::SaveFile, caption, caption, proposedName, filters});
         if (selectedFilter)
             *selectedFilter = answer.selectedFilter;
         return answer.accepted ? answer.value : QString();
     }
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filters, selectedFilter);
+    return QFileDialog::getSaveFileName(parent, caption, proposedName, filters, selectedFilter);
 }
 
 bool printSetup(QWidget *parent, QPrinter *printer)

@@ -18,7 +18,7 @@ struct Request
     Kind kind;
     QString title;
     QString text;   // message, question, input prompt or file-dialog caption
-    QString value;  // input box's initial value
+    QString value;  // input box's initial value; the file name a save dialog proposes
     QString filter; // file dialogs
 };
 
@@ -43,7 +43,9 @@ bool question(QWidget *parent, const QString &title, const QString &text, bool n
 std::optional<QString> inputBox(QWidget *parent, const QString &title, const QString &prompt, const QString &value);
 // Empty when cancelled.
 QString openFileName(QWidget *parent, const QString &caption, const QString &filter);
-QString saveFileName(QWidget *parent, const QString &caption, const QString &filters, QString *selectedFilter);
+// Proposes proposedName (in the working folder when it names none). Empty when cancelled.
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposedName, const QString &filters,
+                     QString *selectedFilter);
 // The platform print dialog for printer; false when cancelled.
 bool printSetup(QWidget *parent, QPrinter *printer);
 

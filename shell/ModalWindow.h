@@ -1,12 +1,15 @@
 #pragma once
 
+#include "shell/ReachableWindow.h"
+
 #include <QString>
 
 class QWidget;
 
 // How the main window runs the windows of its commands: each is created on demand into its
-// global reference, shown modally, and afterwards, whatever happened, closed, released and
-// the reference cleared. An error is passed on once the window is gone.
+// global reference, readied to stay within reach (ReachableWindow), shown modally, and
+// afterwards, whatever happened, closed, released and the reference cleared. An error is passed
+// on once the window is gone.
 namespace ModalWindow {
 
 template<typename Window>
@@ -24,8 +27,10 @@ template<typename Window, typename Create, typename BeforeShow>
 void run(Window *&reference, Create create, BeforeShow beforeShow)
 {
     try {
-        if (!reference)
+        if (!reference) {
             reference = create();
+            ReachableWindow::prepare(*reference);
+        }
         beforeShow(*reference);
         reference->exec();
     } catch (...) {

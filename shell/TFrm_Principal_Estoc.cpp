@@ -17,7 +17,6 @@
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,7 +25,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 TFrm_Principal_Estoc *Frm_Principal_Estoc = nullptr;
@@ -326,7 +324,7 @@ void TFrm_Principal_Estoc::Sobre1Click()
 
 void TFrm_Principal_Estoc::Informaesonline1Click()
 {
-    QDesktopServices::openUrl(QUrl(kEnderecoNimbo));
+    navegador.open(this, kEnderecoNimbo);
 }
 
 void TFrm_Principal_Estoc::SpeedButton5Click()

@@ -2,6 +2,7 @@
 
 #include "reports/ReportExportFilters.h"
 #include "shell/CalculatorLauncher.h"
+#include "shell/WebPageLauncher.h"
 
 #include <QMainWindow>
 
@@ -57,6 +58,7 @@ public:
     // these formats while the main window exists.
     ReportExportFilters Filtros;
     CalculatorLauncher calculadora;
+    WebPageLauncher navegador;
 
 public slots:
     void Usurios2Click();

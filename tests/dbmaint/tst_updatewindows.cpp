@@ -6,6 +6,9 @@
 #include "dbmaint/TFrm_AtualizarBanco.h"
 #include "shell/db/Decimal.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -46,6 +49,24 @@ qint64 userTriggers(TestDatabase &db)
     return db.scalar("SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0").toLongLong();
 }
 
+// Queues a click on button as the window system would while the run holds the thread.
+void queueClick(QPushButton *button)
+{
+    const QPointF centre = QRectF(button->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QCoreApplication::postEvent(button, new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                             : Qt::NoButton,
+                                                            Qt::NoModifier));
+    }
+}
+
+void queueKey(QWidget *target, int key)
+{
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QCoreApplication::postEvent(target, new QKeyEvent(type, key, Qt::NoModifier));
+}
+
 } // namespace
 
 class TestUpdateWindows : public QObject
@@ -61,6 +82,8 @@ private slots:
     void updateI_createsTheSchemaSilently();
     void updateI_secondRunInTheSameShowingStaysAtTheFullBar();
     void updateI_unusableConnection_endsFullAndIdle();
+    void inputDuringARun_isDropped_data();
+    void inputDuringARun_isDropped();
     void updateII_installsTheTriggersOnFreshConnections();
     void updateII_secondRunStartsAtZeroAndKeepsTheTriggers();
     void updateII_withoutTables_changesNothing();
@@ -173,6 +196,53 @@ void TestUpdateWindows::updateI_unusableConnection_endsFullAndIdle()
     QCOMPARE(window.Gauge1->percentDone(), 100);
     QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
     QCOMPARE(dialogs.seen().size(), 0);
+}
+
+void TestUpdateWindows::inputDuringARun_isDropped_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::newRow("click on Fechar") << "Fechar";
+    QTest::newRow("second click on Atualizar") << "Atualizar";
+    QTest::newRow("Escape") << "Escape";
+    QTest::newRow("Space on the focused button") << "Space";
+}
+
+void TestUpdateWindows::inputDuringARun_isDropped()
+{
+    QFETCH(QString, input);
+    TestDatabase db;
+    DialogScript dialogs;
+    db.connection()->setParam("Database", db.folder() + "/NAO_EXISTE.FDB");
+    TFrm_AtualizarBanco window;
+    window.show();
+    window.FBAtualiza->setFocus();
+    Steps steps;
+    steps.watch(window);
+    bool queued = false;
+    QObject::connect(window.Gauge1, &Gauge::advanced, [&] {
+        if (queued)
+            return;
+        queued = true;
+        if (input == "Fechar")
+            queueClick(window.FBSair);
+        else if (input == "Atualizar")
+            queueClick(window.FBAtualiza);
+        else if (input == "Escape")
+            queueKey(&window, Qt::Key_Escape);
+        else
+            queueKey(window.FBAtualiza, Qt::Key_Space);
+    });
+
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+    QCoreApplication::processEvents();
+
+    QVERIFY(window.isVisible());
+    QCOMPARE(steps.progress.size(), 106);
+    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
+    // Usable again as before, by keyboard too: the focus is back on Atualizar, Fechar is next.
+    QCOMPARE(QApplication::focusWidget(), window.FBAtualiza);
+    QTest::mouseClick(window.FBSair, Qt::LeftButton);
+    QVERIFY(!window.isVisible());
 }
 
 void TestUpdateWindows::updateII_installsTheTriggersOnFreshConnections()

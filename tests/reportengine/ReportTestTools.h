@@ -3,6 +3,9 @@
 // Reading report outputs back with independent tools (poppler's pdftotext, pdfinfo, pdftoppm)
 // and a plain CSV parser, for the report tests.
 
+#include "reportengine/ReportDocument.h"
+#include "reportengine/ReportExportFilter.h"
+
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -13,6 +16,15 @@
 
 namespace ReportTestTools
 {
+
+// Writes document through filter to the file name in dir; the file's path.
+inline QString saveIn(const QTemporaryDir &dir, const ReportExportFilter &filter, const ReportDocument &document,
+                      const QString &name)
+{
+    const QString path = dir.filePath(name);
+    filter.save(document, path);
+    return path;
+}
 
 inline QByteArray run(const QString &program, const QStringList &arguments)
 {

@@ -11,8 +11,14 @@
 #include "reportengine/ReportPrinter.h"
 #include "reportengine/ReportTextFilter.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDate>
+#include <QDir>
 #include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +33,8 @@ private slots:
     void init() { QVERIFY(m_dir.isValid()); }
     void opensModalMaximisedAndNotOnTopAt100Percent();
     void navigatesAndZooms();
+    void pageChangeShowsTheTopOfTheNewPage();
+    void saveProposesTheTitleAndTheDate();
     void saveProposesPdfFirstAmongExistingFormats();
     void saveWritesTheChosenFormat_data();
     void saveWritesTheChosenFormat();
@@ -80,6 +88,35 @@ void tst_Preview::navigatesAndZooms()
     QVERIFY(std::abs(view->width() - 2 * width) <= 1);
 }
 
+void tst_Preview::pageChangeShowsTheTopOfTheNewPage()
+{
+    SampleReport sample(100);
+    ReportPreview preview(sample.report.generate());
+    preview.show();
+    preview.setZoomPercent(200);
+    auto *scroll = preview.findChild<QScrollArea *>()->verticalScrollBar();
+    QVERIFY(scroll->maximum() > 0);
+    const auto actions = preview.findChildren<QAction *>();
+    const auto action = [&](const QString &text) {
+        return *std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == text; });
+    };
+
+    scroll->setValue(scroll->maximum());
+    action(QStringLiteral("Próxima"))->trigger();
+    QCOMPARE(preview.currentPage(), 2);
+    QCOMPARE(scroll->value(), 0);
+
+    scroll->setValue(scroll->maximum());
+    action(QStringLiteral("Anterior"))->trigger();
+    QCOMPARE(preview.currentPage(), 1);
+    QCOMPARE(scroll->value(), 0);
+
+    scroll->setValue(scroll->maximum());
+    preview.findChild<QSpinBox *>()->setValue(3);
+    QCOMPARE(preview.currentPage(), 3);
+    QCOMPARE(scroll->value(), 0);
+}
+
 void tst_Preview::saveProposesPdfFirstAmongExistingFormats()
 {
     ReportTextFilter text;
@@ -105,15 +142,35 @@ void tst_Preview::saveWritesTheChosenFormat_data()
     QTest::addColumn<int>("format"); // position in the dialog's list
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("content");
 
     QTest::newRow("pdf proposed, extension added") << -1 << "lista"
-                                                   << "lista.pdf";
+                                                   << "lista.pdf"
+                                                   << "PDF";
     QTest::newRow("text") << 1 << "lista.txt"
-                          << "lista.txt";
+                          << "lista.txt"
+                          << "TXT";
     QTest::newRow("csv") << 2 << "lista.csv"
-                         << "lista.csv";
+                         << "lista.csv"
+                         << "CSV";
     QTest::newRow("html, extension added") << 3 << "lista"
-                                           << "lista.htm";
+                                           << "lista.htm"
+                                           << "HTM";
+    QTest::newRow("html typed while pdf is chosen") << -1 << "x.html"
+                                                    << "x.html"
+                                                    << "HTM";
+    QTest::newRow("htm typed") << -1 << "x.htm"
+                               << "x.htm"
+                               << "HTM";
+    QTest::newRow("upper-case extension") << -1 << "LISTA.TXT"
+                                          << "LISTA.TXT"
+                                          << "TXT";
+    QTest::newRow("mixed case") << 1 << "lista.Pdf"
+                                << "lista.Pdf"
+                                << "PDF";
+    QTest::newRow("unknown extension keeps its name") << 2 << "lista.v2"
+                                                      << "lista.v2.csv"
+                                                      << "CSV";
 }
 
 void tst_Preview::saveWritesTheChosenFormat()
@@ -121,6 +178,7 @@ void tst_Preview::saveWritesTheChosenFormat()
     QFETCH(int, format);
     QFETCH(QString, fileName);
     QFETCH(QString, written);
+    QFETCH(QString, content);
 
     ReportTextFilter text;
     ReportCsvFilter csv;
@@ -134,24 +192,42 @@ void tst_Preview::saveWritesTheChosenFormat()
     dialogs.answer(false);
     preview.save();
     const QStringList formats = dialogs.seen().first().filter.split(QStringLiteral(";;"));
-    dialogs.answer(true, m_dir.filePath(fileName), format < 0 ? QString() : formats[format]);
+    QTemporaryDir dir;
+    dialogs.answer(true, dir.filePath(fileName), format < 0 ? QString() : formats[format]);
     preview.save();
 
-    const QString path = m_dir.filePath(written);
-    QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+    const QString path = dir.filePath(written);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
     QCOMPARE(dialogs.seen().size(), 2);
     const QByteArray bytes = readFile(path);
-    if (written.endsWith(QLatin1String(".pdf"))) {
+    if (content == QLatin1String("PDF")) {
         QCOMPARE(pdfInfo(path, "Pages"), QStringLiteral("2"));
-    } else if (written.endsWith(QLatin1String(".csv"))) {
+    } else if (content == QLatin1String("CSV")) {
         QCOMPARE(parseCsv(QString::fromUtf8(bytes), u';').size(), 61);
-    } else if (written.endsWith(QLatin1String(".htm"))) {
+    } else if (content == QLatin1String("HTM")) {
         QVERIFY(bytes.startsWith("<!DOCTYPE html>"));
     } else {
         QVERIFY(bytes.endsWith("Total de Registros : 60\n"));
     }
     // Saving shows what was previewed: the report was generated once.
     QCOMPARE(sample.generations, 1);
+}
+
+void tst_Preview::saveProposesTheTitleAndTheDate()
+{
+    ReportCsvFilter csv;
+    ReportPdfFilter pdf;
+    ReportHtmlFilter html;
+    SampleReport sample(3);
+    ReportPreview preview(sample.report.generate());
+    preview.setTitle(QStringLiteral("Relatório dos Usuários"));
+    DialogScript dialogs;
+    dialogs.answer(false);
+    preview.save();
+
+    QCOMPARE(dialogs.seen().first().value,
+             QStringLiteral("Relatório dos Usuários %1.pdf").arg(QDate::currentDate().toString("dd-MM-yyyy")));
+    QVERIFY(dialogs.seen().first().filter.contains(QStringLiteral("Página HTML (*.htm *.html)")));
 }
 
 void tst_Preview::saveFailureIsReportedAndThePreviewStays()

@@ -50,9 +50,7 @@ private slots:
 private:
     QString save(const ReportExportFilter &filter, const ReportDocument &document, const QString &name)
     {
-        const QString path = m_dir.filePath(name);
-        filter.save(document, path);
-        return path;
+        return saveIn(m_dir, filter, document, name);
     }
 
     QTemporaryDir m_dir;

@@ -18,6 +18,7 @@ private slots:
     void iniValues_data();
     void iniValues();
     void iniIsReadAsUtf8OrWindows1252();
+    void readmeSampleReadsAsDocumented();
     void profileAppliesForClientOne();
     void otherClientsGetNoProfile();
     void titlesKeyAndListsAlwaysSet();
@@ -93,6 +94,29 @@ void TestSession::iniIsReadAsUtf8OrWindows1252()
     writeIni("[dados_cliente]\nnome=Prefeitura de S\xE3o Jo\xE3o\n");
     InicializaSessao();
     QCOMPARE(ini_clientenome, QStringLiteral("Prefeitura de São João"));
+}
+
+void TestSession::readmeSampleReadsAsDocumented()
+{
+    QFile readme(ESTOCARIUM_SOURCE_DIR + QString("/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QByteArray text = readme.readAll();
+    const qsizetype start = text.indexOf("```ini\n");
+    QVERIFY(start >= 0);
+    const qsizetype end = text.indexOf("```", start + 7);
+    QVERIFY(end > start);
+    writeIni(text.mid(start + 7, end - start - 7));
+
+    InicializaSessao();
+
+    QCOMPARE(ini_clientecodigo, 1);
+    QCOMPARE(ini_clientenome, QStringLiteral("Prefeitura"));
+    QCOMPARE(Sistema_na_WEB, false);
+    QCOMPARE(Sistema_na_Rede, false);
+    QCOMPARE(ini_clienteipnome, QString());
+    // An empty caminho leaves the profile's path.
+    QCOMPARE(Rede_Caminho, Rede_Caminho_WEB);
+    QVERIFY(!Meses_Trabalho.isEmpty());
 }
 
 void TestSession::profileAppliesForClientOne()
