@@ -41,24 +41,26 @@ void setHook(Hook newHook)
     hook() = std::move(newHook);
 }
 
-void message(QWidget *parent, const QString &text)
+void message(QWidget *parent, const QString &text, const QString &detail)
 {
     if (hook()) {
-        hook()({Kind::Message, programTitle(), text, {}, {}});
+        hook()({Kind::Message, programTitle(), text, {}, {}, detail});
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
     fitTitle(box);
     box.exec();
 }
 
-void error(QWidget *parent, const QString &text)
+void error(QWidget *parent, const QString &text, const QString &detail)
 {
     if (hook()) {
-        hook()({Kind::Error, programTitle(), text, {}, {}});
+        hook()({Kind::Error, programTitle(), text, {}, {}, detail});
         return;
     }
     QMessageBox box(QMessageBox::Critical, programTitle(), text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
     fitTitle(box);
     box.exec();
 }
