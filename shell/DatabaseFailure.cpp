@@ -56,8 +56,8 @@ QString text(Cause cause, const fb::Error &error, const QString &field)
                               "cancelada. Confira a rede e o servidor e tente de novo.")
             .arg((SqlConnection::answerBound() + SqlConnection::cancelGrace()).count() / 1000.0);
     case Cause::TableUnknown:
-        return QStringLiteral("Atenção, o banco de dados não está preparado: falta uma tabela. Execute as "
-                              "atualizações do banco (menu Procedimentos, ou estocarium-db update).");
+        return QStringLiteral("Atenção, o banco de dados não está preparado: falta uma tabela ou coluna. Execute "
+                              "as atualizações do banco (menu Procedimentos, ou estocarium-db update).");
     case Cause::ValueTooLong: {
         const int limit = DatabaseFailure::lengthLimit(error);
         QString where = field.isEmpty() ? QStringLiteral("um campo") : QStringLiteral("o campo ") + field;
@@ -107,7 +107,7 @@ DatabaseFailure::Cause DatabaseFailure::causeOf(const fb::Error &error)
         return Cause::ReadOnly;
     if (hasAny(error, {isc_no_priv, isc_lock_dir_access, isc_io_access_err}))
         return Cause::NoPermission;
-    if (error.hasCode(isc_dsql_relation_err))
+    if (hasAny(error, {isc_dsql_relation_err, isc_dsql_field_err}))
         return Cause::TableUnknown;
     if (hasAny(error, {isc_string_truncation, isc_trunc_limits}))
         return Cause::ValueTooLong;

@@ -32,6 +32,9 @@ struct DatabaseFailure
     QString message;
     QString detail; // Firebird's text; empty when the message is our own text already
 
+    // The message with the detail on a line of its own, for a box that has a fixed text already.
+    QString explanation() const { return detail.isEmpty() ? message : message + QLatin1Char('\n') + detail; }
+
     // field names the column a value too long was meant for, when the caller knows it.
     static DatabaseFailure of(const fb::Error &error, const QString &field = QString());
     static Cause causeOf(const fb::Error &error);
