@@ -98,7 +98,18 @@ void SqlConnection::close()
 
 void SqlConnection::startTransaction()
 {
-    call([this] { m_transaction = std::make_unique<fb::Transaction>(m_attachment); });
+    const auto start = [this] { call([this] { m_transaction = std::make_unique<fb::Transaction>(m_attachment); }); };
+    // An attachment left open by an earlier call may have died meanwhile: nothing has been done
+    // in the new transaction yet, so it is started once more on a new attachment.
+    if (!isConnected())
+        return start();
+    try {
+        return start();
+    } catch (const fb::Error &error) {
+        if (!error.connectionLost() || error.timedOut())
+            throw;
+    }
+    start();
 }
 
 void SqlConnection::commit()

@@ -5,6 +5,7 @@
 #include "shell/TdmPrincipal.h"
 #include "shell/db/FbError.h"
 
+#include <QThread>
 #include <firebird/Interface.h>
 
 namespace
@@ -16,6 +17,9 @@ bool sameValue(const QVariant &a, const QVariant &b)
         return a.isNull() == b.isNull();
     return a == b;
 }
+
+constexpr int kCheckAttempts = 10;
+constexpr int kCheckPauseMs = 500;
 
 // The key fields as they were read, and the fields of checked (as they were read as well).
 QString rowCondition(const QList<FieldDef> &fields, SqlQuery &query, const QList<QVariant> &original,
@@ -208,16 +212,24 @@ LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields, con
 {
     int stored = 0;
     int checked = 0;
-    try {
-        for (int i = 0; i < changes.size(); ++i) {
-            if (!applied.at(i))
-                continue;
-            ++checked;
-            if (isStored(fields, changes.at(i)))
-                ++stored;
+    // A server that went down is often back within moments (its guardian restarts it): it is
+    // asked a few times before the outcome is given up as unknown.
+    for (int attempt = 1;; ++attempt) {
+        try {
+            stored = checked = 0;
+            for (int i = 0; i < changes.size(); ++i) {
+                if (!applied.at(i))
+                    continue;
+                ++checked;
+                if (isStored(fields, changes.at(i)))
+                    ++stored;
+            }
+            break;
+        } catch (const fb::Error &error) {
+            if (attempt == kCheckAttempts || !error.connectionLost() || error.timedOut())
+                return LostCommit::Outcome::Unknown; // the database cannot be asked yet
+            QThread::msleep(kCheckPauseMs);
         }
-    } catch (const fb::Error &) {
-        return LostCommit::Outcome::Unknown; // the database cannot be asked yet
     }
     if (stored == checked)
         return LostCommit::Outcome::Stored;
