@@ -121,7 +121,8 @@ DatabaseFailure::Cause DatabaseFailure::causeOf(const fb::Error &error)
 int DatabaseFailure::lengthLimit(const fb::Error &error)
 {
     // The truncation's arguments are the column's length, then the value's.
-    return error.hasCode(isc_trunc_limits) && !error.numbers().isEmpty() ? int(error.numbers().first()) : 0;
+    const QList<qint64> lengths = error.numbersOf(isc_trunc_limits);
+    return lengths.isEmpty() ? 0 : int(lengths.first());
 }
 
 DatabaseFailure DatabaseFailure::of(const fb::Error &error, const QString &field)

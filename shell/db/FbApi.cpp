@@ -41,7 +41,7 @@ int sqlCode(const IStatus *status)
 Error errorOf(const IStatus *status)
 {
     QList<qint64> codes;
-    QList<qint64> numbers;
+    QList<Error::Number> numbers;
     QList<qint64> systemErrors;
     const ISC_STATUS *vector = const_cast<IStatus *>(status)->getErrors();
     // Each argument is a tag and a value, except a counted string: tag, length, address.
@@ -49,7 +49,7 @@ Error errorOf(const IStatus *status)
         if (vector[i] == isc_arg_gds)
             codes.append(vector[i + 1]);
         else if (vector[i] == isc_arg_number)
-            numbers.append(vector[i + 1]);
+            numbers.append({codes.isEmpty() ? 0 : codes.last(), vector[i + 1]});
         else if (vector[i] == isc_arg_unix)
             systemErrors.append(vector[i + 1]);
     }

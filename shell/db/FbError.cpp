@@ -4,10 +4,20 @@
 
 namespace fb {
 
-Error::Error(QString text, int sqlCode, QList<qint64> codes, QList<qint64> numbers, QList<qint64> systemErrors)
+Error::Error(QString text, int sqlCode, QList<qint64> codes, QList<Number> numbers, QList<qint64> systemErrors)
     : m_text(std::move(text)), m_utf8(m_text.toStdString()), m_sqlCode(sqlCode), m_codes(std::move(codes)),
       m_numbers(std::move(numbers)), m_systemErrors(std::move(systemErrors))
 {
+}
+
+QList<qint64> Error::numbersOf(qint64 code) const
+{
+    QList<qint64> found;
+    for (const Number &number : m_numbers) {
+        if (number.first == code)
+            found.append(number.second);
+    }
+    return found;
 }
 
 bool Error::connectionLost() const

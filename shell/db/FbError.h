@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <exception>
 #include <string>
@@ -15,14 +16,17 @@ namespace fb {
 class Error : public std::exception
 {
 public:
-    explicit Error(QString text, int sqlCode = 0, QList<qint64> codes = {}, QList<qint64> numbers = {},
+    // A numeric argument of the status, with the code it belongs to.
+    using Number = QPair<qint64, qint64>;
+
+    explicit Error(QString text, int sqlCode = 0, QList<qint64> codes = {}, QList<Number> numbers = {},
                    QList<qint64> systemErrors = {});
 
     const QString &text() const { return m_text; }
     int sqlCode() const { return m_sqlCode; }
     const QList<qint64> &codes() const { return m_codes; }
-    // The numeric arguments of the status, in order (a truncation carries the limit, then the length).
-    const QList<qint64> &numbers() const { return m_numbers; }
+    // The numeric arguments of code, in order (isc_trunc_limits: the column's length, then the value's).
+    QList<qint64> numbersOf(qint64 code) const;
     // The operating system's error numbers (errno) the status carries, e.g. for a file not opened.
     const QList<qint64> &systemErrors() const { return m_systemErrors; }
     bool hasCode(qint64 code) const { return m_codes.contains(code); }
@@ -40,7 +44,7 @@ private:
     std::string m_utf8;
     int m_sqlCode;
     QList<qint64> m_codes;
-    QList<qint64> m_numbers;
+    QList<Number> m_numbers;
     QList<qint64> m_systemErrors;
     bool m_timedOut = false;
 };

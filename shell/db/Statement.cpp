@@ -84,7 +84,8 @@ void requireCarriable(const QByteArray &bytes, int index)
                         .arg(index + 1)
                         .arg(bytes.size())
                         .arg(kLongestText),
-                    0, {isc_string_truncation, isc_trunc_limits}, {kLongestText, bytes.size()});
+                    0, {isc_string_truncation, isc_trunc_limits},
+                    {{isc_trunc_limits, kLongestText}, {isc_trunc_limits, bytes.size()}});
 }
 
 bool isIntegral(const QVariant &value)

@@ -18,6 +18,8 @@ private slots:
     void iniValues_data();
     void iniValues();
     void iniIsReadAsUtf8OrWindows1252();
+    void oversizedOrEndlessIniGivesDefaults_data();
+    void oversizedOrEndlessIniGivesDefaults();
     void profileAppliesForClientOne();
     void otherClientsGetNoProfile();
     void titlesKeyAndListsAlwaysSet();
@@ -93,6 +95,25 @@ void TestSession::iniIsReadAsUtf8OrWindows1252()
     writeIni("[dados_cliente]\nnome=Prefeitura de S\xE3o Jo\xE3o\n");
     InicializaSessao();
     QCOMPARE(ini_clientenome, QStringLiteral("Prefeitura de São João"));
+}
+
+void TestSession::oversizedOrEndlessIniGivesDefaults_data()
+{
+    QTest::addColumn<QString>("target"); // what clientes.ini is a link to; empty: a file over the limit
+    QTest::newRow("over the limit") << QString();
+    QTest::newRow("endless") << QStringLiteral("/dev/zero");
+}
+
+void TestSession::oversizedOrEndlessIniGivesDefaults()
+{
+    QFETCH(QString, target);
+    if (target.isEmpty())
+        writeIni("[dados_cliente]\nweb=1\n;" + QByteArray(IniFile::kLargestFile, 'x'));
+    else
+        QVERIFY(QFile::link(target, m_dir->path() + "/clientes.ini"));
+    InicializaSessao();
+    QCOMPARE(Sistema_na_WEB, false);
+    QCOMPARE(ini_clientecodigo, 0);
 }
 
 void TestSession::profileAppliesForClientOne()
