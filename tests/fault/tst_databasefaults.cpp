@@ -1,7 +1,9 @@
 #include "../users/UsersWindowFixture.h"
 #include "PrivateServer.h"
 
+#include "shell/ConnectionSetup.h"
 #include "shell/SqlConnection.h"
+#include "shell/Termination.h"
 #include "signin/TFrm_Senha_Estoc.h"
 
 #include <QElapsedTimer>
@@ -27,6 +29,7 @@ private slots:
     void connectionLostDuringTheCommit();
     void firstAccessPasswordIsWrittenWholeOrNotAtAll();
     void changeFromAnotherWorkstationIsNotOverwritten();
+    void internetServerThatNeverAnswersEndsWithinTheConnectTimeout();
 
 private:
     // Makes every commit of a transaction that wrote to the user table last kSlowCommitMs,
@@ -278,6 +281,28 @@ void TestDatabaseFaults::changeFromAnotherWorkstationIsNotOverwritten()
     QCOMPARE(janela->C1J->text(), QStringLiteral("PELA OUTRA"));
     QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Browse);
     QCOMPARE(usuarios(janela.get())->changeCount(), 0);
+}
+
+void TestDatabaseFaults::internetServerThatNeverAnswersEndsWithinTheConnectTimeout()
+{
+    // The server accepts the connection (the system does it for a stopped process) and never answers.
+    m_server->pause();
+    Sistema_na_WEB = true;
+    Rede_Caminho = m_server->database(m_db->path());
+    resetTermination();
+    DialogScript dialogs;
+    QElapsedTimer relogio;
+    relogio.start();
+    QVERIFY(!ConfiguraConexao());
+    const qint64 passado = relogio.elapsed();
+    Sistema_na_WEB = false;
+    m_server->resume();
+
+    QVERIFY2(passado < (SqlConnection::kConnectTimeoutSeconds + 2) * 1000, qPrintable(QString::number(passado)));
+    QCOMPARE(dialogs.onlyText(), QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no seu "
+                                                "servidor web"));
+    QCOMPARE(dialogs.seen().first().detail.section(u'\n', 0, 0), kSemServidor);
+    QVERIFY(terminationRequested());
 }
 
 int main(int argc, char *argv[])
