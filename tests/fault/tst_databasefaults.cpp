@@ -109,6 +109,8 @@ void TestDatabaseFaults::serverRestartedWhileIdleGoesUnnoticed()
 
     // The attachment left from before is found dead and replaced, without a word.
     clica(janela->Botao_Novo);
+    QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.texts().join(" | ") + " / " +
+                                                  (dialogs.seen().isEmpty() ? QString() : dialogs.seen().first().detail)));
     QCOMPARE(janela->K1J->text(), QStringLiteral("0002"));
     digita(janela->C1J, "ANA");
     digita(janela->K2J, "12345678909");
@@ -204,7 +206,8 @@ void TestDatabaseFaults::connectionLostDuringTheCommit()
     m_fault.join();
 
     const bool foiGravado = dialogs.onlyText() == gravado;
-    QVERIFY2(foiGravado || dialogs.onlyText() == naoGravado, qPrintable(dialogs.onlyText()));
+    QVERIFY2(foiGravado || dialogs.onlyText() == naoGravado,
+             qPrintable(dialogs.onlyText() + " / " + dialogs.seen().value(0).detail));
     QVERIFY(stopped || !foiGravado);
     QCOMPARE(m_db->userCount(), foiGravado ? 2 : 1);
     if (foiGravado) {
