@@ -5,6 +5,7 @@
 #include "shell/TdmPrincipal.h"
 #include "shell/db/FbError.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 #include <firebird/Interface.h>
 
@@ -18,7 +19,8 @@ bool sameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-constexpr int kCheckAttempts = 10;
+// How long the outcome of a lost commit is sought before it is given up as unknown.
+constexpr qint64 kCheckForMs = 10000;
 constexpr int kCheckPauseMs = 500;
 
 // The key fields as they were read, and the fields of checked (as they were read as well).
@@ -213,8 +215,10 @@ LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields, con
     int stored = 0;
     int checked = 0;
     // A server that went down is often back within moments (its guardian restarts it): it is
-    // asked a few times before the outcome is given up as unknown.
-    for (int attempt = 1;; ++attempt) {
+    // asked again for a while before the outcome is given up as unknown.
+    QElapsedTimer seeking;
+    seeking.start();
+    for (;;) {
         try {
             stored = checked = 0;
             for (int i = 0; i < changes.size(); ++i) {
@@ -226,7 +230,7 @@ LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields, con
             }
             break;
         } catch (const fb::Error &error) {
-            if (attempt == kCheckAttempts || !error.connectionLost() || error.timedOut())
+            if (!error.connectionLost() || seeking.elapsed() > kCheckForMs)
                 return LostCommit::Outcome::Unknown; // the database cannot be asked yet
             QThread::msleep(kCheckPauseMs);
         }
