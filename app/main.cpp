@@ -8,5 +8,11 @@ int main(int argc, char *argv[])
         return *answered;
     EstocariumApplication app(argc, argv);
     installPortugueseTranslations(app);
-    return runProgram(app);
+    // Outside the event loop no handler catches: a failure there is shown, then the program ends.
+    try {
+        return runProgram(app);
+    } catch (...) {
+        EstocariumApplication::showException(std::current_exception());
+        return 1;
+    }
 }

@@ -1,51 +1,118 @@
 #!/usr/bin/env bash
-# Starts (or stops) a Firebird 3 server on loopback for the network-mode tests, without systemd.
-# SYSDBA's password is the one the program's connection is defined with.
-#   scripts/firebird-server.sh start | stop | status
+# A private Firebird 3 server for the tests: its own folder, port, configuration, security
+# database and lock folder. It is started and stopped by its process id and never touches the
+# machine's own server, configuration or SYSDBA password.
+#
+#   scripts/firebird-server.sh start DIR [PORT]   prints the port; DIR/server.pid holds the process id
+#   scripts/firebird-server.sh stop DIR
+#   scripts/firebird-server.sh status DIR
+#
+# Without PORT, a restart in the same DIR reuses the port of the previous start, otherwise the
+# first free port from 3051 on is taken. The client reaches the server as localhost/PORT:path.
+#
+# The server reads its configuration from the installation's fixed places, so it runs in a
+# mount namespace of its own in which its firebird.conf and security database are bind-mounted
+# over the installation's; the character sets and plugins stay those of the installation.
 set -euo pipefail
 
-PASSWORD=quartzite
-PORT=${ESTOCARIUM_FB_PORT:-3050}
+PASSWORD=quartzite # the password of the program's network connection
+SYSTEM_CONF=/etc/firebird/3.0/firebird.conf
+SYSTEM_SECURITY=/var/lib/firebird/3.0/system/security3.fdb
 
-running() { pgrep -x firebird >/dev/null 2>&1; }
-
-set_password() {
-    # The embedded engine edits the security database directly; no server needed.
-    printf "ALTER USER SYSDBA SET PASSWORD '%s';\nCOMMIT;\n" "$PASSWORD" |
-        isql-fb -q -user SYSDBA /var/lib/firebird/3.0/system/security3.fdb >/dev/null 2>&1 ||
-    printf "CREATE USER SYSDBA PASSWORD '%s';\nCOMMIT;\n" "$PASSWORD" |
-        isql-fb -q -user SYSDBA /var/lib/firebird/3.0/system/security3.fdb >/dev/null
+usage() {
+    echo "usage: $0 start DIR [PORT] | stop DIR | status DIR" >&2
+    exit 2
 }
 
-case "${1:-start}" in
+[ $# -ge 2 ] || usage
+command=$1
+dir=$(realpath -m "$2")
+pidfile=$dir/server.pid
+
+# A process that has ended but whose parent has not collected it yet counts as gone.
+running() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [ "${state:0:1}" != Z ]
+}
+alive() { [ -f "$pidfile" ] && running "$(cat "$pidfile")"; }
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+free_port() {
+    local port=3051
+    while listening "$port"; do port=$((port + 1)); done
+    echo "$port"
+}
+
+# Becomes a command that runs where the installation's configuration and security database are this
+# instance's own (bind mounts visible to this process and its children only).
+private_namespace() {
+    FIREBIRD_LOCK=$dir/lock exec unshare --mount --propagation private -- sh -c '
+        mount --bind "$1/firebird.conf" "$2" && mount --bind "$1/security3.fdb" "$3" && shift 3 &&
+        exec "$@"' sh "$dir" "$SYSTEM_CONF" "$SYSTEM_SECURITY" "$@"
+}
+
+prepare() {
+    mkdir -p "$dir/lock"
+    {
+        grep -v -E '^[[:space:]]*(RemoteServicePort|RemoteBindAddress)[[:space:]]*=' "$SYSTEM_CONF" || true
+        echo "RemoteServicePort = $port"
+        echo "RemoteBindAddress = 127.0.0.1"
+    } >"$dir/firebird.conf"
+    if [ ! -f "$dir/security3.fdb" ]; then
+        cp "$SYSTEM_SECURITY" "$dir/security3.fdb"
+        # The user manager writes to the configured security database, which inside the
+        # namespace is this copy.
+        printf "ALTER USER SYSDBA SET PASSWORD '%s';\nCOMMIT;\n" "$PASSWORD" |
+            private_namespace isql-fb -q -user SYSDBA "$SYSTEM_SECURITY" >/dev/null 2>&1 ||
+            printf "CREATE USER SYSDBA PASSWORD '%s';\nCOMMIT;\n" "$PASSWORD" |
+            private_namespace isql-fb -q -user SYSDBA "$SYSTEM_SECURITY" >/dev/null ||
+            { rm -f "$dir/security3.fdb"; return 1; }
+    fi
+}
+
+case "$command" in
 start)
-    if running; then
-        echo "firebird: already running"
+    if alive; then
+        cat "$dir/port"
         exit 0
     fi
-    set_password
-    mkdir -p /run/firebird3.0 /tmp/firebird
-    # Runs as root so that it can open test databases in any temporary folder.
-    /usr/sbin/fbguard -daemon -forever >/dev/null 2>&1 &
-    for _ in $(seq 1 50); do
-        if (exec 3<>/dev/tcp/127.0.0.1/"$PORT") 2>/dev/null; then
-            echo "firebird: listening on localhost:$PORT"
+    mkdir -p "$dir"
+    port=${3:-$(cat "$dir/port" 2>/dev/null || free_port)}
+    prepare
+    echo "$port" >"$dir/port"
+    # unshare and sh exec one another, so the process id of this background job is the server's.
+    private_namespace /usr/sbin/firebird </dev/null >"$dir/server.log" 2>&1 &
+    echo $! >"$pidfile"
+    for _ in $(seq 1 100); do
+        if listening "$port"; then
+            echo "$port"
             exit 0
         fi
-        sleep 0.2
+        alive || break
+        sleep 0.1
     done
-    echo "firebird: server did not start" >&2
+    echo "firebird: private server did not start (see $dir/server.log)" >&2
     exit 1
     ;;
 stop)
-    pkill -x fbguard || true
-    pkill -x firebird || true
+    if alive; then
+        pid=$(cat "$pidfile")
+        # The server shuts down on SIGINT (it ignores SIGTERM); a stopped one must run again first.
+        kill -CONT "$pid" 2>/dev/null || true
+        kill -INT "$pid" 2>/dev/null || true
+        for _ in $(seq 1 50); do
+            running "$pid" || break
+            sleep 0.1
+        done
+        if running "$pid"; then kill -KILL "$pid" 2>/dev/null || true; fi
+    fi
+    rm -f "$pidfile"
     ;;
 status)
-    running && echo running || echo stopped
+    if alive; then echo "running on port $(cat "$dir/port"), pid $(cat "$pidfile")"; else echo stopped; fi
     ;;
 *)
-    echo "usage: $0 start|stop|status" >&2
-    exit 2
+    usage
     ;;
 esac

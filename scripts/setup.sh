@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
     cmake ninja-build g++ ccache pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-translations-l10n
     firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
     libhpdf-dev fonts-liberation
     xvfb xauth x11-utils imagemagick poppler-utils xdotool openbox

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Sets everything up, starts the loopback Firebird server and runs every test through ctest.
+# Sets everything up, starts a private Firebird server for the network-mode tests and runs
+# every test through ctest; the server is stopped again at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/firebird-server.sh start
-export ESTOCARIUM_FB_SERVER=localhost
+server=$PWD/build/firebird-server
+port=$(scripts/firebird-server.sh start "$server")
+trap 'scripts/firebird-server.sh stop "$server"' EXIT
+export ESTOCARIUM_FB_SERVER=localhost/$port
 cd build
 ctest --output-on-failure --timeout 900 "$@"
 [ $# -gt 0 ] || ../scripts/package-check.sh # the whole run also builds, checks and tries the package

@@ -1,5 +1,6 @@
 #include "shell/ConnectionSetup.h"
 
+#include "shell/DatabaseFailure.h"
 #include "shell/Dialogs.h"
 #include "shell/TdmPrincipal.h"
 #include "shell/Termination.h"
@@ -30,9 +31,11 @@ bool ConfiguraConexao()
         connection->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
         try {
             connection->open();
-        } catch (const fb::Error &) {
-            Dialogs::message(nullptr, QStringLiteral("Atenção, procedimento abortado, internet desligada ou "
-                                                     "problema no seu servidor web"));
+        } catch (const fb::Error &error) {
+            Dialogs::message(nullptr,
+                             QStringLiteral("Atenção, procedimento abortado, internet desligada ou "
+                                            "problema no seu servidor web"),
+                             DatabaseFailure::of(error).explanation());
             requestTermination();
             return false;
         }

@@ -45,24 +45,26 @@ void setHook(Hook newHook)
     hook() = std::move(newHook);
 }
 
-void message(QWidget *parent, const QString &text)
+void message(QWidget *parent, const QString &text, const QString &detail)
 {
     if (hook()) {
-        hook()({Kind::Message, programTitle(), text, {}, {}});
+        hook()({Kind::Message, programTitle(), text, {}, {}, detail});
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
     prepareBox(box);
     box.exec();
 }
 
-void error(QWidget *parent, const QString &text)
+void error(QWidget *parent, const QString &text, const QString &detail)
 {
     if (hook()) {
-        hook()({Kind::Error, programTitle(), text, {}, {}});
+        hook()({Kind::Error, programTitle(), text, {}, {}, detail});
         return;
     }
     QMessageBox box(QMessageBox::Critical, programTitle(), text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
     prepareBox(box);
     box.exec();
 }
@@ -70,7 +72,7 @@ void error(QWidget *parent, const QString &text)
 bool question(QWidget *parent, const QString &title, const QString &text, bool noIsDefault)
 {
     if (hook())
-        return hook()({Kind::Question, title, text, {}, {}}).accepted;
+        return hook()({Kind::Question, title, text, {}, {}, {}}).accepted;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
     prepareBox(box);
@@ -80,7 +82,7 @@ bool question(QWidget *parent, const QString &title, const QString &text, bool n
 std::optional<QString> inputBox(QWidget *parent, const QString &title, const QString &prompt, const QString &value)
 {
     if (hook()) {
-        const Answer answer = hook()({Kind::Input, title, prompt, value, {}});
+        const Answer answer = hook()({Kind::Input, title, prompt, value, {}, {}});
         return answer.accepted ? std::optional<QString>(answer.value) : std::nullopt;
     }
     QInputDialog dialog(parent);
@@ -97,7 +99,7 @@ std::optional<QString> inputBox(QWidget *parent, const QString &title, const QSt
 QString openFileName(QWidget *parent, const QString &caption, const QString &filter)
 {
     if (hook()) {
-        const Answer answer = hook()({Kind::OpenFile, caption, caption, {}, filter});
+        const Answer answer = hook()({Kind::OpenFile, caption, caption, {}, filter, {}});
         return answer.accepted ? answer.value : QString();
     }
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
@@ -107,7 +109,7 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &pro
                      QString *selectedFilter)
 {
     if (hook()) {
-        const Answer answer = hook()({Kind::SaveFile, caption, caption, proposedName, filters});
+        const Answer answer = hook()({Kind::SaveFile, caption, caption, proposedName, filters, {}});
         if (selectedFilter)
             *selectedFilter = answer.selectedFilter;
         return answer.accepted ? answer.value : QString();
@@ -118,7 +120,7 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &pro
 bool printSetup(QWidget *parent, QPrinter *printer)
 {
     if (hook())
-        return hook()({Kind::Print, printer->docName(), printer->docName(), {}, {}}).accepted;
+        return hook()({Kind::Print, printer->docName(), printer->docName(), {}, {}, {}}).accepted;
     QPrintDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }

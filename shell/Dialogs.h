@@ -20,6 +20,7 @@ struct Request
     QString text;   // message, question, input prompt or file-dialog caption
     QString value;  // input box's initial value; the file name a save dialog proposes
     QString filter; // file dialogs
+    QString detail; // message and error boxes: a line of detail below the text
 };
 
 struct Answer
@@ -33,10 +34,10 @@ using Hook = std::function<Answer(const Request &)>;
 // With a hook set, no window is shown: the hook answers. An empty hook restores the windows.
 void setHook(Hook hook);
 
-// One OK button, titled with the program's name.
-void message(QWidget *parent, const QString &text);
+// One OK button, titled with the program's name; detail, when given, is shown below the text.
+void message(QWidget *parent, const QString &text, const QString &detail = QString());
 // The program's standard error box.
-void error(QWidget *parent, const QString &text);
+void error(QWidget *parent, const QString &text, const QString &detail = QString());
 // Yes and No with a question icon; true for Yes. Enter answers Yes unless noIsDefault.
 bool question(QWidget *parent, const QString &title, const QString &text, bool noIsDefault = false);
 // Empty when cancelled.

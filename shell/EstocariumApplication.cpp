@@ -1,5 +1,6 @@
 #include "shell/EstocariumApplication.h"
 
+#include "shell/DatabaseFailure.h"
 #include "shell/Dialogs.h"
 #include "shell/db/FbError.h"
 
@@ -19,12 +20,15 @@ bool EstocariumApplication::notify(QObject *receiver, QEvent *event)
     }
 }
 
-QString EstocariumApplication::errorText(std::exception_ptr error)
+QString EstocariumApplication::errorText(std::exception_ptr error, QString *detail)
 {
     try {
         std::rethrow_exception(error);
     } catch (const fb::Error &e) {
-        return e.text();
+        const DatabaseFailure failure = DatabaseFailure::of(e);
+        if (detail)
+            *detail = failure.detail;
+        return failure.message;
     } catch (const std::exception &e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
@@ -34,5 +38,7 @@ QString EstocariumApplication::errorText(std::exception_ptr error)
 
 void EstocariumApplication::showException(std::exception_ptr error)
 {
-    Dialogs::error(QApplication::activeWindow(), errorText(error));
+    QString detail;
+    const QString text = errorText(error, &detail);
+    Dialogs::error(QApplication::activeWindow(), text, detail);
 }

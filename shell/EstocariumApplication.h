@@ -14,8 +14,9 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
-    // The text the general error box shows for a caught exception.
-    static QString errorText(std::exception_ptr error);
+    // The text the general error box shows for a caught exception; for a database failure
+    // the Portuguese text, with Firebird's own as the detail.
+    static QString errorText(std::exception_ptr error, QString *detail = nullptr);
     // Shows a caught exception in the standard error box.
     static void showException(std::exception_ptr error);
 };

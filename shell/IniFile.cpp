@@ -31,7 +31,11 @@ IniFile::IniFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const QString text = decode(file.readAll());
+    // Read with a limit: the name may lead to something endless (a device, a pipe, a link).
+    const QByteArray bytes = file.read(kLargestFile + 1);
+    if (bytes.size() > kLargestFile)
+        return;
+    const QString text = decode(bytes);
     QString section;
     bool inSection = false;
     for (QString line : text.split(u'\n')) {

@@ -19,6 +19,9 @@ public:
     bool readBool(const QString &section, const QString &key, bool fallback) const;
 
     static QString decode(const QByteArray &bytes);
+
+    // A real profile is a few hundred bytes; a larger file is taken as unreadable (all defaults).
+    static constexpr qint64 kLargestFile = 1024 * 1024;
     static bool parseInteger(const QString &text, int *value);
 
 private:

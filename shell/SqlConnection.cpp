@@ -1,6 +1,9 @@
 #include "shell/SqlConnection.h"
 
-#include "shell/db/FbError.h"
+#include "shell/BusyCursor.h"
+#include "shell/db/Watchdog.h"
+
+#include <QtGlobal>
 
 SqlConnection::SqlConnection()
     : m_params{{QStringLiteral("DriverName"), QStringLiteral("Firebird")},
@@ -14,8 +17,24 @@ SqlConnection::SqlConnection()
                {QStringLiteral("CommitRetain"), QStringLiteral("False")},
                {QStringLiteral("WaitOnLocks"), QStringLiteral("True")},
                {QStringLiteral("IsolationLevel"), QStringLiteral("ReadCommitted")},
-               {QStringLiteral("Trim Char"), QStringLiteral("False")}}
+               {QStringLiteral("Trim Char"), QStringLiteral("False")}},
+      m_watchdog(std::make_unique<fb::Watchdog>())
 {
+}
+
+SqlConnection::~SqlConnection() = default;
+
+std::chrono::milliseconds SqlConnection::answerBound()
+{
+    // ESTOCARIUM_DB_ANSWER_MS shortens the wait for the tests that stop a server on purpose.
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("ESTOCARIUM_DB_ANSWER_MS", &ok);
+    return std::chrono::milliseconds(ok && ms > 0 ? ms : 15000);
+}
+
+std::chrono::milliseconds SqlConnection::cancelGrace()
+{
+    return std::min(answerBound(), std::chrono::milliseconds(5000));
 }
 
 QString SqlConnection::param(const QString &name) const
@@ -44,6 +63,11 @@ void SqlConnection::setParam(const QString &name, const QString &value)
 
 void SqlConnection::open()
 {
+    call([] {});
+}
+
+void SqlConnection::attach()
+{
     if (isConnected())
         return;
     fb::AttachOptions options;
@@ -56,33 +80,100 @@ void SqlConnection::open()
     bool dialectOk = false;
     const int dialect = param(QStringLiteral("SQLDialect")).toInt(&dialectOk);
     options.dialect = dialectOk ? dialect : 3;
+    options.connectTimeout = kConnectTimeoutSeconds;
     m_attachment.attach(param(QStringLiteral("Database")), options);
 }
 
 void SqlConnection::close()
 {
     m_transaction.reset();
-    m_attachment.detach();
+    try {
+        m_attachment.detach();
+    } catch (const fb::Error &error) {
+        // A connection that is already gone is closed all the same.
+        if (!error.connectionLost())
+            throw;
+    }
 }
 
 void SqlConnection::startTransaction()
 {
-    open();
-    m_transaction = std::make_unique<fb::Transaction>(m_attachment);
+    const auto start = [this] { call([this] { m_transaction = std::make_unique<fb::Transaction>(m_attachment); }); };
+    // An attachment left open by an earlier call may have died meanwhile: nothing has been done
+    // in the new transaction yet, so it is started once more on a new attachment.
+    if (!isConnected())
+        return start();
+    try {
+        return start();
+    } catch (const fb::Error &error) {
+        if (!error.connectionLost() || error.timedOut())
+            throw;
+    }
+    start();
 }
 
 void SqlConnection::commit()
 {
     if (!m_transaction)
         return;
-    m_transaction->commit();
-    m_transaction.reset();
+    call([this] {
+        m_transaction->commit();
+        m_transaction.reset();
+    });
 }
 
 void SqlConnection::rollback()
 {
     if (!m_transaction)
         return;
-    auto transaction = std::move(m_transaction);
-    transaction->rollback();
+    call([this] {
+        auto transaction = std::move(m_transaction);
+        transaction->rollback();
+    });
+}
+
+void SqlConnection::dropLostAttachment()
+{
+    // Neither can reach the server any more: both end on the client's side whatever they report.
+    m_transaction.reset();
+    try {
+        m_attachment.detach();
+    } catch (const fb::Error &) {
+        // Released all the same.
+    }
+}
+
+SqlConnection::CallScope::CallScope(SqlConnection &connection)
+    : m_connection(connection), m_outermost(connection.m_callDepth++ == 0)
+{
+    if (m_outermost)
+        m_cursor = std::make_unique<BusyCursor>();
+}
+
+SqlConnection::CallScope::~CallScope()
+{
+    if (m_watching)
+        m_connection.m_watchdog->disarm();
+    --m_connection.m_callDepth;
+}
+
+void SqlConnection::CallScope::watch()
+{
+    if (!m_outermost || m_watching)
+        return;
+    m_connection.m_watchdog->arm(m_connection.m_attachment, answerBound(), cancelGrace());
+    m_watching = true;
+}
+
+void SqlConnection::CallScope::failed(fb::Error &error)
+{
+    if (!m_outermost)
+        return;
+    if (m_watching) {
+        m_watching = false;
+        if (m_connection.m_watchdog->disarm())
+            error.setTimedOut();
+    }
+    if (error.connectionLost())
+        m_connection.dropLostAttachment();
 }

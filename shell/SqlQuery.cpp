@@ -54,33 +54,53 @@ QVariant SqlQuery::value(int row, const QString &column) const
 template<typename Run>
 auto SqlQuery::run(Run &&body)
 {
-    m_connection->open();
     fb::NamedParams parsed;
     if (m_paramCheck)
         parsed = fb::NamedParams::parse(m_sql);
     else
         parsed.sql = m_sql;
 
-    std::unique_ptr<fb::Transaction> own;
-    fb::Transaction *transaction = m_connection->activeTransaction();
-    if (!transaction) {
-        own = std::make_unique<fb::Transaction>(m_connection->attachment());
-        transaction = own.get();
+    bool committing = false;
+    const auto attempt = [&] {
+        return m_connection->call([&] {
+            std::unique_ptr<fb::Transaction> own;
+            fb::Transaction *transaction = m_connection->activeTransaction();
+            if (!transaction) {
+                own = std::make_unique<fb::Transaction>(m_connection->attachment());
+                transaction = own.get();
+            }
+            auto result = [&] {
+                fb::Statement statement(*transaction, parsed.sql);
+                for (int i = 0; i < parsed.names.size(); ++i) {
+                    const auto found = std::find_if(m_values.cbegin(), m_values.cend(), [&](const auto &entry) {
+                        return entry.first == parsed.names.at(i);
+                    });
+                    if (found == m_values.cend())
+                        throw fb::Error(QStringLiteral("Parâmetro '%1' sem valor").arg(parsed.names.at(i)));
+                    statement.setParam(i, found->second);
+                }
+                return body(statement);
+            }();
+            if (own) {
+                committing = true;
+                own->commit();
+            }
+            return result;
+        });
+    };
+    // An attachment left open by an earlier call may have died meanwhile (the server was
+    // restarted): then nothing of this query has been committed, and in a transaction of its
+    // own it can run once more on a new attachment, so the person never sees the old one's end.
+    const bool repeatable = m_connection->isConnected() && !m_connection->activeTransaction();
+    if (!repeatable)
+        return attempt();
+    try {
+        return attempt();
+    } catch (const fb::Error &error) {
+        if (!error.connectionLost() || error.timedOut() || committing)
+            throw;
     }
-    auto result = [&] {
-        fb::Statement statement(*transaction, parsed.sql);
-        for (int i = 0; i < parsed.names.size(); ++i) {
-            const auto found = std::find_if(m_values.cbegin(), m_values.cend(),
-                                            [&](const auto &entry) { return entry.first == parsed.names.at(i); });
-            if (found == m_values.cend())
-                throw fb::Error(QStringLiteral("Parâmetro '%1' sem valor").arg(parsed.names.at(i)));
-            statement.setParam(i, found->second);
-        }
-        return body(statement);
-    }();
-    if (own)
-        own->commit();
-    return result;
+    return attempt();
 }
 
 void SqlQuery::open()

@@ -269,22 +269,35 @@ void TFrm_Senha_Estoc::Botao_EntrarClick()
     }
     estabeleceSessao();
 
-    if (Campo2->text() == QLatin1String("1")) {
-        const std::optional<QString> novaSenha =
-            Dialogs::inputBox(this, QStringLiteral("Atenção"), QStringLiteral("Informe sua nova senha : "), QString());
-        if (novaSenha) {
-            // Bound, not pasted into the statement: a typed quote stays part of the password.
-            const QString gravada = encodedToColumn(Codificar(*novaSenha, Chave));
-            for (const QString &coluna : {QStringLiteral("SENHA"), QStringLiteral("CONFIRMA")}) {
-                sqlBusca.close();
-                sqlBusca.setSql(QStringLiteral("UPDATE USUARIOS_ESTOC SET %1=:VALOR WHERE IDUSUARIO=:IDUSUARIO").arg(coluna));
-                sqlBusca.setParam(QStringLiteral("VALOR"), gravada);
-                sqlBusca.setParam(QStringLiteral("IDUSUARIO"), Campo1->text());
-                sqlBusca.execSQL();
-            }
-        }
-    }
+    if (Campo2->text() == QLatin1String("1"))
+        trocaSenhaDoPrimeiroAcesso();
     accept();
+}
+
+void TFrm_Senha_Estoc::trocaSenhaDoPrimeiroAcesso()
+{
+    // The encoding keeps the length, so the column's limit is the typed password's.
+    constexpr int kMaiorSenha = 20;
+    std::optional<QString> novaSenha;
+    for (;;) {
+        novaSenha = Dialogs::inputBox(this, QStringLiteral("Atenção"), QStringLiteral("Informe sua nova senha : "),
+                                      QString());
+        if (!novaSenha)
+            return;
+        if (novaSenha->size() <= kMaiorSenha)
+            break;
+        Dialogs::message(this, QStringLiteral("Atenção, a senha pode ter no máximo %1 caracteres; nada foi "
+                                              "gravado. Informe uma senha mais curta.")
+                                   .arg(kMaiorSenha));
+    }
+    // One statement, so the password and its confirmation are written together or not at all.
+    // Bound, not pasted into the statement: a typed quote stays part of the password.
+    sqlBusca.close();
+    sqlBusca.setSql(QStringLiteral("UPDATE USUARIOS_ESTOC SET SENHA=:VALOR, CONFIRMA=:VALOR "
+                                   "WHERE IDUSUARIO=:IDUSUARIO"));
+    sqlBusca.setParam(QStringLiteral("VALOR"), encodedToColumn(Codificar(*novaSenha, Chave)));
+    sqlBusca.setParam(QStringLiteral("IDUSUARIO"), Campo1->text());
+    sqlBusca.execSQL();
 }
 
 void TFrm_Senha_Estoc::Botao_CancelarClick()

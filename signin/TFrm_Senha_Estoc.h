@@ -37,6 +37,7 @@ public:
 
 public slots:
     void Botao_EntrarClick();
+    void trocaSenhaDoPrimeiroAcesso();
     void Botao_CancelarClick();
 
 protected:

@@ -5,6 +5,10 @@
 #include "shell/TdmPrincipal.h"
 #include "shell/db/FbError.h"
 
+#include <QElapsedTimer>
+#include <QThread>
+#include <firebird/Interface.h>
+
 namespace
 {
 
@@ -15,7 +19,13 @@ bool sameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-QString keyCondition(const QList<FieldDef> &fields, SqlQuery &query, const QList<QVariant> &original)
+// How long the outcome of a lost commit is sought before it is given up as unknown.
+constexpr qint64 kCheckForMs = 10000;
+constexpr int kCheckPauseMs = 500;
+
+// The key fields as they were read, and the fields of checked (as they were read as well).
+QString rowCondition(const QList<FieldDef> &fields, SqlQuery &query, const QList<QVariant> &original,
+                     const QList<int> &checked = {})
 {
     QStringList terms;
     for (int i = 0; i < fields.size(); ++i) {
@@ -26,13 +36,21 @@ QString keyCondition(const QList<FieldDef> &fields, SqlQuery &query, const QList
     }
     if (terms.isEmpty())
         throw fb::Error(QStringLiteral("Não há campo chave para localizar o registro."));
+    for (const int i : checked) {
+        if (fields.at(i).key)
+            continue;
+        terms.append(QStringLiteral("%1 IS NOT DISTINCT FROM :OLD_%1").arg(fields.at(i).name));
+        query.setParam(QStringLiteral("OLD_") + fields.at(i).name, original.value(i));
+    }
     return terms.join(QStringLiteral(" AND "));
 }
 
+// Firebird's own code for a row changed by another transaction: the same cause to the user.
 void expectOneRow(qint64 rows)
 {
     if (rows != 1)
-        throw fb::Error(QStringLiteral("Registro não encontrado ou alterado por outro usuário."));
+        throw fb::Error(QStringLiteral("Registro não encontrado ou alterado por outro usuário."), 0,
+                        {isc_update_conflict});
 }
 
 } // namespace
@@ -86,22 +104,24 @@ void RecordProvider::applyOne(SqlConnection *connection, const QList<FieldDef> &
     }
     case RecordChange::Kind::Update: {
         QStringList assignments;
+        QList<int> changed;
         for (int i = 0; i < fields.size(); ++i) {
             if (sameValue(change.values.value(i), change.original.value(i)))
                 continue;
             assignments.append(QStringLiteral("%1 = :NEW_%1").arg(fields.at(i).name));
             query.setParam(QStringLiteral("NEW_") + fields.at(i).name, change.values.value(i));
+            changed.append(i);
         }
         if (assignments.isEmpty())
             return;
-        const QString where = keyCondition(fields, query, change.original);
+        const QString where = rowCondition(fields, query, change.original, changed);
         query.setSql(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                          .arg(m_updateTable, assignments.join(QStringLiteral(", ")), where));
         expectOneRow(query.execSQL());
         return;
     }
     case RecordChange::Kind::Delete: {
-        const QString where = keyCondition(fields, query, change.original);
+        const QString where = rowCondition(fields, query, change.original);
         query.setSql(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_updateTable, where));
         expectOneRow(query.execSQL());
         return;
@@ -126,7 +146,12 @@ RecordProvider::ApplyResult RecordProvider::apply(const QList<FieldDef> &fields,
             try {
                 applyOne(target, fields, changes.at(i));
                 result.applied[i] = true;
-            } catch (const fb::Error &) {
+            } catch (const fb::Error &error) {
+                // Without the connection the transaction is gone: nothing more can be applied.
+                if (error.connectionLost())
+                    throw;
+                if (!result.firstError)
+                    result.firstError = error;
                 if (++result.errors > maxErrors)
                     break;
             }
@@ -136,7 +161,6 @@ RecordProvider::ApplyResult RecordProvider::apply(const QList<FieldDef> &fields,
             result.applied.fill(false);
             return result;
         }
-        target->commit();
     } catch (...) {
         try {
             target->rollback();
@@ -145,5 +169,74 @@ RecordProvider::ApplyResult RecordProvider::apply(const QList<FieldDef> &fields,
         }
         throw;
     }
+    try {
+        target->commit();
+    } catch (const fb::Error &error) {
+        if (!error.connectionLost()) {
+            try {
+                target->rollback();
+            } catch (const fb::Error &) {
+                // The failed commit is the one worth reporting.
+            }
+            throw;
+        }
+        // The commit went out and its answer did not come back: only the rows can tell.
+        throw LostCommit(error, outcomeOf(fields, changes, result.applied));
+    }
     return result;
+}
+
+bool RecordProvider::isStored(const QList<FieldDef> &fields, const RecordChange &change) const
+{
+    SqlQuery query(connection());
+    QStringList names;
+    for (const FieldDef &field : fields)
+        names.append(field.name);
+    const bool deletion = change.kind == RecordChange::Kind::Delete;
+    // A deletion and an update are located by the key as read, an insertion by the key written.
+    const QList<QVariant> &key = change.kind == RecordChange::Kind::Insert ? change.values : change.original;
+    query.setSql(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                     .arg(names.join(QStringLiteral(", ")), m_updateTable, rowCondition(fields, query, key)));
+    query.open();
+    if (deletion || query.rowCount() == 0)
+        return deletion && query.rowCount() == 0;
+    for (int i = 0; i < fields.size(); ++i) {
+        const bool written = change.kind == RecordChange::Kind::Insert ||
+                             !sameValue(change.values.value(i), change.original.value(i));
+        if (written && !sameValue(query.value(0, i), change.values.value(i)))
+            return false;
+    }
+    return true;
+}
+
+LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields, const QList<RecordChange> &changes,
+                                              const QList<bool> &applied) const
+{
+    int stored = 0;
+    int checked = 0;
+    // A server that went down is often back within moments (its guardian restarts it): it is
+    // asked again for a while before the outcome is given up as unknown.
+    QElapsedTimer seeking;
+    seeking.start();
+    for (;;) {
+        try {
+            stored = checked = 0;
+            for (int i = 0; i < changes.size(); ++i) {
+                if (!applied.at(i))
+                    continue;
+                ++checked;
+                if (isStored(fields, changes.at(i)))
+                    ++stored;
+            }
+            break;
+        } catch (const fb::Error &error) {
+            if (!error.connectionLost() || seeking.elapsed() > kCheckForMs)
+                return LostCommit::Outcome::Unknown; // the database cannot be asked yet
+            QThread::msleep(kCheckPauseMs);
+        }
+    }
+    if (stored == checked)
+        return LostCommit::Outcome::Stored;
+    // A commit is whole or nothing; anything in between means someone else wrote meanwhile.
+    return stored == 0 ? LostCommit::Outcome::NotStored : LostCommit::Outcome::Unknown;
 }

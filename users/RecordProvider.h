@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/db/FbError.h"
 #include "users/FieldDef.h"
 #include "users/RecordChange.h"
 
@@ -8,12 +9,28 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 
 class SqlConnection;
 
-// Feeds a record set from a SELECT and writes its pending changes back to one table. Changes
-// locate their row by the key fields as they were read: an insertion writes every field, an
-// update sets only the fields that differ from what was read, a deletion removes the row.
+// The connection was lost while the changes were being committed, so the commit may or may
+// not have happened; the rows were then read back to learn what the database holds.
+class LostCommit : public fb::Error
+{
+public:
+    enum class Outcome { Stored, NotStored, Unknown };
+    LostCommit(const fb::Error &cause, Outcome outcome) : fb::Error(cause), m_outcome(outcome) {}
+    Outcome outcome() const { return m_outcome; }
+
+private:
+    Outcome m_outcome;
+};
+
+// Feeds a record set from a SELECT and writes its pending changes back to one table. An
+// insertion writes every field; an update sets only the fields that differ from what was read
+// and locates its row by the key fields and by those fields as they were read, so a change
+// that another workstation made in between is not overwritten (the update finds no row and
+// is refused with isc_update_conflict); a deletion locates its row by the key fields alone.
 class RecordProvider
 {
 public:
@@ -34,17 +51,23 @@ public:
     struct ApplyResult {
         int errors = 0;
         QList<bool> applied; // one flag per change; all false when the transaction was rolled back
+        std::optional<fb::Error> firstError; // why the database refused the first refused change
     };
     // Runs every change in one transaction. A change the database refuses, or an update or
     // deletion that finds no row, counts as an error and the run goes on; once the errors
     // exceed maxErrors the run stops and the transaction is rolled back, otherwise it is
-    // committed. Failures outside the changes themselves (no connection, a failed commit) are
-    // thrown after the rollback.
+    // committed. Failures outside the changes themselves (no connection, the connection lost
+    // on the way, a failed commit) are thrown after the rollback; a connection lost during the
+    // commit itself is thrown as LostCommit, once the rows have been read back.
     ApplyResult apply(const QList<FieldDef> &fields, const QList<RecordChange> &changes, int maxErrors);
 
 private:
     SqlConnection *connection() const;
     void applyOne(SqlConnection *connection, const QList<FieldDef> &fields, const RecordChange &change) const;
+    // Whether the database holds the change, read back after a commit whose answer was lost.
+    bool isStored(const QList<FieldDef> &fields, const RecordChange &change) const;
+    LostCommit::Outcome outcomeOf(const QList<FieldDef> &fields, const QList<RecordChange> &changes,
+                                  const QList<bool> &applied) const;
 
     SqlConnection *m_connection;
     QString m_sql;

@@ -347,10 +347,25 @@ int RecordSet::applyUpdates(int maxErrors)
     if (changes.isEmpty())
         return 0;
 
-    const RecordProvider::ApplyResult result = m_provider->apply(m_fields, changes, maxErrors);
+    m_applyError.reset();
+    RecordProvider::ApplyResult result;
+    try {
+        result = m_provider->apply(m_fields, changes, maxErrors);
+    } catch (const LostCommit &lost) {
+        if (lost.outcome() == LostCommit::Outcome::Stored)
+            markApplied(sources, QList<bool>(changes.size(), true));
+        throw;
+    }
+    markApplied(sources, result.applied);
+    m_applyError = result.firstError;
+    return result.errors;
+}
+
+void RecordSet::markApplied(const QList<int> &sources, const QList<bool> &applied)
+{
     QList<int> appliedDeletions;
-    for (int c = 0; c < changes.size(); ++c) {
-        if (!result.applied.at(c))
+    for (int c = 0; c < sources.size(); ++c) {
+        if (!applied.at(c))
             continue;
         if (sources.at(c) < 0) {
             appliedDeletions.append(-1 - sources.at(c));
@@ -362,7 +377,18 @@ int RecordSet::applyUpdates(int maxErrors)
     }
     for (auto i = appliedDeletions.size() - 1; i >= 0; --i)
         m_deleted.removeAt(appliedDeletions.at(i));
-    return result.errors;
+}
+
+void RecordSet::resumeEditing()
+{
+    requireActive();
+    const Record *record = current();
+    if (isEditing() || !record || record->status == Status::Unchanged)
+        return;
+    // An insertion is resumed as an insertion: cancelling it drops the record, and its key
+    // can still be typed. A change keeps the values it started from, so cancelling restores them.
+    setState(record->status == Status::Inserted ? State::Insert : State::Edit);
+    emit currentChanged();
 }
 
 void RecordSet::cancelUpdates()

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 // Records held in memory, read through a provider, edited one at a time and kept as pending
 // changes until applyUpdates() writes them. The set browses its records, or inserts or edits
@@ -71,8 +72,15 @@ public:
     int changeCount() const;
     // Posts a pending edit, then writes every pending change. Returns the number of changes
     // the database refused; when that exceeds maxErrors nothing was written and every change
-    // is still pending, otherwise the written ones are no longer pending.
+    // is still pending, otherwise the written ones are no longer pending. applyError() then
+    // tells why the first refused change was refused. A failure that stops the writing (the
+    // connection lost, say) is thrown with every change still pending, except a LostCommit
+    // whose rows were found stored: those changes are no longer pending.
     int applyUpdates(int maxErrors);
+    const std::optional<fb::Error> &applyError() const { return m_applyError; }
+    // Puts the current record, posted but not yet written, back into its insertion or its
+    // change, as it was before it was posted, so the operator can go on or try again.
+    void resumeEditing();
     // Drops every pending change: insertions disappear, changes and deletions are undone.
     void cancelUpdates();
 
@@ -111,6 +119,7 @@ private:
     QVariant normalised(int field, const QVariant &value) const;
     void rebuildOrder();
     void setState(State state);
+    void markApplied(const QList<int> &sources, const QList<bool> &applied);
 
     RecordProvider *m_provider = nullptr;
     QList<FieldDef> m_fields;
@@ -129,6 +138,7 @@ private:
 
     QString m_indexField;
     RecordIndex m_index;
+    std::optional<fb::Error> m_applyError;
 
     std::function<void()> m_afterInsert;
     std::function<void()> m_afterEdit;

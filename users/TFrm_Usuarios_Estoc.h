@@ -15,6 +15,10 @@ class QTabWidget;
 class RecordGrid;
 class TabPage;
 class TdmUsuarios_Estoc;
+class LostCommit;
+namespace fb {
+class Error;
+}
 
 // The maintenance window of the stockroom's users: the "Cadastro" page with one record and
 // its commands, the "Foto" page with the user's photo, the "Pesquisa" page with the list of
@@ -90,6 +94,9 @@ private:
     void carregaUsuario(const QString &codigo);
     void focaNovo();
     void restauraValoresPlanos();
+    void voltaAEditar();
+    void recusado(const fb::Error &motivo);
+    void respondeGravacaoIncerta(const LostCommit &perdida);
 
     // "Cadastro"
     void TabCadastroShow();

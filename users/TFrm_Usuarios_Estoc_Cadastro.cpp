@@ -3,6 +3,7 @@
 #include "users/TFrm_Usuarios_Estoc.h"
 
 #include "common/PasswordEncoding.h"
+#include "shell/DatabaseFailure.h"
 #include "shell/Dialogs.h"
 #include "shell/db/FbError.h"
 #include "shell/uTotal.h"
@@ -188,25 +189,95 @@ void TFrm_Usuarios_Estoc::Botao_SalvarClick()
     int erros = 0;
     try {
         erros = usuarios->applyUpdates(0);
-    } catch (const std::exception &) {
-        // Nothing was written: show what is really stored rather than a change that only
-        // looks saved.
-        usuarios->cancelUpdates();
-        Botao_AtivaDesativa->click();
-        focaNovo();
-        Dialogs::message(this, jaExiste);
+    } catch (const LostCommit &perdida) {
+        respondeGravacaoIncerta(perdida);
         return;
+    } catch (const fb::Error &erro) {
+        // Nothing was written: the typed record stays, to be saved again once the database answers.
+        voltaAEditar();
+        const DatabaseFailure falha = DatabaseFailure::of(erro);
+        Dialogs::message(this, falha.message, falha.detail);
+        return;
+    } catch (...) {
+        voltaAEditar();
+        throw;
     }
     if (erros > 0) {
-        Dialogs::message(
-            this, QStringLiteral("Atenção, esse registro tem informações confusas, confirme informações "
-                                 "ou cancele procedimento!"));
-        usuarios->edit();
-        restauraValoresPlanos();
+        recusado(*usuarios->applyError());
         return;
     }
     Botao_AtivaDesativa->click();
     focaNovo();
+}
+
+void TFrm_Usuarios_Estoc::voltaAEditar()
+{
+    dmUsuarios_Estoc->cdsUsuarios->resumeEditing();
+    restauraValoresPlanos();
+    Botao_AtivaDesativa->click();
+}
+
+void TFrm_Usuarios_Estoc::recusado(const fb::Error &motivo)
+{
+    RecordSet *usuarios = dmUsuarios_Estoc->cdsUsuarios;
+    const DatabaseFailure falha = DatabaseFailure::of(motivo);
+    switch (falha.cause) {
+    case DatabaseFailure::Cause::DuplicateKey:
+        voltaAEditar();
+        Dialogs::message(this, QStringLiteral("Atenção, esse registro já existe, confirme informações!"),
+                         falha.detail);
+        return;
+    case DatabaseFailure::Cause::ChangedElsewhere: {
+        // Nothing is written over the other workstation's change: its values are shown instead.
+        const QString codigo = usuarios->text(QStringLiteral("IDUSUARIO"));
+        usuarios->cancelUpdates();
+        carregaUsuario(codigo);
+        Botao_AtivaDesativa->click();
+        focaNovo();
+        Dialogs::message(this,
+                         QStringLiteral("Atenção, este usuário foi alterado ou excluído em outra estação depois "
+                                        "que você começou a alteração. Nada foi gravado; os dados atuais estão "
+                                        "na tela. Clique em Alterar para refazer a sua alteração."),
+                         falha.detail);
+        return;
+    }
+    default:
+        Dialogs::message(this,
+                         QStringLiteral("Atenção, esse registro tem informações confusas, confirme informações "
+                                        "ou cancele procedimento!"),
+                         falha.explanation());
+        usuarios->edit();
+        restauraValoresPlanos();
+        return;
+    }
+}
+
+void TFrm_Usuarios_Estoc::respondeGravacaoIncerta(const LostCommit &perdida)
+{
+    const QString caiu = QStringLiteral("Atenção, a conexão com o banco de dados caiu enquanto a gravação era "
+                                        "confirmada. ");
+    switch (perdida.outcome()) {
+    case LostCommit::Outcome::Stored:
+        Botao_AtivaDesativa->click();
+        focaNovo();
+        Dialogs::message(this, caiu + QStringLiteral("Conferido no banco de dados: o registro foi gravado."),
+                         perdida.text());
+        return;
+    case LostCommit::Outcome::NotStored:
+        voltaAEditar();
+        Dialogs::message(this,
+                         caiu + QStringLiteral("Conferido no banco de dados: o registro não foi gravado. "
+                                               "Clique em Salvar para gravá-lo."),
+                         perdida.text());
+        return;
+    case LostCommit::Outcome::Unknown:
+        voltaAEditar();
+        Dialogs::message(this,
+                         caiu + QStringLiteral("Não foi possível conferir se o registro foi gravado: quando o "
+                                               "banco de dados voltar, confira na Pesquisa antes de salvar de novo."),
+                         perdida.text());
+        return;
+    }
 }
 
 void TFrm_Usuarios_Estoc::Botao_CancelarClick()
@@ -228,15 +299,20 @@ void TFrm_Usuarios_Estoc::Botao_ExcluirClick()
     }
     if (Dialogs::question(this, Descricao_Sistema_Global, QStringLiteral("Confirma a exclusão ?"), true)) {
         bool excluido = false;
+        QString motivo;
         try {
             usuarios->remove();
             excluido = usuarios->applyUpdates(0) == 0;
-        } catch (const std::exception &) {
+            if (!excluido && usuarios->applyError())
+                motivo = DatabaseFailure::of(*usuarios->applyError()).message;
+        } catch (const fb::Error &erro) {
             // Raised or refused, the deletion did not happen.
+            motivo = DatabaseFailure::of(erro).message;
+        } catch (const std::exception &) {
         }
         if (!excluido) {
             usuarios->cancelUpdates();
-            Dialogs::message(this, QStringLiteral("Atenção, exclusão cancelada!"));
+            Dialogs::message(this, QStringLiteral("Atenção, exclusão cancelada!"), motivo);
         }
     }
     Botao_AtivaDesativa->click();

@@ -21,6 +21,8 @@ IXpbBuilder *buildDpb(ThrowStatusWrapper *status, const AttachOptions &options)
     if (!options.charset.isEmpty())
         dpb->insertString(status, isc_dpb_lc_ctype, options.charset.toUtf8().constData());
     dpb->insertInt(status, isc_dpb_sql_dialect, options.dialect);
+    if (options.connectTimeout > 0)
+        dpb->insertInt(status, isc_dpb_connect_timeout, options.connectTimeout);
     return dpb;
 }
 
@@ -54,7 +56,7 @@ Attachment::~Attachment()
 {
     try {
         detach();
-    } catch (const Error &) {
+    } catch (...) {
         // Nothing sensible to do with a failed detach while tearing down.
     }
 }
@@ -119,6 +121,17 @@ void Attachment::executeImmediate(const QString &sql)
                           nullptr, nullptr, nullptr);
     });
     transaction.commit();
+}
+
+void Attachment::cancelOperation(bool abort)
+{
+    if (!m_handle)
+        return;
+    IStatus *status = api::master()->getStatus();
+    CheckStatusWrapper wrapper(status);
+    // A failure only means there was nothing left to cancel.
+    m_handle->cancelOperation(&wrapper, abort ? fb_cancel_abort : fb_cancel_raise);
+    status->dispose();
 }
 
 } // namespace fb

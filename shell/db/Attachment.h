@@ -16,6 +16,8 @@ struct AttachOptions
     QString role;                      // empty: no role
     QString charset = QStringLiteral("WIN1252");
     int dialect = 3;
+    // Seconds a server may take to accept the attachment; 0 leaves the client's own default.
+    int connectTimeout = 0;
 };
 
 struct CreateOptions
@@ -44,6 +46,12 @@ public:
 
     // Runs one statement in a transaction of its own, committed at once.
     void executeImmediate(const QString &sql);
+
+    // Safe to call from another thread while this one waits in a call on the attachment.
+    // Asks the server to stop the running request (it fails with isc_cancelled); with
+    // abort, cuts the client's side of the connection instead, so a call that waits for a
+    // server that no longer answers returns at once with a network error.
+    void cancelOperation(bool abort);
 
     Firebird::IAttachment *handle() const { return m_handle; }
 

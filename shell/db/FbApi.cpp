@@ -38,4 +38,22 @@ int sqlCode(const IStatus *status)
     return isc_sqlcode(const_cast<IStatus *>(status)->getErrors());
 }
 
+Error errorOf(const IStatus *status)
+{
+    QList<qint64> codes;
+    QList<Error::Number> numbers;
+    QList<qint64> systemErrors;
+    const ISC_STATUS *vector = const_cast<IStatus *>(status)->getErrors();
+    // Each argument is a tag and a value, except a counted string: tag, length, address.
+    for (int i = 0; vector[i] != isc_arg_end; i += vector[i] == isc_arg_cstring ? 3 : 2) {
+        if (vector[i] == isc_arg_gds)
+            codes.append(vector[i + 1]);
+        else if (vector[i] == isc_arg_number)
+            numbers.append({codes.isEmpty() ? 0 : codes.last(), vector[i + 1]});
+        else if (vector[i] == isc_arg_unix)
+            systemErrors.append(vector[i + 1]);
+    }
+    return Error(statusText(status), sqlCode(status), codes, numbers, systemErrors);
+}
+
 } // namespace fb::api

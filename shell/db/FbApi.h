@@ -15,6 +15,8 @@ Firebird::IProvider *provider();
 // The status text of a Firebird exception, as isql would print it.
 QString statusText(const Firebird::IStatus *status);
 int sqlCode(const Firebird::IStatus *status);
+// The failure a Firebird status stands for: its text, codes and numeric arguments.
+Error errorOf(const Firebird::IStatus *status);
 
 // Runs body with a throwing status wrapper; any Firebird failure leaves as fb::Error.
 template<typename Body>
@@ -29,7 +31,7 @@ auto guarded(Body &&body)
     try {
         return body(&status);
     } catch (const Firebird::FbException &e) {
-        throw Error(statusText(e.getStatus()), sqlCode(e.getStatus()));
+        throw errorOf(e.getStatus());
     }
 }
 

@@ -72,6 +72,22 @@ QByteArray textBytes(const QString &text)
     return bytes;
 }
 
+// The longest text a parameter can carry (Firebird's longest VARCHAR); the message's length
+// field would cut anything longer without a word.
+constexpr qsizetype kLongestText = 32765;
+
+void requireCarriable(const QByteArray &bytes, int index)
+{
+    if (bytes.size() > kLongestText)
+        throw Error(QStringLiteral("O valor do parâmetro %1 tem %2 caracteres; o banco de dados aceita no "
+                                   "máximo %3 num campo de texto")
+                        .arg(index + 1)
+                        .arg(bytes.size())
+                        .arg(kLongestText),
+                    0, {isc_string_truncation, isc_trunc_limits},
+                    {{isc_trunc_limits, kLongestText}, {isc_trunc_limits, bytes.size()}});
+}
+
 bool isIntegral(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -95,17 +111,28 @@ Statement::Statement(Transaction &transaction, const QString &sql) : m_transacti
 {
     const QByteArray text = textBytes(sql);
     Attachment &attachment = transaction.attachment();
-    api::guarded([&](ThrowStatusWrapper *status) {
-        m_handle = attachment.handle()->prepare(status, transaction.handle(), 0, text.constData(),
-                                                unsigned(attachment.dialect()),
-                                                IStatement::PREPARE_PREFETCH_METADATA);
-        m_inputDeclared = m_handle->getInputMetadata(status);
-        m_outputMeta = m_handle->getOutputMetadata(status);
-        m_params.resize(m_inputDeclared->getCount(status));
-    });
+    try {
+        api::guarded([&](ThrowStatusWrapper *status) {
+            m_handle = attachment.handle()->prepare(status, transaction.handle(), 0, text.constData(),
+                                                    unsigned(attachment.dialect()),
+                                                    IStatement::PREPARE_PREFETCH_METADATA);
+            m_inputDeclared = m_handle->getInputMetadata(status);
+            m_outputMeta = m_handle->getOutputMetadata(status);
+            m_params.resize(m_inputDeclared->getCount(status));
+        });
+    } catch (...) {
+        // No destructor runs for a statement that failed half-way: release what was obtained.
+        releaseHandles();
+        throw;
+    }
 }
 
 Statement::~Statement()
+{
+    releaseHandles();
+}
+
+void Statement::releaseHandles() noexcept
 {
     if (m_inputMeta)
         m_inputMeta->release();
@@ -113,11 +140,14 @@ Statement::~Statement()
         m_inputDeclared->release();
     if (m_outputMeta)
         m_outputMeta->release();
+    m_inputMeta = m_inputDeclared = m_outputMeta = nullptr;
     if (m_handle) {
+        IStatement *handle = m_handle;
+        m_handle = nullptr;
         try {
-            api::guarded([&](ThrowStatusWrapper *status) { m_handle->free(status); });
-        } catch (const Error &) {
-            m_handle->release();
+            api::guarded([&](ThrowStatusWrapper *status) { handle->free(status); });
+        } catch (...) {
+            handle->release();
         }
     }
 }
@@ -145,6 +175,7 @@ void Statement::buildInput(QByteArray &buffer)
                 signature += 'b';
             else if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
                 texts[i] = value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
+                requireCarriable(texts[i], i);
                 signature += (value.typeId() == QMetaType::QString ? "t" : "o") +
                              QByteArray::number(std::max<qsizetype>(texts[i].size(), 1));
             } else if (value.canConvert<Decimal>() && value.userType() == qMetaTypeId<Decimal>())
@@ -282,13 +313,29 @@ std::unique_ptr<Cursor> Statement::openCursor()
         return m_handle->openCursor(status, m_transaction.handle(), m_inputMeta,
                                     input.isEmpty() ? nullptr : input.data(), m_outputMeta, 0);
     });
-    return std::unique_ptr<Cursor>(new Cursor(*this, resultSet));
+    // The cursor owns the result set from here on, also when making it fails.
+    try {
+        return std::unique_ptr<Cursor>(new Cursor(*this, resultSet));
+    } catch (const std::bad_alloc &) {
+        resultSet->release();
+        throw;
+    }
 }
 
 Cursor::Cursor(Statement &statement, IResultSet *resultSet) : m_statement(statement), m_resultSet(resultSet)
 {
+    try {
+        readColumns();
+    } catch (...) {
+        closeResultSet();
+        throw;
+    }
+}
+
+void Cursor::readColumns()
+{
+    IMessageMetadata *meta = m_statement.m_outputMeta;
     api::guarded([&](ThrowStatusWrapper *status) {
-        IMessageMetadata *meta = statement.m_outputMeta;
         const unsigned count = meta->getCount(status);
         for (unsigned i = 0; i < count; ++i) {
             const char *alias = meta->getAlias(status, i);
@@ -300,12 +347,19 @@ Cursor::Cursor(Statement &statement, IResultSet *resultSet) : m_statement(statem
 
 Cursor::~Cursor()
 {
+    closeResultSet();
+}
+
+void Cursor::closeResultSet() noexcept
+{
     if (!m_resultSet)
         return;
+    IResultSet *resultSet = m_resultSet;
+    m_resultSet = nullptr;
     try {
-        api::guarded([&](ThrowStatusWrapper *status) { m_resultSet->close(status); });
-    } catch (const Error &) {
-        m_resultSet->release();
+        api::guarded([&](ThrowStatusWrapper *status) { resultSet->close(status); });
+    } catch (...) {
+        resultSet->release();
     }
 }
 

@@ -44,6 +44,7 @@ public:
 private:
     friend class Cursor;
     void buildInput(QByteArray &buffer);
+    void releaseHandles() noexcept;
 
     Transaction &m_transaction;
     Firebird::IStatement *m_handle = nullptr;
@@ -73,6 +74,8 @@ public:
 private:
     friend class Statement;
     Cursor(Statement &statement, Firebird::IResultSet *resultSet);
+    void readColumns();
+    void closeResultSet() noexcept;
 
     Statement &m_statement;
     Firebird::IResultSet *m_resultSet = nullptr;

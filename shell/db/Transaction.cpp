@@ -34,7 +34,7 @@ Transaction::~Transaction()
 {
     try {
         rollback();
-    } catch (const Error &) {
+    } catch (...) {
         // The attachment may already be gone; the server ends the transaction with it.
     }
 }

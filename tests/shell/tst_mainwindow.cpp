@@ -278,9 +278,12 @@ void TestMainWindow::databaseFailureAtCreation()
         // The remaining steps ran: the picture was loaded.
         QCOMPARE(m_janela->Image1->picture().size(), QSize(320, 240));
     } else {
-        // The database layer's own text, in the standard error box; the picture step is skipped.
+        // In Portuguese, with the database layer's own text below it, in the standard error
+        // box; the picture step is skipped.
         QCOMPARE(box.kind, Dialogs::Kind::Error);
-        QVERIFY2(box.text.contains("LICITACAO.FDB"), qPrintable(box.text));
+        QCOMPARE(box.text, QStringLiteral("Atenção, o arquivo do banco de dados não foi encontrado. Confira a "
+                                          "pasta de trabalho e o caminho configurado em clientes.ini."));
+        QVERIFY2(box.detail.contains("LICITACAO.FDB"), qPrintable(box.detail));
         QVERIFY(!terminationRequested());
         QCOMPARE(m_janela->Image1->picture().size(), QSize(800, 601));
     }

@@ -19,6 +19,8 @@ private slots:
     void iniValues();
     void iniIsReadAsUtf8OrWindows1252();
     void readmeSampleReadsAsDocumented();
+    void oversizedOrEndlessIniGivesDefaults_data();
+    void oversizedOrEndlessIniGivesDefaults();
     void profileAppliesForClientOne();
     void otherClientsGetNoProfile();
     void titlesKeyAndListsAlwaysSet();
@@ -117,6 +119,25 @@ void TestSession::readmeSampleReadsAsDocumented()
     // An empty caminho leaves the profile's path.
     QCOMPARE(Rede_Caminho, Rede_Caminho_WEB);
     QVERIFY(!Meses_Trabalho.isEmpty());
+}
+
+void TestSession::oversizedOrEndlessIniGivesDefaults_data()
+{
+    QTest::addColumn<QString>("target"); // what clientes.ini is a link to; empty: a file over the limit
+    QTest::newRow("over the limit") << QString();
+    QTest::newRow("endless") << QStringLiteral("/dev/zero");
+}
+
+void TestSession::oversizedOrEndlessIniGivesDefaults()
+{
+    QFETCH(QString, target);
+    if (target.isEmpty())
+        writeIni("[dados_cliente]\nweb=1\n;" + QByteArray(IniFile::kLargestFile, 'x'));
+    else
+        QVERIFY(QFile::link(target, m_dir->path() + "/clientes.ini"));
+    InicializaSessao();
+    QCOMPARE(Sistema_na_WEB, false);
+    QCOMPARE(ini_clientecodigo, 0);
 }
 
 void TestSession::profileAppliesForClientOne()

@@ -41,7 +41,7 @@ private slots:
     void closing_data();
     void closing();
     void lookupErrorReachesErrorBox();
-    void updateErrorReachesErrorBoxAfterSession();
+    void tooLongFirstAccessPasswordIsAskedAgain();
 
 private:
     // Types the code, leaves the field with Enter, types the password.
@@ -387,28 +387,32 @@ void TestLogin::lookupErrorReachesErrorBox()
 
     QCOMPARE(m_dialogs->seen().size(), 1);
     QCOMPARE(m_dialogs->seen().first().kind, Dialogs::Kind::Error);
-    QVERIFY2(m_dialogs->seen().first().text.contains("USUARIO"), qPrintable(m_dialogs->seen().first().text));
+    QCOMPARE(m_dialogs->seen().first().text,
+             QStringLiteral("Atenção, o banco de dados não está preparado: falta uma tabela ou coluna. Execute "
+                            "as atualizações do banco (menu Procedimentos, ou estocarium-db update)."));
+    QVERIFY2(m_dialogs->seen().first().detail.contains("USUARIO"), qPrintable(m_dialogs->seen().first().detail));
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(m_dlg->Campo1->text(), QStringLiteral("0001"));
     QCOMPARE(m_dlg->CampoE4->text(), QString());
 }
 
-void TestLogin::updateErrorReachesErrorBoxAfterSession()
+void TestLogin::tooLongFirstAccessPasswordIsAskedAgain()
 {
-    // Longer than the column: the database refuses the update.
-    const QString tooLong(30, QLatin1Char('z'));
-    m_dialogs->answer(true, tooLong);
+    // Longer than the column: refused before anything is written, with the limit; asked again.
+    m_dialogs->answer(true, QString(21, QLatin1Char('z'))).answer(true).answer(false);
     preenche("2", "1");
     QTest::keyClick(m_dlg->Campo2, Qt::Key_Return);
     QTest::keyClick(m_dlg->Campo3, Qt::Key_Return);
     QTest::keyClick(m_dlg->Botao_Entrar, Qt::Key_Return);
 
-    QCOMPARE(m_dialogs->seen().size(), 2);
-    QCOMPARE(m_dialogs->seen().at(1).kind, Dialogs::Kind::Error);
-    QVERIFY(!m_dialogs->seen().at(1).text.isEmpty());
-    QVERIFY(m_dlg->isVisible());
-    QCOMPARE(Usuario_Codigo, QStringLiteral("0002")); // the session came before the updates
+    QCOMPARE(m_dialogs->texts(),
+             QStringList({QStringLiteral("Informe sua nova senha : "),
+                          QStringLiteral("Atenção, a senha pode ter no máximo 20 caracteres; nada foi gravado. "
+                                         "Informe uma senha mais curta."),
+                          QStringLiteral("Informe sua nova senha : ")}));
+    QCOMPARE(Usuario_Codigo, QStringLiteral("0002"));
     QCOMPARE(colunaDecodificada(*m_db, "SENHA", "0002"), QStringLiteral("1"));
+    QCOMPARE(colunaDecodificada(*m_db, "CONFIRMA", "0002"), QStringLiteral("1"));
 }
 
 int main(int argc, char **argv)

@@ -63,7 +63,7 @@ void TestUsersNetwork::twoInstancesAddingAtOnceStoreOneUser()
 {
     const QString host = TestDatabase::serverHost();
     if (host.isEmpty())
-        QSKIP("no database server: set ESTOCARIUM_FB_SERVER (scripts/firebird-server.sh start)");
+        QSKIP("no database server: set ESTOCARIUM_FB_SERVER (scripts/test.sh starts a private one)");
     UsersDatabase db;
     db.connection()->close();
     const QString database = host + QStringLiteral(":") + db.path();
@@ -95,9 +95,8 @@ void TestUsersNetwork::twoInstancesAddingAtOnceStoreOneUser()
         QCOMPARE(process->exitCode(), 0);
         outputs << QString::fromUtf8(process->readAllStandardOutput()).trimmed();
     }
-    const QString refused =
-        QStringLiteral("MSG:Atenção, esse registro tem informações confusas, confirme informações "
-                       "ou cancele procedimento!");
+    // The second one finds the code taken: a duplicate key.
+    const QString refused = QStringLiteral("MSG:Atenção, esse registro já existe, confirme informações!");
     QVERIFY2((outputs.at(0).isEmpty() && outputs.at(1) == refused) ||
                  (outputs.at(1).isEmpty() && outputs.at(0) == refused),
              qPrintable(outputs.join(" || ")));

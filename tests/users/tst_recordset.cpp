@@ -1,5 +1,7 @@
 #include "UsersFixture.h"
 
+#include <firebird/Interface.h>
+
 #include "shell/db/FbError.h"
 #include "users/RecordProvider.h"
 #include "users/RecordSet.h"
@@ -111,11 +113,14 @@ void TestRecordSet::updateWritesOnlyChangedFieldsByKeyAsRead()
     QCOMPARE(m_db->scalar("SELECT N FROM T WHERE K = '0009'").toString(), QStringLiteral("DE OUTRO"));
     QCOMPARE(m_db->scalar("SELECT B FROM T WHERE K = '0009'").toByteArray(), QByteArray("foto"));
 
-    // The applied values are what was read now: a second change is located by the new key.
+    // A change of the name is located by the name as read too: the other client's name is
+    // not overwritten, the change is refused as a conflict and stays pending.
     set->edit();
     set->setValue("N", "TERCEIRO");
-    QCOMPARE(set->applyUpdates(0), 0);
-    QCOMPARE(m_db->scalar("SELECT N FROM T WHERE K = '0009'").toString(), QStringLiteral("TERCEIRO"));
+    QCOMPARE(set->applyUpdates(0), 1);
+    QVERIFY(set->applyError() && set->applyError()->hasCode(isc_update_conflict));
+    QCOMPARE(set->changeCount(), 1);
+    QCOMPARE(m_db->scalar("SELECT N FROM T WHERE K = '0009'").toString(), QStringLiteral("DE OUTRO"));
 }
 
 void TestRecordSet::deleteRemovesTheRowAndCancelUpdatesBringsItBack()

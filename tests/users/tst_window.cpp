@@ -19,7 +19,7 @@ private slots:
     void saveStopsAtTheFirstFailedCheck();
     void keyViolationKeepsTheRecordForARetry();
     void cancelAfterARefusedSaveDropsTheInsertion();
-    void applyThatRaisesShowsWhatIsStored();
+    void saveWithoutTheDatabaseKeepsTheTypedChange();
     void cancelRestoresWhatIsStored_data();
     void cancelRestoresWhatIsStored();
     void deletion_data();
@@ -255,12 +255,13 @@ void TestUsersWindow::keyViolationKeepsTheRecordForARetry()
     db.addUser("0002", "OUTRA", "111.444.777-35"); // another workstation took the code meanwhile
     clica(janela->Botao_Salvar);
 
-    QCOMPARE(dialogs.onlyText(), QStringLiteral("Atenção, esse registro tem informações confusas, confirme "
-                                                "informações ou cancele procedimento!"));
+    // A duplicate key, told by its code: the new record stays an insertion, its code editable.
+    QCOMPARE(dialogs.onlyText(), QStringLiteral("Atenção, esse registro já existe, confirme informações!"));
     QCOMPARE(db.column("0002", "USUARIO").toString(), QStringLiteral("OUTRA"));
-    QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Edit);
-    QCOMPARE(janela->windowTitle(), QStringLiteral("Usuários - Estocarium - Incluindo")); // not set up again
-    QCOMPARE(janela->C5->currentText(), QStringLiteral("INICIANTE"));                     // plain again
+    QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Insert);
+    QCOMPARE(janela->windowTitle(), QStringLiteral("Usuários - Estocarium - Incluindo"));
+    QVERIFY(!janela->K1J->isReadOnly());
+    QCOMPARE(janela->C5->currentText(), QStringLiteral("INICIANTE")); // plain again
 
     dialogs.clear();
     janela->K1J->selectAll();
@@ -295,10 +296,10 @@ void TestUsersWindow::cancelAfterARefusedSaveDropsTheInsertion()
     QCOMPARE(db.column("0002", "USUARIO").toString(), QStringLiteral("OUTRA"));
 }
 
-void TestUsersWindow::applyThatRaisesShowsWhatIsStored()
+void TestUsersWindow::saveWithoutTheDatabaseKeepsTheTypedChange()
 {
     UsersDatabase db;
-    db.addUser("0001", "JOSE", "529.982.247-25");
+    db.addUser("0001", "JOSE", "529.982.247-25", "EXPERIENTE");
     auto janela = abreJanela();
     DialogScript dialogs;
 
@@ -309,16 +310,22 @@ void TestUsersWindow::applyThatRaisesShowsWhatIsStored()
     db.connection()->setParam("Database", db.folder() + "/SUMIU.FDB");
     clica(janela->Botao_Salvar);
 
-    QCOMPARE(dialogs.onlyText(), QStringLiteral("Atenção, esse registro já existe, confirme informações!"));
-    QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Browse);
-    QCOMPARE(usuarios(janela.get())->changeCount(), 0);
-    QCOMPARE(janela->C1J->text(), QStringLiteral("JOSE"));
-    QCOMPARE(janela->windowTitle(), QStringLiteral("Usuários - Estocarium"));
-    QVERIFY(janela->Botao_Alterar->isEnabled());
-    QVERIFY(!janela->Botao_Salvar->isEnabled());
+    // Nothing written and nothing lost: the change stays on screen, plain, to be saved again.
+    QCOMPARE(dialogs.onlyText(), QStringLiteral("Atenção, o arquivo do banco de dados não foi encontrado. Confira "
+                                                "a pasta de trabalho e o caminho configurado em clientes.ini."));
+    QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Edit);
+    QCOMPARE(usuarios(janela.get())->changeCount(), 1);
+    QCOMPARE(janela->C1J->text(), QStringLiteral("OUTRO NOME"));
+    QCOMPARE(janela->C5->currentText(), QStringLiteral("EXPERIENTE"));
+    QCOMPARE(janela->windowTitle(), QStringLiteral("Usuários - Estocarium - Alterando"));
+    QVERIFY(janela->Botao_Salvar->isEnabled());
 
     db.connection()->setParam("Database", db.path());
-    QCOMPARE(db.column("0001", "USUARIO").toString(), QStringLiteral("JOSE"));
+    dialogs.clear();
+    clica(janela->Botao_Salvar);
+    QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.onlyText()));
+    QCOMPARE(db.column("0001", "USUARIO").toString(), QStringLiteral("OUTRO NOME"));
+    QCOMPARE(db.decoded("0001", "NIVEL"), QStringLiteral("EXPERIENTE")); // encoded once, not twice
 }
 
 void TestUsersWindow::cancelRestoresWhatIsStored_data()

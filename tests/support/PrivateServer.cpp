@@ -1,0 +1,95 @@
+#include "PrivateServer.h"
+
+#include <QFile>
+#include <QProcess>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A port the system has just handed out is free, also with other tests starting servers.
+int freePort()
+{
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(probe, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
+        ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(probe);
+    return port;
+}
+
+} // namespace
+
+PrivateServer::PrivateServer() : m_port(freePort())
+{
+    run(QStringLiteral("start"));
+}
+
+PrivateServer::~PrivateServer()
+{
+    run(QStringLiteral("stop"));
+}
+
+bool PrivateServer::run(const QString &command)
+{
+    QProcess script;
+    script.setProcessChannelMode(QProcess::MergedChannels);
+    QStringList arguments{QStringLiteral(ESTOCARIUM_SOURCE_DIR "/scripts/firebird-server.sh"), command,
+                          m_dir.path()};
+    if (command == QLatin1String("start"))
+        arguments << QString::number(m_port);
+    script.start(QStringLiteral("bash"), arguments);
+    if (!script.waitForFinished(60000) || script.exitCode() != 0) {
+        m_failure = QString::fromUtf8(script.readAll()).trimmed();
+        if (m_failure.isEmpty())
+            m_failure = QStringLiteral("firebird-server.sh %1 failed").arg(command);
+        return false;
+    }
+    m_failure.clear();
+    return true;
+}
+
+QString PrivateServer::database(const QString &path) const
+{
+    return QStringLiteral("localhost/%1:%2").arg(m_port).arg(path);
+}
+
+qint64 PrivateServer::pid() const
+{
+    QFile file(m_dir.path() + QStringLiteral("/server.pid"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+}
+
+void PrivateServer::signal(int number)
+{
+    if (const qint64 id = pid(); id > 0)
+        ::kill(pid_t(id), number);
+}
+
+void PrivateServer::kill()
+{
+    signal(SIGKILL);
+}
+
+void PrivateServer::pause()
+{
+    signal(SIGSTOP);
+}
+
+void PrivateServer::resume()
+{
+    signal(SIGCONT);
+}
+
+void PrivateServer::restart()
+{
+    run(QStringLiteral("start"));
+}
