@@ -1,7 +1,0 @@
-#include "users/UpperCaseValidator.h"
-
-QValidator::State UpperCaseValidator::validate(QString &input, int &) const
-{
-    input = input.toUpper();
-    return Acceptable;
-}
