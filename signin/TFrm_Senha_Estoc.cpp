@@ -1,12 +1,12 @@
 #include "signin/TFrm_Senha_Estoc.h"
 
+#include "common/DigitsOnlyValidator.h"
 #include "common/PasswordEncoding.h"
 #include "common/TextHelpers.h"
 #include "shell/Dialogs.h"
 #include "shell/TFrm_Principal_Estoc.h"
 #include "shell/Termination.h"
 #include "shell/uTotal.h"
-#include "common/DigitsOnlyValidator.h"
 #include "signin/PasswordCharStyle.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "users/BoundLineEdit.h"
 
 #include "common/DigitsOnlyValidator.h"
-#include "users/FieldTextValidator.h"
 #include "users/ShortcutHandOver.h"
+#include "users/UpperCaseValidator.h"
 
 #include <algorithm>
 
@@ -66,9 +66,8 @@ void BoundLineEdit::applyTyping()
     switch (m_typing) {
     case Typing::Any:
         break;
-    case Typing::Text:
     case Typing::UpperCase:
-        FieldTextValidator::install(this, field, m_typing == Typing::UpperCase);
+        UpperCaseValidator::install(this, field);
         break;
     case Typing::Digits:
         setValidator(new DigitsOnlyValidator(field.size > 0 ? field.size : 32767, this));

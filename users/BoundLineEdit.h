@@ -23,9 +23,9 @@ public:
     void setColor(const QColor &color);
     QColor color() const;
 
-    // What a person may type or paste: anything (fields the program fills), text that the field
-    // can store (see FieldTextValidator), the same in upper case, or digits up to the field's size.
-    enum class Typing { Any, Text, UpperCase, Digits };
+    // What a person may type or paste: anything (fields the program fills), upper-case text that
+    // the field can store (see UpperCaseValidator), or digits up to the field's size.
+    enum class Typing { Any, UpperCase, Digits };
     void setTyping(Typing typing);
 
     // Writes the typed text into the field, if anything was typed.

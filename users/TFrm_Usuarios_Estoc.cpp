@@ -3,11 +3,11 @@
 #include "users/BoundCheckBox.h"
 #include "users/BoundComboBox.h"
 #include "users/BoundLineEdit.h"
-#include "users/FieldTextValidator.h"
 #include "users/LinkLabel.h"
 #include "users/RecordGrid.h"
 #include "users/TabPage.h"
 #include "users/TdmUsuarios_Estoc.h"
+#include "users/UpperCaseValidator.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -233,7 +233,7 @@ void TFrm_Usuarios_Estoc::criaPaginaPesquisa()
     LProcura->hide();
     Procura = criar<QLineEdit>("Procura", TabPesquisaS);
     Procura->setGeometry(16, 26, 320, 23);
-    FieldTextValidator::install(Procura, FieldDef{}, true);
+    UpperCaseValidator::install(Procura, FieldDef{});
     QPalette cinza = Procura->palette();
     cinza.setColor(QPalette::Base, kCinza);
     Procura->setPalette(cinza);

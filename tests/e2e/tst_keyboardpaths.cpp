@@ -1,8 +1,8 @@
+#include "X11Desktop.h"
 #include "common/PasswordEncoding.h"
 #include "shell/SqlConnection.h"
 #include "shell/SqlQuery.h"
 #include "shell/uTotal.h"
-#include "X11Desktop.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +71,8 @@ std::unique_ptr<SqlConnection> TestKeyboardPaths::database() const
     return connection;
 }
 
-QString TestKeyboardPaths::decoded(SqlConnection &connection, const QString &code, const QString &column) const
+QString TestKeyboardPaths::decoded(SqlConnection &connection, const QString &code,
+                                   const QString &column) const
 {
     SqlQuery query(&connection);
     query.setSql(QStringLiteral("SELECT %1 FROM USUARIOS_ESTOC WHERE IDUSUARIO = :C").arg(column));
@@ -83,7 +84,9 @@ QString TestKeyboardPaths::decoded(SqlConnection &connection, const QString &cod
 QString TestKeyboardPaths::nextActive(const QString &previous) const
 {
     QString active;
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(!(active = m_desktop.activeWindow()).isEmpty() && active != previous, 10000); }();
+    [&] {
+        QTRY_VERIFY_WITH_TIMEOUT(!(active = m_desktop.activeWindow()).isEmpty() && active != previous, 10000);
+    }();
     return active;
 }
 
@@ -153,7 +156,8 @@ void TestKeyboardPaths::newUserSavedByAcceleratorsFromItsFields()
 
     // Novo: the code field has the focus and the proposed code 0003.
     m_desktop.key({"alt+n"});
-    QTRY_COMPARE_WITH_TIMEOUT(m_desktop.windowName(usuarios), QStringLiteral("Usuários - Estocarium - Incluindo"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_desktop.windowName(usuarios),
+                              QStringLiteral("Usuários - Estocarium - Incluindo"), 10000);
     m_desktop.key({"ctrl+a"});
     m_desktop.type("ab12");
     QVERIFY(m_desktop.screenshot("03-codigo-digitado.png"));
@@ -187,8 +191,9 @@ void TestKeyboardPaths::newUserSavedByAcceleratorsFromItsFields()
 
     auto connection = database();
     SqlQuery query(connection.get());
-    query.setSql("SELECT U.USUARIO, U.CPF, U.DIGITADO, A.CPF || ' - ' || A.USUARIO AS CARIMBO "
-                 "FROM USUARIOS_ESTOC U JOIN USUARIOS_ESTOC A ON A.IDUSUARIO = '0001' WHERE U.IDUSUARIO = '0345'");
+    query.setSql(
+        "SELECT U.USUARIO, U.CPF, U.DIGITADO, A.CPF || ' - ' || A.USUARIO AS CARIMBO "
+        "FROM USUARIOS_ESTOC U JOIN USUARIOS_ESTOC A ON A.IDUSUARIO = '0001' WHERE U.IDUSUARIO = '0345'");
     query.open();
     QCOMPARE(query.rowCount(), 1);
     QCOMPARE(query.value(0, "USUARIO").toString(), QStringLiteral("MARIA DA SILVA SOUZA"));

@@ -37,8 +37,7 @@ void cola(QLineEdit *controle, const QString &texto)
 const QString kCpfValido = QStringLiteral("12345678909");
 
 // The window over a database of its own, inserting a new user after a click on Novo.
-struct Inclusao
-{
+struct Inclusao {
     UsersDatabase db;
     DialogScript dialogs; // outlives the window, whose closing hands over what was typed
     std::unique_ptr<TFrm_Usuarios_Estoc> janela = abreJanela();
@@ -97,7 +96,8 @@ void TestUsersInput::acceleratorActsLikeAClick()
     QCOMPARE(db.userCount(), stored.isEmpty() ? 0 : 1);
     if (!stored.isEmpty())
         QCOMPARE(db.column("0001", "USUARIO").toString(), stored);
-    QCOMPARE(usuarios(janela.get())->state(), stored.isEmpty() ? RecordSet::State::Insert : RecordSet::State::Browse);
+    QCOMPARE(usuarios(janela.get())->state(),
+             stored.isEmpty() ? RecordSet::State::Insert : RecordSet::State::Browse);
 }
 
 void TestUsersInput::nameTakesWhatTheDatabaseStores_data()
@@ -107,14 +107,30 @@ void TestUsersInput::nameTakesWhatTheDatabaseStores_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("message");
     const QString tooLong = QStringLiteral("Atenção, o campo USUARIO aceita no máximo 100 caracteres!");
-    QTest::newRow("ideogram typed") << "" << "josé 日" << "JOSÉ "
-                                    << "Atenção, o caractere \"日\" (U+65E5) não pode ser gravado no banco de dados!";
-    QTest::newRow("emoji pasted") << "ana 😀" << "" << ""
-                                  << "Atenção, o caractere \"😀\" (U+1F600) não pode ser gravado no banco de dados!";
-    QTest::newRow("micro sign keeps its form") << "" << "5 µg" << "5 µG" << "";
-    QTest::newRow("sharp s stays one letter") << "" << "weiß" << "WEIß" << "";
-    QTest::newRow("y with diaeresis has a capital") << "" << "ÿ" << "Ÿ" << "";
-    QTest::newRow("101 characters pasted") << QString(101, u'ã') << "" << "" << tooLong;
+    QTest::newRow("ideogram typed")
+        << ""
+        << "josé 日"
+        << "JOSÉ "
+        << "Atenção, o caractere \"日\" (U+65E5) não pode ser gravado no banco de dados!";
+    QTest::newRow("emoji pasted")
+        << "ana 😀"
+        << ""
+        << ""
+        << "Atenção, o caractere \"😀\" (U+1F600) não pode ser gravado no banco de dados!";
+    QTest::newRow("micro sign keeps its form") << ""
+                                               << "5 µg"
+                                               << "5 µG"
+                                               << "";
+    QTest::newRow("sharp s stays one letter") << ""
+                                              << "weiß"
+                                              << "WEIß"
+                                              << "";
+    QTest::newRow("y with diaeresis has a capital") << ""
+                                                    << "ÿ"
+                                                    << "Ÿ"
+                                                    << "";
+    QTest::newRow("101 characters pasted") << QString(101, u'ã') << ""
+                                           << "" << tooLong;
     QTest::newRow("101st character typed") << QString(100, u'a') << "b" << QString(100, u'A') << tooLong;
 }
 
@@ -151,7 +167,8 @@ void TestUsersInput::accentedNameFillingTheColumnIsStored()
     clica(janela->Botao_Salvar);
 
     QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.texts().join('|')));
-    QCOMPARE(db.column("0001", "USUARIO").toString(), QStringLiteral("µ") + QString(98, u'Ç') + QStringLiteral("Ÿ"));
+    QCOMPARE(db.column("0001", "USUARIO").toString(),
+             QStringLiteral("µ") + QString(98, u'Ç') + QStringLiteral("Ÿ"));
 }
 
 void TestUsersInput::codeTakesDigitsOnly_data()
@@ -160,10 +177,22 @@ void TestUsersInput::codeTakesDigitsOnly_data()
     QTest::addColumn<QString>("pasted"); // after typing
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("stored"); // once the focus has left
-    QTest::newRow("letters typed") << "a1b2" << "" << "12" << "0012";
-    QTest::newRow("letters pasted") << "" << "A123" << "123" << "0123";
-    QTest::newRow("five digits pasted") << "" << "12345" << "1234" << "1234";
-    QTest::newRow("no digit pasted") << "" << "ZZZZ" << "" << "0000";
+    QTest::newRow("letters typed") << "a1b2"
+                                   << ""
+                                   << "12"
+                                   << "0012";
+    QTest::newRow("letters pasted") << ""
+                                    << "A123"
+                                    << "123"
+                                    << "0123";
+    QTest::newRow("five digits pasted") << ""
+                                        << "12345"
+                                        << "1234"
+                                        << "1234";
+    QTest::newRow("no digit pasted") << ""
+                                     << "ZZZZ"
+                                     << ""
+                                     << "0000";
 }
 
 void TestUsersInput::codeTakesDigitsOnly()

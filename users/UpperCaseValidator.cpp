@@ -1,4 +1,4 @@
-#include "users/FieldTextValidator.h"
+#include "users/UpperCaseValidator.h"
 
 #include "shell/Dialogs.h"
 #include "shell/db/Win1252.h"
@@ -32,7 +32,8 @@ QString firstUnstorable(const QString &text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (storable(text.at(i)))
             continue;
-        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         return text.mid(i, pair ? 2 : 1);
     }
     return QString();
@@ -40,21 +41,22 @@ QString firstUnstorable(const QString &text)
 
 QString unstorableMessage(const QString &character)
 {
-    const QString codePoint = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
+    const QString codePoint =
+        QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
     return QStringLiteral("Atenção, o caractere \"%1\" (U+%2) não pode ser gravado no banco de dados!")
         .arg(character, codePoint);
 }
 
 } // namespace
 
-FieldTextValidator::FieldTextValidator(const FieldDef &field, bool upperCase, QObject *parent)
-    : QValidator(parent), m_field(field), m_upperCase(upperCase)
+UpperCaseValidator::UpperCaseValidator(const FieldDef &field, QObject *parent)
+    : QValidator(parent), m_field(field)
 {
 }
 
-void FieldTextValidator::install(QLineEdit *edit, const FieldDef &field, bool upperCase)
+void UpperCaseValidator::install(QLineEdit *edit, const FieldDef &field)
 {
-    auto *validator = new FieldTextValidator(field, upperCase, edit);
+    auto *validator = new UpperCaseValidator(field, edit);
     edit->setValidator(validator);
     QObject::connect(edit, &QLineEdit::inputRejected, validator, [validator, edit] {
         const QString why = validator->m_refusal;
@@ -63,11 +65,12 @@ void FieldTextValidator::install(QLineEdit *edit, const FieldDef &field, bool up
         validator->m_refusal.clear();
         // Shown once the line edit has undone the input: a box opened now would take the focus
         // while the refused text is still in the field, and leaving the field hands it over.
-        QMetaObject::invokeMethod(edit, [edit, why] { Dialogs::message(edit->window(), why); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            edit, [edit, why] { Dialogs::message(edit->window(), why); }, Qt::QueuedConnection);
     });
 }
 
-QValidator::State FieldTextValidator::validate(QString &input, int &) const
+QValidator::State UpperCaseValidator::validate(QString &input, int &) const
 {
     m_refusal.clear();
     if (const QString character = firstUnstorable(input); !character.isEmpty()) {
@@ -78,7 +81,6 @@ QValidator::State FieldTextValidator::validate(QString &input, int &) const
         m_refusal = m_field.tooLongMessage();
         return Invalid;
     }
-    if (m_upperCase)
-        input = upperCaseStorable(input);
+    input = upperCaseStorable(input);
     return Acceptable;
 }
