@@ -15,6 +15,7 @@ private slots:
     void newUserIsStoredEncoded_data();
     void newUserIsStoredEncoded();
     void changedUserIsStoredWithChangeStamp();
+    void operatorWithALongNameSavesUsers();
     void saveStopsAtTheFirstFailedCheck_data();
     void saveStopsAtTheFirstFailedCheck();
     void keyViolationKeepsTheRecordForARetry();
@@ -197,6 +198,22 @@ void TestUsersWindow::changedUserIsStoredWithChangeStamp()
     QCOMPARE(db.column("0001", "PRIMEIRO_ACESSO").toString(), QStringLiteral("N"));
     QCOMPARE(db.column("0001", "ALTERADO").toString(), kCarimbo);
     QCOMPARE(db.column("0001", "DIGITADO").toString(), QStringLiteral("ANTES"));
+}
+
+void TestUsersWindow::operatorWithALongNameSavesUsers()
+{
+    UsersDatabase db;
+    Usuario_Nome = QString(100, u'Ç'); // with the CPF and " - ", 117 characters of stamp
+    DialogScript dialogs;
+    auto janela = abreJanela();
+
+    clica(janela->Botao_Novo);
+    digita(janela->C1J, "ANA");
+    digita(janela->K2J, "12345678909");
+    clica(janela->Botao_Salvar);
+
+    QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.texts().join('|')));
+    QCOMPARE(db.column("0001", "DIGITADO").toString(), (kOperadorCPF + " - " + Usuario_Nome).left(100));
 }
 
 void TestUsersWindow::saveStopsAtTheFirstFailedCheck_data()
