@@ -1,12 +1,12 @@
 #include "signin/TFrm_Senha_Estoc.h"
 
+#include "common/DigitsOnlyValidator.h"
 #include "common/PasswordEncoding.h"
 #include "common/TextHelpers.h"
 #include "shell/Dialogs.h"
 #include "shell/TFrm_Principal_Estoc.h"
 #include "shell/Termination.h"
 #include "shell/uTotal.h"
-#include "signin/DigitsOnlyValidator.h"
 #include "signin/PasswordCharStyle.h"
 
 #include <QComboBox>
@@ -228,6 +228,15 @@ void TFrm_Senha_Estoc::Campo1Exit()
     CampoE5->setText(coluna("CPF"));
     NivelCriptografado->setText(encodedFromColumn(coluna("NIVEL")));
     LPrimeiroAcesso->setVisible(Decodificar(SenhaCriptografada->text(), Chave) == QLatin1String("1"));
+    m_codigoBuscado = codigo;
+}
+
+void TFrm_Senha_Estoc::buscaCodigoDigitado()
+{
+    // An accelerator presses a button without the focus leaving the code field: a code typed
+    // since the last lookup would otherwise be checked against another user's password.
+    if (!m_codigoBuscado || Campo1->text().rightJustified(4, u'0') != *m_codigoBuscado)
+        Campo1Exit();
 }
 
 bool TFrm_Senha_Estoc::senhaConfere() const
@@ -258,6 +267,7 @@ void TFrm_Senha_Estoc::estabeleceSessao()
 
 void TFrm_Senha_Estoc::Botao_EntrarClick()
 {
+    buscaCodigoDigitado();
     if (CampoE4->text().isEmpty()) {
         Dialogs::message(this, QStringLiteral("Primeiro informe usuário válido!"));
         return;
@@ -322,6 +332,7 @@ bool TFrm_Senha_Estoc::close()
 
 void TFrm_Senha_Estoc::FormClose()
 {
+    buscaCodigoDigitado();
     if (CampoE4->text().isEmpty() || !senhaConfere())
         requestTermination();
     else

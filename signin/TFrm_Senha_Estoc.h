@@ -3,6 +3,7 @@
 #include "shell/SqlQuery.h"
 
 #include <QDialog>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -48,11 +49,16 @@ private:
     void criaComponentes();
     void FormShow();
     void Campo1Exit();
+    // Looks the code up again when it is not the one the other fields belong to.
+    void buscaCodigoDigitado();
     void FormClose();
     bool FormKeyDown(QKeyEvent *key);
     bool Campo1KeyPress(QKeyEvent *key);
     bool senhaConfere() const;
     void estabeleceSessao();
+
+    // The padded code that name, CPF and the hidden copies belong to; none before the first lookup.
+    std::optional<QString> m_codigoBuscado;
 };
 
 extern TFrm_Senha_Estoc *Frm_Senha_Estoc;

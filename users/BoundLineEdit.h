@@ -8,7 +8,7 @@
 class RecordSet;
 
 // A line edit that shows one field of a record set and hands what was typed to it when the
-// focus leaves, on Enter, or when the record is posted. It is editable only while the set is
+// focus leaves, on Enter, before a shortcut acts (ShortcutHandOver), or when the record is posted. It is editable only while the set is
 // inserting or editing and the control itself is not made read-only.
 class BoundLineEdit : public QLineEdit
 {
@@ -22,7 +22,11 @@ public:
     void setFieldReadOnly(bool readOnly);
     void setColor(const QColor &color);
     QColor color() const;
-    void setUpperCase(bool upper);
+
+    // What a person may type or paste: anything (fields the program fills), upper-case text that
+    // the field can store (see UpperCaseValidator), or digits up to the field's size.
+    enum class Typing { Any, UpperCase, Digits };
+    void setTyping(Typing typing);
 
     // Writes the typed text into the field, if anything was typed.
     void updateField();
@@ -33,10 +37,12 @@ protected:
 private:
     void showField();
     void applyReadOnly();
+    void applyTyping();
     bool nothingTyped() const;
 
     FieldLink m_link;
     bool m_fieldReadOnly = false;
+    Typing m_typing = Typing::Any;
     // QLineEdit's own modified flag is lost when a validator rewrites the text.
     bool m_typed = false;
 };

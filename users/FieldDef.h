@@ -12,4 +12,10 @@ struct FieldDef {
     int size = 0;
     bool required = false;
     bool key = false; // applied changes locate their row by the key fields as they were read
+    // Text longer than the size is refused, unless the program writes the field itself (the
+    // audit stamps): then it is cut to the size.
+    bool cutToSize = false;
+
+    // The operator's explanation of a refused text that is too long for the field.
+    QString tooLongMessage() const;
 };

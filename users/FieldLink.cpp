@@ -44,3 +44,9 @@ void FieldLink::write(const QVariant &value)
     if (canModify())
         m_set->setValue(m_field, value);
 }
+
+FieldDef FieldLink::fieldDef() const
+{
+    const int index = m_set ? m_set->fieldIndex(m_field) : -1;
+    return index < 0 ? FieldDef{} : m_set->fieldDef(index);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "users/FieldDef.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -21,6 +23,8 @@ public:
     bool canModify() const;
     QVariant value() const; // null when unbound, closed or without a current record
     void write(const QVariant &value);
+    // The bound field's definition; a nameless one without a size when unbound.
+    FieldDef fieldDef() const;
 
 signals:
     void refresh();         // show the field's value again

@@ -72,7 +72,13 @@ QVariant RecordSet::normalised(int field, const QVariant &value) const
         const QByteArray bytes = value.toByteArray();
         return bytes.isEmpty() ? QVariant() : QVariant(bytes);
     }
-    const QString text = value.toString();
+    const FieldDef &def = m_fields.at(field);
+    QString text = value.toString();
+    if (def.size > 0 && text.size() > def.size) {
+        if (!def.cutToSize)
+            throw fb::Error(def.tooLongMessage());
+        text.truncate(def.size);
+    }
     return text.isEmpty() ? QVariant() : QVariant(text);
 }
 

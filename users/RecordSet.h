@@ -16,6 +16,8 @@
 // the current one; post() keeps the edit in memory, cancel() drops it.
 //
 // Text fields hold QString, binary fields QByteArray; setting an empty value stores null.
+// setValue() refuses text longer than its field with fb::Error, or cuts it for a field marked
+// cutToSize, so that nothing reaches the database that its column cannot hold.
 // The rule handlers (after insert, after edit, field change) run synchronously and may throw:
 // the exception leaves the call that ran them, with the set in the state it had reached.
 class RecordSet : public QObject
@@ -32,6 +34,7 @@ public:
     void setFieldDefs(const QList<FieldDef> &fields) { m_fields = fields; }
     int fieldCount() const { return int(m_fields.size()); }
     int fieldIndex(const QString &name) const; // -1 when absent
+    const FieldDef &fieldDef(int index) const { return m_fields.at(index); }
 
     // Replaces the provider's SELECT when not empty.
     void setCommandText(const QString &text) { m_commandText = text; }

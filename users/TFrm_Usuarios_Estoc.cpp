@@ -83,22 +83,21 @@ void TFrm_Usuarios_Estoc::criaPaginaCadastro()
     K1J = criar<BoundLineEdit>("K1J", TabCadastro);
     K1J->bind(usuarios, QStringLiteral("IDUSUARIO"));
     K1J->setGeometry(16, 30, 80, 23);
-    K1J->setUpperCase(true);
-    K1J->setMaxLength(4);
+    K1J->setTyping(BoundLineEdit::Typing::Digits);
 
     criarRotulo("Label2", QStringLiteral("Usuário"), TabCadastro, 108, 12);
     C1J = criar<BoundLineEdit>("C1J", TabCadastro);
     C1J->bind(usuarios, QStringLiteral("USUARIO"));
     C1J->setGeometry(108, 30, 450, 23);
-    C1J->setUpperCase(true);
-    C1J->setMaxLength(100);
+    C1J->setTyping(BoundLineEdit::Typing::UpperCase);
 
     criarRotulo("Label3", QStringLiteral("C P F"), TabCadastro, 16, 64);
     K2J = criar<BoundLineEdit>("K2J", TabCadastro);
     K2J->bind(usuarios, QStringLiteral("CPF"));
     K2J->setGeometry(16, 82, 130, 23);
-    K2J->setUpperCase(true);
-    K2J->setInputMask(QStringLiteral("###.###.###-##"));
+    K2J->setTyping(BoundLineEdit::Typing::UpperCase);
+    // Digits only: a "#" would also take the signs + and -.
+    K2J->setInputMask(QStringLiteral("000.000.000-00"));
 
     criarRotulo("Label4", QStringLiteral("Nível"), TabCadastro, 160, 64);
     C5 = criar<BoundComboBox>("C5", TabCadastro);
@@ -234,7 +233,7 @@ void TFrm_Usuarios_Estoc::criaPaginaPesquisa()
     LProcura->hide();
     Procura = criar<QLineEdit>("Procura", TabPesquisaS);
     Procura->setGeometry(16, 26, 320, 23);
-    Procura->setValidator(new UpperCaseValidator(Procura));
+    UpperCaseValidator::install(Procura, FieldDef{});
     QPalette cinza = Procura->palette();
     cinza.setColor(QPalette::Base, kCinza);
     Procura->setPalette(cinza);

@@ -6,12 +6,48 @@
 #include "shell/uTotal.h"
 
 #include <QWidget>
+#include <algorithm>
 
 namespace
 {
 
-// Four-digit codes: the pattern would give 10000 a fifth digit, which the column cannot hold.
 constexpr int kMaiorCodigo = 9999;
+
+// The code of a new user: one above the greatest numeric code, or, once 9999 is taken, the
+// lowest one free. A code that is not a number (written by another program) is passed over
+// rather than stopping every new user.
+QString proximoCodigo(const RecordSet &codigos)
+{
+    QList<bool> usado(kMaiorCodigo + 1, false);
+    int maior = 0;
+    for (int i = 0; i < codigos.recordCount(); ++i) {
+        const QString codigo = codigos.valueAt(i, 0).toString().trimmed();
+        if (codigo.isEmpty() || Retorna_Apenas_Numeros(codigo) != codigo)
+            continue;
+        const int numero = codigo.toInt();
+        if (numero > kMaiorCodigo)
+            continue; // not a code of four digits
+        usado[numero] = true;
+        maior = std::max(maior, numero);
+    }
+    int proximo = maior + 1;
+    if (proximo > kMaiorCodigo)
+        proximo = int(usado.indexOf(false, 1));
+    if (proximo < 0)
+        throw fb::Error(QStringLiteral("Atenção, não há código livre para um novo usuário: os códigos de "
+                                       "0001 a %1 estão todos em uso.")
+                            .arg(kMaiorCodigo));
+    return QStringLiteral("%1").arg(proximo, 4, 10, QLatin1Char('0'));
+}
+
+// Typed through the mask, a CPF holds digits, dots and the dash; anything else came from
+// somewhere else and is not a CPF, even when its digits are.
+bool soDigitosDaMascara(const QString &cpf)
+{
+    return std::all_of(cpf.cbegin(), cpf.cend(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-';
+    });
+}
 
 QString carimbo()
 {
@@ -41,8 +77,9 @@ TdmUsuarios_Estoc::TdmUsuarios_Estoc(QWidget *owner)
         {QStringLiteral("NIVEL"), Kind::Text, 50},
         {QStringLiteral("B_FOTO"), Kind::Binary},
         {QStringLiteral("PRIMEIRO_ACESSO"), Kind::Text, 1},
-        {QStringLiteral("DIGITADO"), Kind::Text, 100},
-        {QStringLiteral("ALTERADO"), Kind::Text, 100},
+        // The stamps: CPF, " - " and a name of up to 100 characters do not always fit.
+        {.name = QStringLiteral("DIGITADO"), .size = 100, .cutToSize = true},
+        {.name = QStringLiteral("ALTERADO"), .size = 100, .cutToSize = true},
     });
     cdsUsuarios->setParam(QStringLiteral("UM"), QString());
     cdsUsuarios->setAfterInsert([this] { cdsUsuariosAfterInsert(); });
@@ -66,25 +103,11 @@ void TdmUsuarios_Estoc::cdsUsuariosAfterInsert()
 {
     cdsUsuarios->setValue(QStringLiteral("DIGITADO"), carimbo());
 
-    ComandoPesquisa = QStringLiteral("SELECT COALESCE(MAX(IDUSUARIO),'0') FROM USUARIOS_ESTOC");
+    ComandoPesquisa = QStringLiteral("SELECT IDUSUARIO FROM USUARIOS_ESTOC");
     cdsBusca->close();
     cdsBusca->setCommandText(ComandoPesquisa);
     cdsBusca->open();
-
-    QString codigo = QStringLiteral("0001");
-    if (!cdsBusca->isEmpty()) {
-        const QString maior = cdsBusca->value(0).toString();
-        bool numero = false;
-        const int valor = maior.toInt(&numero);
-        if (!numero)
-            throw fb::Error(QStringLiteral("'%1' não é um número inteiro válido.").arg(maior));
-        if (valor >= kMaiorCodigo)
-            throw fb::Error(
-                QStringLiteral("Atenção, não há código livre para um novo usuário: o código %1 já "
-                               "está em uso e os códigos têm quatro dígitos.")
-                    .arg(kMaiorCodigo));
-        codigo = QStringLiteral("%1").arg(valor + 1, 4, 10, QLatin1Char('0'));
-    }
+    const QString codigo = proximoCodigo(*cdsBusca);
     cdsUsuarios->setValue(QStringLiteral("IDUSUARIO"), codigo);
     cdsUsuarios->setValue(QStringLiteral("PRIMEIRO_ACESSO"), QStringLiteral("S"));
 }
@@ -104,7 +127,7 @@ void TdmUsuarios_Estoc::cdsUsuariosIDUSUARIOChange()
 void TdmUsuarios_Estoc::cdsUsuariosCPFChange()
 {
     const QString cpf = cdsUsuarios->text(QStringLiteral("CPF"));
-    if (!cpf.isEmpty() && !VerificaCPF(cpf)) {
+    if (!cpf.isEmpty() && (!soDigitosDaMascara(cpf) || !VerificaCPF(cpf))) {
         Dialogs::message(m_owner, QStringLiteral("CPF incorreto!"));
         cdsUsuarios->setValue(QStringLiteral("CPF"), QVariant());
     }

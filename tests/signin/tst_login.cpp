@@ -38,6 +38,8 @@ private slots:
     void firstAccess_data();
     void firstAccess();
     void sessionEstablishedAgainKeepsOneSuffix();
+    void codeRetypedWithoutLeavingTheField_data();
+    void codeRetypedWithoutLeavingTheField();
     void closing_data();
     void closing();
     void lookupErrorReachesErrorBox();
@@ -341,6 +343,58 @@ void TestLogin::sessionEstablishedAgainKeepsOneSuffix()
     QCOMPARE(Usuario_Codigo, QStringLiteral("0001"));
     QCOMPARE(m_principal->windowTitle(), title);
     QVERIFY(!terminationRequested());
+}
+
+void TestLogin::codeRetypedWithoutLeavingTheField_data()
+{
+    QTest::addColumn<QString>("retyped");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("signedIn"); // the session's user code, empty when not signed in
+    QTest::addColumn<QStringList>("messages");
+    // 0001 keeps its own password: 0002's first-access "1" must not open it.
+    QTest::newRow("Alt+E, other user's password")
+        << "0001" << "alt+e" << "" << QStringList{"Atenção, senha inválida!"};
+    QTest::newRow("closed, other user's password") << "0001" << "close" << "" << QStringList();
+    // 0042 also has the first-access password: the new password goes to 0042, not to 0002.
+    QTest::newRow("Alt+E, same password") << "42" << "alt+e" << "0042" << QStringList{"Informe sua nova senha : "};
+}
+
+void TestLogin::codeRetypedWithoutLeavingTheField()
+{
+    QFETCH(QString, retyped);
+    QFETCH(QString, how);
+    QFETCH(QString, signedIn);
+    m_dialogs->answer(true, "nova");
+    // 0002 looked up, its password typed, then another code typed over it, by keyboard only.
+    m_dlg->Campo1->setFocus();
+    QTest::keyClicks(m_dlg->Campo1, "0002");
+    QTest::keyClick(m_dlg->Campo1, Qt::Key_Tab);
+    QTest::keyClicks(m_dlg->Campo2, "1");
+    QTest::keyClick(m_dlg->Campo2, Qt::Key_Backtab);
+    QCOMPARE(m_dlg->focusWidget(), m_dlg->Campo1);
+    QCOMPARE(m_dlg->CampoE4->text(), QStringLiteral("JOSÉ SOUZA"));
+    QTest::keyClicks(m_dlg->Campo1, retyped); // the tab selected the whole field
+    if (how == "alt+e") {
+        QTest::keyClick(m_dlg->Campo1, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(!m_dialogs->seen().isEmpty());
+    } else {
+        m_dlg->close();
+    }
+
+    QStringList texts;
+    for (const Dialogs::Request &box : m_dialogs->seen())
+        texts << box.text;
+    QTEST(texts, "messages");
+    QCOMPARE(Usuario_Codigo, signedIn);
+    QCOMPARE(terminationRequested(), how == "close");
+    QCOMPARE(colunaDecodificada(*m_db, "SENHA", "0001"), QStringLiteral("Segredo"));
+    QCOMPARE(colunaDecodificada(*m_db, "CONFIRMA", "0001"), QStringLiteral("Segredo"));
+    QCOMPARE(colunaDecodificada(*m_db, "SENHA", "0002"), QStringLiteral("1"));
+    if (!signedIn.isEmpty()) {
+        QCOMPARE(Usuario_Nome, QStringLiteral("PEDRO ALVES"));
+        QCOMPARE(colunaDecodificada(*m_db, "SENHA", signedIn), QStringLiteral("nova"));
+        QCOMPARE(colunaDecodificada(*m_db, "CONFIRMA", signedIn), QStringLiteral("nova"));
+    }
 }
 
 void TestLogin::closing_data()

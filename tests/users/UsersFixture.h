@@ -67,6 +67,14 @@ public:
         return Decodificar(encodedFromColumn(column(code, name).toString()), Chave);
     }
 
+    // Users 0001 to 9999: no code is left for a new one.
+    void fillEveryCode()
+    {
+        exec(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 9999) DO BEGIN "
+                            "INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF) "
+                            "VALUES (LPAD(:I, 4, '0'), 'USUARIO', '529.982.247-25'); I = I + 1; END END"));
+    }
+
     int userCount() { return scalar(QStringLiteral("SELECT COUNT(*) FROM USUARIOS_ESTOC")).toInt(); }
 
     // The placeholder portrait as "Limpa.JPG" in the working folder.

@@ -13,9 +13,9 @@ class TestDmUsuarios : public QObject
 private slots:
     void newRecordGetsNextCodeStampAndFirstAccess_data();
     void newRecordGetsNextCodeStampAndFirstAccess();
-    void noNewCodeWhenGreatestIsNotUsable_data();
-    void noNewCodeWhenGreatestIsNotUsable();
+    void noNewCodeWhenEveryCodeIsTaken();
     void editingStampsTheChangeOnly();
+    void stampsAreCutToTheirColumn();
     void codeIsZeroFilled_data();
     void codeIsZeroFilled();
     void cpfIsChecked_data();
@@ -44,6 +44,9 @@ void TestDmUsuarios::newRecordGetsNextCodeStampAndFirstAccess_data()
     QTest::newRow("greatest, not the first gap") << QStringList({"0001", "0002", "0010"}) << "0011";
     QTest::newRow("carry into the hundreds") << QStringList({"0099"}) << "0100";
     QTest::newRow("last code left") << QStringList({"9998"}) << "9999";
+    QTest::newRow("codes that are not numbers") << QStringList({"0001", "A123", "ZZZZ", "12 A"}) << "0002";
+    QTest::newRow("9999 taken: lowest free") << QStringList({"0001", "0002", "0004", "9999"}) << "0003";
+    QTest::newRow("only 9999") << QStringList({"9999"}) << "0001";
 }
 
 void TestDmUsuarios::newRecordGetsNextCodeStampAndFirstAccess()
@@ -61,25 +64,13 @@ void TestDmUsuarios::newRecordGetsNextCodeStampAndFirstAccess()
     QCOMPARE(users->text("DIGITADO"), kCarimbo);
     QCOMPARE(users->text("PRIMEIRO_ACESSO"), QStringLiteral("S"));
     QVERIFY(users->isNull("ALTERADO"));
-    QCOMPARE(ComandoPesquisa, QStringLiteral("SELECT COALESCE(MAX(IDUSUARIO),'0') FROM USUARIOS_ESTOC"));
+    QCOMPARE(ComandoPesquisa, QStringLiteral("SELECT IDUSUARIO FROM USUARIOS_ESTOC"));
 }
 
-void TestDmUsuarios::noNewCodeWhenGreatestIsNotUsable_data()
+void TestDmUsuarios::noNewCodeWhenEveryCodeIsTaken()
 {
-    QTest::addColumn<QString>("greatest");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("codes used up") << "9999"
-                                   << "não há código livre";
-    QTest::newRow("not a number") << "ABCD"
-                                  << "'ABCD' não é um número inteiro válido";
-}
-
-void TestDmUsuarios::noNewCodeWhenGreatestIsNotUsable()
-{
-    QFETCH(QString, greatest);
-    QFETCH(QString, message);
     UsersDatabase db;
-    db.addUser(greatest, "ULTIMO", "123.456.789-09");
+    db.fillEveryCode();
     QWidget owner;
     TdmUsuarios_Estoc dm(&owner);
     RecordSet *users = loaded(dm, "0001");
@@ -88,7 +79,8 @@ void TestDmUsuarios::noNewCodeWhenGreatestIsNotUsable()
         users->append();
         QFAIL("a new record got a code");
     } catch (const fb::Error &e) {
-        QVERIFY2(e.text().contains(message), qPrintable(e.text()));
+        QCOMPARE(e.text(), QStringLiteral("Atenção, não há código livre para um novo usuário: os códigos de "
+                                          "0001 a 9999 estão todos em uso."));
     }
     // The rule stopped after the stamp, before the code and the flag.
     QCOMPARE(users->text("DIGITADO"), kCarimbo);
@@ -109,6 +101,23 @@ void TestDmUsuarios::editingStampsTheChangeOnly()
     QCOMPARE(users->text("DIGITADO"), QStringLiteral("ANTES"));
     users->cancel();
     QVERIFY(users->isNull("ALTERADO"));
+}
+
+void TestDmUsuarios::stampsAreCutToTheirColumn()
+{
+    UsersDatabase db;
+    db.addUser("0001", "JOSE", "529.982.247-25");
+    Usuario_Nome = QString(100, u'Ç'); // CPF, " - " and this name make 117 characters
+    const QString stamp = (kOperadorCPF + " - " + Usuario_Nome).left(100);
+    QWidget owner;
+    TdmUsuarios_Estoc dm(&owner);
+    RecordSet *users = loaded(dm, "0001");
+
+    users->edit();
+    QCOMPARE(users->text("ALTERADO"), stamp);
+    users->cancel();
+    users->append();
+    QCOMPARE(users->text("DIGITADO"), stamp);
 }
 
 void TestDmUsuarios::codeIsZeroFilled_data()
@@ -145,6 +154,7 @@ void TestDmUsuarios::cpfIsChecked_data()
     QTest::newRow("wrong check digit") << "123.456.789-00" << false;
     QTest::newRow("repeated digits") << "111.111.111-11" << false;
     QTest::newRow("incomplete") << "123.456" << false;
+    QTest::newRow("letter in a valid number") << "123.456.789X09" << false;
 }
 
 void TestDmUsuarios::cpfIsChecked()

@@ -84,7 +84,7 @@ void TestUsersLayout::controlsOfTheCadastroPage()
 {
     UsersDatabase db;
     TFrm_Usuarios_Estoc janela(nullptr);
-    QCOMPARE(janela.K2J->inputMask(), QStringLiteral("###.###.###-##"));
+    QCOMPARE(janela.K2J->inputMask(), QStringLiteral("000.000.000-00"));
     QStringList niveis;
     for (int i = 0; i < janela.C5->count(); ++i)
         niveis << janela.C5->itemText(i);

@@ -22,6 +22,8 @@ private slots:
     void rulesRunAfterInsertEditAndFieldChange();
     void fieldsCannotChangeWhileBrowsing();
     void requiredFieldBlocksPost();
+    void textLongerThanItsFieldIsRefusedOrCut_data();
+    void textLongerThanItsFieldIsRefusedOrCut();
     void refusedChangesStayPending_data();
     void refusedChangesStayPending();
     void allowedErrorsLetTheOthersThrough();
@@ -217,6 +219,40 @@ void TestRecordSet::requiredFieldBlocksPost()
     set->setValue("K", "0005");
     set->post();
     QCOMPARE(set->state(), RecordSet::State::Browse);
+}
+
+void TestRecordSet::textLongerThanItsFieldIsRefusedOrCut_data()
+{
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("kept"); // the field's value afterwards
+    QTest::addColumn<QString>("message");
+    const QString fits = QString(40, u'É');
+    QTest::newRow("fits, accents included") << false << fits << fits << "";
+    QTest::newRow("one too many, refused") << false << fits + "X" << "PRIMEIRO"
+                                           << "Atenção, o campo N aceita no máximo 40 caracteres!";
+    QTest::newRow("one too many, cut") << true << fits + "X" << fits << "";
+}
+
+void TestRecordSet::textLongerThanItsFieldIsRefusedOrCut()
+{
+    QFETCH(bool, cut);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    m_set->setFieldDefs({{"K", FieldDef::Kind::Text, 4, true, true},
+                         {.name = "N", .size = 40, .cutToSize = cut},
+                         {"B", FieldDef::Kind::Binary}});
+    RecordSet *set = openTable("0001");
+    set->edit();
+    try {
+        set->setValue("N", value);
+        QCOMPARE(QString(), message);
+    } catch (const fb::Error &e) {
+        QCOMPARE(e.text(), message);
+    }
+    QTEST(set->text("N"), "kept");
+    QCOMPARE(set->applyUpdates(0), 0);
+    QTEST(m_db->scalar("SELECT N FROM T WHERE K = '0001'").toString(), "kept");
 }
 
 void TestRecordSet::refusedChangesStayPending_data()

@@ -15,6 +15,7 @@ private slots:
     void newUserIsStoredEncoded_data();
     void newUserIsStoredEncoded();
     void changedUserIsStoredWithChangeStamp();
+    void operatorWithALongNameSavesUsers();
     void saveStopsAtTheFirstFailedCheck_data();
     void saveStopsAtTheFirstFailedCheck();
     void keyViolationKeepsTheRecordForARetry();
@@ -197,6 +198,22 @@ void TestUsersWindow::changedUserIsStoredWithChangeStamp()
     QCOMPARE(db.column("0001", "PRIMEIRO_ACESSO").toString(), QStringLiteral("N"));
     QCOMPARE(db.column("0001", "ALTERADO").toString(), kCarimbo);
     QCOMPARE(db.column("0001", "DIGITADO").toString(), QStringLiteral("ANTES"));
+}
+
+void TestUsersWindow::operatorWithALongNameSavesUsers()
+{
+    UsersDatabase db;
+    Usuario_Nome = QString(100, u'Ç'); // with the CPF and " - ", 117 characters of stamp
+    DialogScript dialogs;
+    auto janela = abreJanela();
+
+    clica(janela->Botao_Novo);
+    digita(janela->C1J, "ANA");
+    digita(janela->K2J, "12345678909");
+    clica(janela->Botao_Salvar);
+
+    QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.texts().join('|')));
+    QCOMPARE(db.column("0001", "DIGITADO").toString(), (kOperadorCPF + " - " + Usuario_Nome).left(100));
 }
 
 void TestUsersWindow::saveStopsAtTheFirstFailedCheck_data()
@@ -405,7 +422,7 @@ void TestUsersWindow::deletion()
 void TestUsersWindow::novoWithoutAFreeCodeLeavesTheWindowBrowsing()
 {
     UsersDatabase db;
-    db.addUser("9999", "ULTIMO", "529.982.247-25");
+    db.fillEveryCode();
     auto janela = abreJanela();
     DialogScript dialogs;
 
@@ -415,10 +432,10 @@ void TestUsersWindow::novoWithoutAFreeCodeLeavesTheWindowBrowsing()
     QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Error); // the general error handler
     QVERIFY2(dialogs.seen().first().text.contains("não há código livre"), qPrintable(dialogs.onlyText()));
     QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Browse);
-    QCOMPARE(usuarios(janela.get())->recordCount(), 0);
+    QCOMPARE(usuarios(janela.get())->recordCount(), 1); // user 0001, shown before Novo
     QVERIFY(janela->Botao_Novo->isEnabled());
     QVERIFY(!janela->Botao_Salvar->isEnabled());
-    QCOMPARE(db.userCount(), 1);
+    QCOMPARE(db.userCount(), 9999);
 }
 
 void TestUsersWindow::enterWalksThroughTheControls()

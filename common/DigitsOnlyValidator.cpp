@@ -1,4 +1,4 @@
-#include "signin/DigitsOnlyValidator.h"
+#include "common/DigitsOnlyValidator.h"
 
 #include "common/TextHelpers.h"
 
