@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-server=$PWD/build/firebird-server
-port=$(scripts/firebird-server.sh start "$server")
-trap 'scripts/firebird-server.sh stop "$server"' EXIT
+root=$PWD
+server=$root/build/firebird-server
+port=$("$root"/scripts/firebird-server.sh start "$server")
+trap '"$root"/scripts/firebird-server.sh stop "$server"' EXIT
 export ESTOCARIUM_FB_SERVER=localhost/$port
 cd build
 ctest --output-on-failure --timeout 900 "$@"
