@@ -1,0 +1,23 @@
+#include "shell/db/SignalShutdown.h"
+
+#include <ibase.h>
+
+namespace fb {
+
+namespace {
+
+// Asked before the library shuts down; any answer but 0 cancels that shutdown.
+int refuseSignalShutdown(const int reason, const int, void *)
+{
+    return reason == fb_shutrsn_signal ? 1 : 0;
+}
+
+} // namespace
+
+void leaveSignalsToProgram()
+{
+    ISC_STATUS_ARRAY status;
+    fb_shutdown_callback(status, refuseSignalShutdown, fb_shut_confirmation, nullptr);
+}
+
+} // namespace fb
