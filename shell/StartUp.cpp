@@ -59,10 +59,11 @@ int runProgram(QApplication &app)
     installTerminationSignals();
     InicializaSessao();
 
+    const int splashWait = splashWaitMs();
     Frm_Abertura = new TFrm_Abertura;
-    Frm_Abertura->showAndPaint();
+    Frm_Abertura->showAndPaint(splashWait > 0);
     // Deliberately blocking: the splash neither repaints nor reacts meanwhile.
-    waitUnlessTerminated(splashWaitMs());
+    waitUnlessTerminated(splashWait);
 
     // A termination signal during the wait ends the program before it opens the database.
     if (!terminationRequested()) {
