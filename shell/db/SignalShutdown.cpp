@@ -1,5 +1,7 @@
 #include "shell/db/SignalShutdown.h"
 
+#include "shell/db/FbApi.h"
+
 #include <ibase.h>
 
 namespace fb {
@@ -16,6 +18,7 @@ int refuseSignalShutdown(const int reason, const int, void *)
 
 void leaveSignalsToProgram()
 {
+    api::master(); // the library's first use: the engine settings must be in place before it
     ISC_STATUS_ARRAY status;
     fb_shutdown_callback(status, refuseSignalShutdown, fb_shut_confirmation, nullptr);
 }
