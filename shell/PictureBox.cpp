@@ -1,6 +1,7 @@
 #include "shell/PictureBox.h"
 
-#include <QImageReader>
+#include "shell/DecodedPictures.h"
+
 #include <QPainter>
 
 PictureBox::PictureBox(Fit fit, QWidget *parent) : QWidget(parent), m_fit(fit)
@@ -8,16 +9,32 @@ PictureBox::PictureBox(Fit fit, QWidget *parent) : QWidget(parent), m_fit(fit)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+void PictureBox::setBuiltInPicture(const QString &resource)
+{
+    m_builtIn = resource;
+    m_picture = QImage();
+    m_drawn = QPixmap();
+    update();
+}
+
 void PictureBox::setPicture(const QImage &picture)
 {
+    m_builtIn.clear();
     m_picture = picture;
+    m_drawn = QPixmap();
     update();
+}
+
+const QImage &PictureBox::picture() const
+{
+    if (m_picture.isNull() && !m_builtIn.isEmpty())
+        m_picture = DecodedPictures::picture(m_builtIn);
+    return m_picture;
 }
 
 bool PictureBox::loadFile(const QString &path)
 {
-    QImageReader reader(path);
-    const QImage image = reader.read();
+    const QImage image = DecodedPictures::picture(path);
     if (image.isNull())
         return false;
     setPicture(image);
@@ -26,7 +43,7 @@ bool PictureBox::loadFile(const QString &path)
 
 QRect PictureBox::pictureRect() const
 {
-    const QSize natural = m_picture.size();
+    const QSize natural = picture().size();
     switch (m_fit) {
     case Fit::TopLeft:
         return QRect(QPoint(0, 0), natural);
@@ -44,9 +61,13 @@ QRect PictureBox::pictureRect() const
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    if (picture().isNull())
         return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(pictureRect(), m_picture);
+    const QRect target = pictureRect();
+    if (m_drawn.size() != target.size()) {
+        m_drawn = QPixmap::fromImage(target.size() == picture().size()
+                                         ? picture()
+                                         : picture().scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    QPainter(this).drawPixmap(target.topLeft(), m_drawn);
 }

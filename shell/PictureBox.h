@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 // A picture component: holds one image and draws it in one of the ways the windows need.
@@ -18,8 +19,11 @@ public:
 
     explicit PictureBox(Fit fit, QWidget *parent = nullptr);
 
+    // The component's own picture (a resource), shown until another is set; it is decoded
+    // only if it is ever shown.
+    void setBuiltInPicture(const QString &resource);
     void setPicture(const QImage &picture);
-    const QImage &picture() const { return m_picture; }
+    const QImage &picture() const;
     // Replaces the picture with the file's; false, picture unchanged, when it cannot be read.
     bool loadFile(const QString &path);
     // Where and how large the picture is drawn inside the component.
@@ -30,5 +34,9 @@ protected:
 
 private:
     Fit m_fit;
-    QImage m_picture;
+    QString m_builtIn;
+    mutable QImage m_picture;
+    // The picture as last drawn, already scaled to its rectangle: repaints (a window that
+    // closes above it, the splash going away) only copy it.
+    QPixmap m_drawn;
 };

@@ -19,7 +19,7 @@ TFrm_Abertura::TFrm_Abertura()
     setFixedSize(493, 370);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 494, 409);
-    Image1->setPicture(QImage(QStringLiteral(":/images/splash.jpg")));
+    Image1->setBuiltInPicture(QStringLiteral(":/images/splash.jpg"));
     move(screen()->geometry().center() - rect().center());
     FormCreate();
 }
@@ -37,9 +37,11 @@ void TFrm_Abertura::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void TFrm_Abertura::showAndPaint()
+void TFrm_Abertura::showAndPaint(bool untilExposed)
 {
     show();
+    if (!untilExposed)
+        return;
     // The window system maps the window asynchronously; a paint before that would be lost.
     const QDeadlineTimer deadline(1000);
     while (!(windowHandle() && windowHandle()->isExposed()) && !deadline.hasExpired()) {

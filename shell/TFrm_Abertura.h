@@ -15,8 +15,10 @@ public:
 
     PictureBox *Image1;
 
-    // Shows the splash and paints it before returning, so it is on screen during a blocking wait.
-    void showAndPaint();
+    // Shows the splash. Before a blocking wait (untilExposed) it also waits for the window
+    // system to map it and paints it, so it is on screen during the wait; without one the
+    // event loop paints it when it runs.
+    void showAndPaint(bool untilExposed);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -77,6 +77,7 @@ protected:
 private:
     void criaComponentes();
     void criaBarraDeFerramentas();
+    void pintaTituloDoCalendario();
     void criaMenu();
     QWidget *criaAreaDaImagem();
     void FormCreate();

@@ -15,7 +15,7 @@ TFrm_Sobre::TFrm_Sobre(QWidget *owner)
     setObjectName(QStringLiteral("Frm_Sobre"));
     setWindowTitle(QStringLiteral("Nimbo Softwares"));
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPicture(QImage(QStringLiteral(":/images/about.jpg")));
+    Image1->setBuiltInPicture(QStringLiteral(":/images/about.jpg"));
     // 540 x 431 is the outer size; the client area is what the picture needs.
     resize(532, 400);
     move(screen()->geometry().center() - QPoint(540 / 2, 431 / 2));

@@ -4,6 +4,8 @@
 #include "shell/db/Transaction.h"
 #include "shell/db/Win1252.h"
 
+#include <cerrno>
+
 namespace fb {
 
 using namespace Firebird;
@@ -97,6 +99,12 @@ void Attachment::detach()
         return;
     IAttachment *handle = m_handle;
     m_handle = nullptr;
+    // When this detach releases the database, the embedded engine (3.0) frees its monitoring
+    // memory in a loop that retries while errno says "interrupted", without clearing errno
+    // first: entered with a stale EINTR (a signal that interrupted the event loop's poll leaves
+    // one behind), it spins forever holding /tmp/firebird/fb_init, the lock every embedded
+    // attach on the machine needs.
+    errno = 0;
     api::guarded([&](ThrowStatusWrapper *status) {
         try {
             handle->detach(status);

@@ -1,5 +1,7 @@
 #include "shell/db/FbApi.h"
 
+#include "shell/db/SharedEngine.h"
+
 #include <firebird/Interface.h>
 
 namespace fb::api {
@@ -8,7 +10,10 @@ using namespace Firebird;
 
 IMaster *master()
 {
-    static IMaster *instance = fb_get_master_interface();
+    static IMaster *instance = [] {
+        useSharedEngine();
+        return fb_get_master_interface();
+    }();
     return instance;
 }
 

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Launch time to the login dialog, side by side with a bare reference: a Qt program that
+# attaches the same database with the same parameters and shows a dialog
+# (benchmarks/bench_launch_reference.cpp). Both run on a virtual X display with a window
+# manager, in one working folder made by estocarium-db, the program with its splash wait at 0;
+# the clock stops when the window manager makes the login dialog (the reference's dialog)
+# the active window. Median of interleaved pairs; peak memory is the process's VmHWM then.
+#   scripts/bench-launch.sh [build folder] [pairs]        (defaults: build, 20)
+# Standard output, one line per measured work, tab-separated:
+#   work  ours_ms  reference_ms  ours_peak_kib  reference_peak_kib
+# Everything else goes to standard error.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+pairs=${2:-20}
+cmake --build "$build" --target estocarium estocarium-db bench_launch_reference >/dev/null
+
+work=$(mktemp -d)
+xvfb= wm=
+cleanup() {
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+"$build/estocarium-db" create "$work/trabalho" >/dev/null
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+while [ ! -s "$work/display" ]; do sleep 0.05; done
+export DISPLAY=":$(cat "$work/display")"
+openbox >/dev/null 2>&1 &
+wm=$!
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do sleep 0.05; done
+
+title="Estocarium / Estocarium - 2017"
+# One launch: prints "milliseconds peak_kib". end is how the program is then closed.
+launch() {
+    local program=$1 end=$2 start now pid line id peak
+    coproc SPY { exec stdbuf -oL xprop -root -spy _NET_ACTIVE_WINDOW; }
+    read -r line <&"${SPY[0]}" # the current value comes at once
+    start=$(date +%s%N)
+    (cd "$work/trabalho" && ESTOCARIUM_SPLASH_MS=0 exec "$program") >/dev/null 2>&1 &
+    pid=$!
+    while read -r line <&"${SPY[0]}"; do
+        now=$(date +%s%N)
+        id=${line##* }
+        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ] && break
+    done
+    peak=$(awk '/^VmHWM/ { print $2 }' "/proc/$pid/status")
+    case $end in
+    term) kill -TERM "$pid" ;;
+    escape) xdotool key Escape ;;
+    esac
+    wait "$pid" || true
+    kill "$SPY_PID" 2>/dev/null || true
+    wait "$SPY_PID" 2>/dev/null || true
+    echo "$(((now - start) / 1000)) $peak"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m }'; }
+
+: >"$work/ours"
+: >"$work/reference"
+for i in $(seq 1 "$pairs"); do
+    launch "$build/estocarium" term >>"$work/ours"
+    launch "$build/benchmarks/bench_launch_reference" escape >>"$work/reference"
+    echo "pair $i/$pairs: ours $(tail -1 "$work/ours"), reference $(tail -1 "$work/reference") (µs KiB)" >&2
+done
+
+ours_ms=$(cut -d' ' -f1 "$work/ours" | median | awk '{ printf "%.1f", $1 / 1000 }')
+reference_ms=$(cut -d' ' -f1 "$work/reference" | median | awk '{ printf "%.1f", $1 / 1000 }')
+ours_kib=$(cut -d' ' -f2 "$work/ours" | median)
+reference_kib=$(cut -d' ' -f2 "$work/reference" | median)
+echo "launch to the login dialog, median of $pairs pairs: ours $ours_ms ms, reference $reference_ms ms;" \
+    "peak memory ours $ours_kib KiB, reference $reference_kib KiB" >&2
+printf 'launch to the login dialog, splash wait 0 (bare Qt program)\t%s\t%s\t%s\t%s\n' "$ours_ms" "$reference_ms" "$ours_kib" "$reference_kib"

@@ -1,0 +1,157 @@
+#include "X11Desktop.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+// The real program ended from outside: by a signal (kill, a system shutdown, a closed
+// terminal) or by losing its X display. Each way it must end promptly, leave no process
+// behind and leave the local database free for the next embedded attach. Two programs work
+// on one database at once, each on a display of its own.
+class TestExitPaths : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void displayLossAndTerminationEndBothPrograms();
+    void signalEndsSignedInProgram_data();
+    void signalEndsSignedInProgram();
+    void signalDuringSplashEndsAtOnce();
+
+private:
+    // Starts the program in the shared folder and signs in as 0001; the first sign-in of the
+    // suite answers the first-access question.
+    QProcess *startSignedIn(X11Desktop &desktop);
+    // An embedded attach to the folder's database, as estocarium-db makes it; empty when it
+    // worked within 5 s, otherwise what went wrong.
+    QString attachFailure() const;
+
+    QTemporaryDir m_lockFolder;
+    QTemporaryDir m_tmp;
+    QString m_folder;
+    QString m_password = QStringLiteral("1");
+};
+
+void TestExitPaths::initTestCase()
+{
+    // Every process of this test uses a lock folder of its own: an engine that spun at exit
+    // would hold its init lock, and no other program on the machine must wait for that one.
+    QVERIFY(m_lockFolder.isValid());
+    qputenv("FIREBIRD_LOCK", QFile::encodeName(m_lockFolder.path()));
+    for (const char *program : {"/estocarium", "/estocarium-db"})
+        QVERIFY2(QFile::exists(ESTOCARIUM_BUILD_DIR + QString(program)), program);
+    m_folder = m_tmp.path() + "/trabalho";
+    const QString created = createWorkingFolder(m_folder);
+    QVERIFY2(created.isEmpty(), qPrintable(created));
+}
+
+QProcess *TestExitPaths::startSignedIn(X11Desktop &desktop)
+{
+    QProcess *program = desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QString login;
+    const bool loginShown = QTest::qWaitFor([&] { return !(login = desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(); }, 30000) &&
+                            QTest::qWaitFor([&] { return desktop.activeWindow() == login; }, 10000);
+    if (!loginShown)
+        return nullptr;
+    desktop.type("1");
+    desktop.key({"Return"});
+    desktop.type(m_password);
+    desktop.key({"Return", "Return", "Return"});
+    if (m_password == "1") {
+        QString novaSenha;
+        if (!QTest::qWaitFor([&] { return !(novaSenha = desktop.window("^Atenção$")).isEmpty(); }, 10000) ||
+            !QTest::qWaitFor([&] { return desktop.activeWindow() == novaSenha; }, 10000))
+            return nullptr;
+        m_password = QStringLiteral("nova");
+        desktop.type(m_password);
+        desktop.key({"Return"});
+    }
+    QString main;
+    const bool signedIn = QTest::qWaitFor([&] { return !(main = desktop.window("Usuário: ")).isEmpty(); }, 10000) &&
+                          QTest::qWaitFor([&] { return desktop.activeWindow() == main; }, 10000);
+    return signedIn ? program : nullptr;
+}
+
+QString TestExitPaths::attachFailure() const
+{
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(ESTOCARIUM_BUILD_DIR + QString("/estocarium-db"),
+               {"report", "usuarios", m_folder, "--format", "csv", "--out", m_tmp.path() + "/usuarios.csv"});
+    if (!tool.waitForFinished(5000)) {
+        tool.kill();
+        tool.waitForFinished();
+        return QStringLiteral("no attach within 5 s");
+    }
+    return tool.exitCode() == 0 ? QString() : QString::fromUtf8(tool.readAll());
+}
+
+void TestExitPaths::displayLossAndTerminationEndBothPrograms()
+{
+    X11Desktop lost(QStringLiteral("exitpaths-display"));
+    X11Desktop kept(QStringLiteral("exitpaths-term"));
+    for (X11Desktop *desktop : {&lost, &kept}) {
+        const QString failure = desktop->start();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+    QProcess *first = startSignedIn(lost);
+    QVERIFY2(first, "the first program did not reach its main window");
+    QProcess *second = startSignedIn(kept);
+    QVERIFY2(second, "the second program did not reach its main window on the same database");
+    QVERIFY(kept.screenshot("01-segundo-programa.png"));
+
+    lost.killDisplay();
+    second->terminate();
+    QVERIFY2(first->waitForFinished(5000), "the program whose display went away is still running");
+    QVERIFY2(second->waitForFinished(5000), "SIGTERM did not end the program");
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+
+    const QString failure = attachFailure();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestExitPaths::signalEndsSignedInProgram_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void TestExitPaths::signalEndsSignedInProgram()
+{
+    QFETCH(int, signal);
+    X11Desktop desktop(QStringLiteral("exitpaths-signal"));
+    const QString started = desktop.start();
+    QVERIFY2(started.isEmpty(), qPrintable(started));
+    QProcess *program = startSignedIn(desktop);
+    QVERIFY2(program, "the program did not reach its main window");
+
+    ::kill(pid_t(program->processId()), signal);
+    QVERIFY2(program->waitForFinished(5000), "the signal did not end the program");
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), 0);
+    const QString failure = attachFailure();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestExitPaths::signalDuringSplashEndsAtOnce()
+{
+    X11Desktop desktop(QStringLiteral("exitpaths-splash"));
+    const QString started = desktop.start();
+    QVERIFY2(started.isEmpty(), qPrintable(started));
+    QProcess *program = desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QTRY_VERIFY_WITH_TIMEOUT(!desktop.window("^Estocarium$").isEmpty(), 20000);
+
+    // The splash holds the program for 3 s; a termination signal cuts that wait short.
+    program->terminate();
+    QVERIFY2(program->waitForFinished(2000), "SIGTERM waited for the splash");
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestExitPaths)
+#include "tst_exitpaths.moc"
