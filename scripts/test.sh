@@ -9,6 +9,7 @@ server=$root/build/firebird-server
 port=$("$root"/scripts/firebird-server.sh start "$server")
 trap '"$root"/scripts/firebird-server.sh stop "$server"' EXIT
 export ESTOCARIUM_FB_SERVER=localhost/$port
+# The whole run also builds, checks and tries the package, first, so that ctest's summary ends the output.
+[ $# -gt 0 ] || scripts/package-check.sh
 cd build
 ctest --output-on-failure --timeout 900 "$@"
-[ $# -gt 0 ] || ../scripts/package-check.sh # the whole run also builds, checks and tries the package
