@@ -230,7 +230,11 @@ LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields, con
             }
             break;
         } catch (const fb::Error &error) {
-            if (!error.connectionLost() || seeking.elapsed() > kCheckForMs)
+            // A server coming back up may refuse the connection in its own words before it serves
+            // (its previous instance still holding the database file, say): as long as no
+            // connection is made, the database has not been asked yet.
+            const bool unreachable = error.connectionLost() || !connection()->isConnected();
+            if (!unreachable || seeking.elapsed() > kCheckForMs)
                 return LostCommit::Outcome::Unknown; // the database cannot be asked yet
             QThread::msleep(kCheckPauseMs);
         }

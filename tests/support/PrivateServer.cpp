@@ -1,5 +1,6 @@
 #include "PrivateServer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <arpa/inet.h>
@@ -24,6 +25,24 @@ int freePort()
         port = ntohs(address.sin_port);
     ::close(probe);
     return port;
+}
+
+// Every thread of process id has ended (what is left, if anything, waits to be collected).
+bool ended(qint64 id)
+{
+    const QString process = QStringLiteral("/proc/%1").arg(id);
+    const QStringList threads = QDir(process + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (threads.isEmpty())
+        return true;
+    if (threads.size() > 1)
+        return false;
+    QFile stat(process + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    // "pid (name) state ...": the name may hold spaces and parentheses, the state follows the last ')'.
+    const QByteArray line = stat.readAll();
+    const int close = line.lastIndexOf(')');
+    return close < 0 || line.mid(close + 2, 1) == "Z";
 }
 
 } // namespace
@@ -76,7 +95,13 @@ void PrivateServer::signal(int number)
 
 void PrivateServer::kill()
 {
+    const qint64 id = pid();
     signal(SIGKILL);
+    // A crashed server is restarted once it has ended whole: its process becomes a zombie as soon
+    // as its main thread has ended, while other threads may still hold the database file for a
+    // moment on a busy machine. A server started meanwhile refuses every connection until then.
+    for (int waited = 0; id > 0 && !ended(id) && waited < 10000; waited += 10)
+        ::usleep(10000);
 }
 
 void PrivateServer::pause()
