@@ -6,8 +6,10 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <cerrno>
+#include <cstdlib>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -56,8 +58,14 @@ void installTerminationSignals()
 
     auto *notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
-        if (drainSignals())
-            requestTermination();
+        if (!drainSignals())
+            return;
+        requestTermination();
+        // A modal window or box keeps the request until a person closes it; a signal has nobody
+        // behind it to do so. The program ends here instead, through the exit handler that
+        // detaches the connection first, as when the display goes away.
+        if (QThread::currentThread()->loopLevel() > 1)
+            std::exit(0);
     });
 }
 

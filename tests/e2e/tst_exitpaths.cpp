@@ -20,6 +20,7 @@ private slots:
     void signalEndsSignedInProgram_data();
     void signalEndsSignedInProgram();
     void signalDuringSplashEndsAtOnce();
+    void signalEndsProgramWhileAModalWindowIsOpen();
 
 private:
     // Starts the program in the shared folder and signs in as 0001; the first sign-in of the
@@ -151,6 +152,25 @@ void TestExitPaths::signalDuringSplashEndsAtOnce()
     QVERIFY2(program->waitForFinished(2000), "SIGTERM waited for the splash");
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(program->exitCode(), 0);
+}
+
+void TestExitPaths::signalEndsProgramWhileAModalWindowIsOpen()
+{
+    X11Desktop desktop(QStringLiteral("exitpaths-modal"));
+    const QString started = desktop.start();
+    QVERIFY2(started.isEmpty(), qPrintable(started));
+    QProcess *program = desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QString login;
+    QTRY_VERIFY_WITH_TIMEOUT(!(login = desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(desktop.activeWindow(), login, 10000);
+
+    // The login dialog runs its own loop; nobody is there to close it for the signal.
+    program->terminate();
+    QVERIFY2(program->waitForFinished(2000), "SIGTERM waited for the login dialog to be closed");
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), 0);
+    const QString failure = attachFailure();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
 QTEST_GUILESS_MAIN(TestExitPaths)
