@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
-# bench-launch.sh belongs with the launch's reference program; it runs when it is there.
+# Each script prints one tab-separated line per work; a script missing from a checkout is left out.
 for bench in bench-launch bench-schema bench-seed bench-users bench-reports; do
     [ -x "scripts/$bench.sh" ] || continue
     echo "== $bench" >&2
