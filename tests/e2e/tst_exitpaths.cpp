@@ -1,3 +1,4 @@
+#include "ProgramPaths.h"
 #include "X11Desktop.h"
 
 #include <QFile>
@@ -42,8 +43,7 @@ void TestExitPaths::initTestCase()
     // would hold its init lock, and no other program on the machine must wait for that one.
     QVERIFY(m_lockFolder.isValid());
     qputenv("FIREBIRD_LOCK", QFile::encodeName(m_lockFolder.path()));
-    for (const char *program : {"/estocarium", "/estocarium-db"})
-        QVERIFY2(QFile::exists(ESTOCARIUM_BUILD_DIR + QString(program)), program);
+    QVERIFY2(missingProgram().isEmpty(), qPrintable(missingProgram()));
     m_folder = m_tmp.path() + "/trabalho";
     const QString created = createWorkingFolder(m_folder);
     QVERIFY2(created.isEmpty(), qPrintable(created));
@@ -51,7 +51,7 @@ void TestExitPaths::initTestCase()
 
 QProcess *TestExitPaths::startSignedIn(X11Desktop &desktop)
 {
-    QProcess *program = desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QProcess *program = desktop.launch(programPath("estocarium"), {}, m_folder);
     QString login;
     const bool loginShown = QTest::qWaitFor([&] { return !(login = desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(); }, 30000) &&
                             QTest::qWaitFor([&] { return desktop.activeWindow() == login; }, 10000);
@@ -80,7 +80,7 @@ QString TestExitPaths::attachFailure() const
 {
     QProcess tool;
     tool.setProcessChannelMode(QProcess::MergedChannels);
-    tool.start(ESTOCARIUM_BUILD_DIR + QString("/estocarium-db"),
+    tool.start(programPath("estocarium-db"),
                {"report", "usuarios", m_folder, "--format", "csv", "--out", m_tmp.path() + "/usuarios.csv"});
     if (!tool.waitForFinished(5000)) {
         tool.kill();
@@ -144,7 +144,7 @@ void TestExitPaths::signalDuringSplashEndsAtOnce()
     X11Desktop desktop(QStringLiteral("exitpaths-splash"));
     const QString started = desktop.start();
     QVERIFY2(started.isEmpty(), qPrintable(started));
-    QProcess *program = desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QProcess *program = desktop.launch(programPath("estocarium"), {}, m_folder);
     QTRY_VERIFY_WITH_TIMEOUT(!desktop.window("^Estocarium$").isEmpty(), 20000);
 
     // The splash holds the program for 3 s; a termination signal cuts that wait short.
@@ -159,7 +159,7 @@ void TestExitPaths::signalEndsProgramWhileAModalWindowIsOpen()
     X11Desktop desktop(QStringLiteral("exitpaths-modal"));
     const QString started = desktop.start();
     QVERIFY2(started.isEmpty(), qPrintable(started));
-    QProcess *program = desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QProcess *program = desktop.launch(programPath("estocarium"), {}, m_folder);
     QString login;
     QTRY_VERIFY_WITH_TIMEOUT(!(login = desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(), 30000);
     QTRY_COMPARE_WITH_TIMEOUT(desktop.activeWindow(), login, 10000);

@@ -1,3 +1,4 @@
+#include "ProgramPaths.h"
 #include "X11Desktop.h"
 #include "common/PasswordEncoding.h"
 #include "shell/SqlConnection.h"
@@ -40,8 +41,7 @@ private:
 
 void TestKeyboardPaths::initTestCase()
 {
-    for (const char *program : {"/estocarium", "/estocarium-db"})
-        QVERIFY2(QFile::exists(ESTOCARIUM_BUILD_DIR + QString(program)), program);
+    QVERIFY2(missingProgram().isEmpty(), qPrintable(missingProgram()));
     const QString failure = m_desktop.start();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
@@ -104,7 +104,7 @@ QString TestKeyboardPaths::waitForLogin(QProcess *program)
 
 void TestKeyboardPaths::signInActsOnTheCodeAsTyped()
 {
-    QProcess *program = m_desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QProcess *program = m_desktop.launch(programPath("estocarium"), {}, m_folder);
     const QString login = waitForLogin(program);
     QVERIFY(!login.isEmpty());
 
@@ -136,7 +136,7 @@ void TestKeyboardPaths::signInActsOnTheCodeAsTyped()
 
 void TestKeyboardPaths::newUserSavedByAcceleratorsFromItsFields()
 {
-    QProcess *program = m_desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    QProcess *program = m_desktop.launch(programPath("estocarium"), {}, m_folder);
     const QString login = waitForLogin(program);
     QVERIFY(!login.isEmpty());
     m_desktop.type("1");

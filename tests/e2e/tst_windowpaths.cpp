@@ -1,3 +1,4 @@
+#include "ProgramPaths.h"
 #include "X11Desktop.h"
 
 #include <QDir>
@@ -98,14 +99,13 @@ void TestWindowPaths::minimiseAndSeeBothBack(const QString &modal)
 
 void TestWindowPaths::initTestCase()
 {
-    for (const char *program : {"/estocarium", "/estocarium-db"})
-        QVERIFY2(QFile::exists(ESTOCARIUM_BUILD_DIR + QString(program)), program);
+    QVERIFY2(missingProgram().isEmpty(), qPrintable(missingProgram()));
     const QString failure = m_desktop.start();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     m_folder = m_tmp.path() + "/trabalho";
     const QString created = createWorkingFolder(m_folder, {"--users", "40"});
     QVERIFY2(created.isEmpty(), qPrintable(created));
-    m_program = m_desktop.launch(ESTOCARIUM_BUILD_DIR + QString("/estocarium"), {}, m_folder);
+    m_program = m_desktop.launch(programPath("estocarium"), {}, m_folder);
 }
 
 void TestWindowPaths::cleanupTestCase()
