@@ -1,6 +1,6 @@
 #include "shell/CommandLineRequest.h"
-#include "shell/EstocariumApplication.h"
-#include "shell/StartUp.h"
+#include "shell/ui/EstocariumApplication.h"
+#include "shell/ui/StartUp.h"
 
 int main(int argc, char *argv[])
 {

@@ -2,7 +2,7 @@
 // sign-in dialog on the working folder's database. It attaches LICITACAO.FDB with the same
 // parameters and the same embedded engine as the program, then shows an empty dialog with the
 // login dialog's title. Escape closes it.
-#include "shell/db/Attachment.h"
+#include "db/Attachment.h"
 
 #include <QApplication>
 #include <QDialog>

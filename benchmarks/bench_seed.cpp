@@ -11,10 +11,10 @@
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
 #include "dbmaint/UserSeeder.h"
-#include "shell/db/Attachment.h"
-#include "shell/db/Statement.h"
-#include "shell/db/Transaction.h"
-#include "shell/db/Win1252.h"
+#include "db/Attachment.h"
+#include "db/Statement.h"
+#include "db/Transaction.h"
+#include "db/Win1252.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -11,16 +11,16 @@
 #include "dbmaint/FictionalUsers.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
-#include "shell/SqlQuery.h"
+#include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
-#include "shell/db/Attachment.h"
+#include "db/Attachment.h"
 #include "shell/uTotal.h"
-#include "users/LinkLabel.h"
+#include "records/ui/LinkLabel.h"
 #include "users/PreparaPesquisa.h"
-#include "users/RecordGrid.h"
-#include "users/TFrm_Usuarios_Estoc.h"
-#include "users/TabPage.h"
-#include "users/TdmUsuarios_Estoc.h"
+#include "records/ui/RecordGrid.h"
+#include "users/ui/TFrm_Usuarios_Estoc.h"
+#include "users/ui/TabPage.h"
+#include "users/ui/TdmUsuarios_Estoc.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

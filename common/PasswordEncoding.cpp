@@ -1,7 +1,7 @@
 #include "common/PasswordEncoding.h"
 
-#include "shell/db/FbError.h"
-#include "shell/db/Win1252.h"
+#include "db/FbError.h"
+#include "db/Win1252.h"
 
 namespace {
 

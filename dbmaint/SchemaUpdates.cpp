@@ -2,7 +2,7 @@
 
 #include "dbmaint/CatalogoAtualizacaoI.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
-#include "shell/SqlQuery.h"
+#include "db/SqlQuery.h"
 
 namespace
 {

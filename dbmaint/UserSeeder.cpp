@@ -1,8 +1,8 @@
 #include "dbmaint/UserSeeder.h"
 
 #include "common/PasswordEncoding.h"
-#include "shell/db/Statement.h"
-#include "shell/db/Transaction.h"
+#include "db/Statement.h"
+#include "db/Transaction.h"
 
 void insereUsuarios(fb::Attachment &attachment, const QList<SeedUser> &users, int key)
 {

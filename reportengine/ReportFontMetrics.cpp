@@ -2,7 +2,7 @@
 
 #include "reportengine/ReportExportError.h"
 #include "reportengine/ReportUnits.h"
-#include "shell/db/Win1252.h"
+#include "db/Win1252.h"
 
 #include <hpdf.h>
 

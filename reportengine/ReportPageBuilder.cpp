@@ -1,7 +1,7 @@
 #include "reportengine/ReportPageBuilder.h"
 
 #include "reportengine/ReportFontMetrics.h"
-#include "shell/db/Win1252.h"
+#include "db/Win1252.h"
 
 #include <cmath>
 

@@ -37,6 +37,12 @@ running() {
 }
 alive() { [ -f "$pidfile" ] && running "$(cat "$pidfile")"; }
 listening() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+# Whether the process listening on port $1 is ours (when ss can tell whose it is).
+ours_listening() {
+    listening "$1" || return 1
+    command -v ss >/dev/null || return 0
+    ss -ltnpH "sport = :$1" | grep -q "pid=$(cat "$pidfile")[,)]"
+}
 
 free_port() {
     local port=3051
@@ -78,20 +84,35 @@ start)
         exit 0
     fi
     mkdir -p "$dir"
+    # Another server may have taken the remembered port since, or take a free one between our
+    # look and the bind (parallel runs): then the next free port is tried.
     port=${3:-$(cat "$dir/port" 2>/dev/null || free_port)}
-    prepare
-    echo "$port" >"$dir/port"
-    # unshare and sh exec one another, so the process id of this background job is the server's.
-    private_namespace /usr/sbin/firebird </dev/null >"$dir/server.log" 2>&1 &
-    echo $! >"$pidfile"
-    for _ in $(seq 1 100); do
-        if listening "$port"; then
-            echo "$port"
-            exit 0
-        fi
-        alive || break
-        sleep 0.1
+    if [ -z "${3:-}" ] && listening "$port"; then port=$(free_port); fi
+    for attempt in 1 2 3 4 5; do
+        prepare
+        echo "$port" >"$dir/port"
+        # unshare and sh exec one another, so the process id of this background job is the server's.
+        private_namespace /usr/sbin/firebird </dev/null >"$dir/server.log" 2>&1 &
+        echo $! >"$pidfile"
+        for _ in $(seq 1 100); do
+            if grep -q 'Address already in use' "$dir/server.log"; then
+                break
+            fi
+            # Something listening could be somebody else's server on the port.
+            if alive && ours_listening "$port"; then
+                echo "$port"
+                exit 0
+            fi
+            alive || break
+            sleep 0.1
+        done
+        grep -q 'Address already in use' "$dir/server.log" && [ -z "${3:-}" ] || break
+        kill -KILL "$(cat "$pidfile")" 2>/dev/null || true
+        rm -f "$pidfile"
+        port=$(free_port)
     done
+    if alive; then kill -KILL "$(cat "$pidfile")" 2>/dev/null || true; fi
+    rm -f "$pidfile"
     echo "firebird: private server did not start (see $dir/server.log)" >&2
     exit 1
     ;;

@@ -1,7 +1,7 @@
 #include "shell/DatabaseFailure.h"
 
-#include "shell/SqlConnection.h"
-#include "shell/db/FbError.h"
+#include "db/SqlConnection.h"
+#include "db/FbError.h"
 
 #include <cerrno>
 #include <firebird/Interface.h>

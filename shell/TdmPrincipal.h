@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SqlConnection.h"
+#include "db/SqlConnection.h"
 
 // The main data module: it holds the program's one connection, created closed.
 class TdmPrincipal

@@ -1,6 +1,6 @@
 #include "tool/CreateCommand.h"
 
-#include "shell/db/FbError.h"
+#include "db/FbError.h"
 #include "tool/ClientProfile.h"
 #include "tool/InstallationFiles.h"
 #include "tool/NewDatabase.h"

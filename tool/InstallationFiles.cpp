@@ -1,6 +1,6 @@
 #include "tool/InstallationFiles.h"
 
-#include "shell/db/Win1252.h"
+#include "db/Win1252.h"
 
 #include <QDir>
 #include <QFile>

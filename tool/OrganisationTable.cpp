@@ -1,9 +1,9 @@
 #include "tool/OrganisationTable.h"
 
 #include "dbmaint/SchemaStatements.h"
-#include "shell/db/Attachment.h"
-#include "shell/db/Statement.h"
-#include "shell/db/Transaction.h"
+#include "db/Attachment.h"
+#include "db/Statement.h"
+#include "db/Transaction.h"
 
 void criaOrgaos(fb::Attachment &attachment, const ClientProfile &profile, const QByteArray &logo)
 {

@@ -1,6 +1,6 @@
 #include "tool/ToolDatabase.h"
 
-#include "shell/SqlConnection.h"
+#include "db/SqlConnection.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "tool/UpdateCommand.h"
 
 #include "dbmaint/SchemaUpdates.h"
-#include "shell/SqlConnection.h"
-#include "shell/db/FbError.h"
+#include "db/SqlConnection.h"
+#include "db/FbError.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"

@@ -1,7 +1,7 @@
 #include "common/DateSettings.h"
 #include "common/PasswordEncoding.h"
 #include "common/TextHelpers.h"
-#include "shell/db/FbError.h"
+#include "db/FbError.h"
 
 #include <QTest>
 

@@ -6,8 +6,8 @@
 
 #include "TestDatabase.h"
 #include "dbmaint/SchemaUpdates.h"
-#include "shell/SqlQuery.h"
-#include "shell/db/Decimal.h"
+#include "db/SqlQuery.h"
+#include "db/Decimal.h"
 
 #include <QFile>
 #include <QStringList>

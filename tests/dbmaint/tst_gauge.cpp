@@ -1,4 +1,4 @@
-#include "dbmaint/Gauge.h"
+#include "dbmaint/ui/Gauge.h"
 
 #include <QImage>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "SchemaInspection.h"
 #include "TestDatabase.h"
 #include "dbmaint/SchemaUpdates.h"
-#include "shell/db/FbError.h"
+#include "db/FbError.h"
 
 #include <QTest>
 

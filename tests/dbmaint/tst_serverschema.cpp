@@ -1,9 +1,9 @@
 #include "DialogScript.h"
 #include "SchemaInspection.h"
 #include "TestDatabase.h"
-#include "dbmaint/TFrm_AtualizaII.h"
-#include "dbmaint/TFrm_AtualizarBanco.h"
-#include "shell/db/Attachment.h"
+#include "dbmaint/ui/TFrm_AtualizaII.h"
+#include "dbmaint/ui/TFrm_AtualizarBanco.h"
+#include "db/Attachment.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -2,8 +2,8 @@
 #include "common/TextHelpers.h"
 #include "dbmaint/CatalogoAtualizacaoI.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
-#include "shell/SqlConnection.h"
-#include "shell/SqlQuery.h"
+#include "db/SqlConnection.h"
+#include "db/SqlQuery.h"
 #include "shell/uTotal.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "DialogScript.h"
 #include "PreparedSchema.h"
 #include "SchemaInspection.h"
-#include "dbmaint/Gauge.h"
-#include "dbmaint/TFrm_AtualizaII.h"
-#include "dbmaint/TFrm_AtualizarBanco.h"
-#include "shell/db/Decimal.h"
+#include "dbmaint/ui/Gauge.h"
+#include "dbmaint/ui/TFrm_AtualizaII.h"
+#include "dbmaint/ui/TFrm_AtualizarBanco.h"
+#include "db/Decimal.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "ProgramPaths.h"
 #include "X11Desktop.h"
 #include "common/PasswordEncoding.h"
-#include "shell/SqlConnection.h"
-#include "shell/SqlQuery.h"
+#include "db/SqlConnection.h"
+#include "db/SqlQuery.h"
 #include "shell/uTotal.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "common/PasswordEncoding.h"
-#include "shell/SqlConnection.h"
-#include "shell/SqlQuery.h"
+#include "db/SqlConnection.h"
+#include "db/SqlQuery.h"
 #include "shell/uTotal.h"
 #include "ProgramPaths.h"
 #include "X11Desktop.h"

@@ -1,10 +1,10 @@
 #include "../users/UsersWindowFixture.h"
 #include "PrivateServer.h"
 
-#include "shell/ConnectionSetup.h"
-#include "shell/SqlConnection.h"
-#include "shell/Termination.h"
-#include "signin/TFrm_Senha_Estoc.h"
+#include "shell/ui/ConnectionSetup.h"
+#include "db/SqlConnection.h"
+#include "widgets/Termination.h"
+#include "signin/ui/TFrm_Senha_Estoc.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

@@ -17,7 +17,7 @@ using namespace ReportTestTools;
 
 // A value too long for its column, or holding line breaks and tabs, prints the same way in every
 // output: cut at the column's edge, and on one line.
-class tst_ColumnFit : public QObject
+class TestColumnFit : public QObject
 {
     Q_OBJECT
 
@@ -75,7 +75,7 @@ bool inkIn(const ReportPage &page, const QRectF &mm)
 
 } // namespace
 
-void tst_ColumnFit::tooLongTextIsCutAtTheColumnsEdgeInEveryOutput()
+void TestColumnFit::tooLongTextIsCutAtTheColumnsEdgeInEveryOutput()
 {
     // "W" is 944/1000 em wide: 89 of them fit in the 207.7 mm name column at 7 pt, 90 do not.
     const QString fits(89, u'W');
@@ -104,7 +104,7 @@ void tst_ColumnFit::tooLongTextIsCutAtTheColumnsEdgeInEveryOutput()
              QString(120, u'W'));
 }
 
-void tst_ColumnFit::cutTextStartsAtTheLeftEdgeWhateverTheAlignment()
+void TestColumnFit::cutTextStartsAtTheLeftEdgeWhateverTheAlignment()
 {
     // The code column is centred and 15.9 mm wide: six "W" fit.
     SampleReport sample(0);
@@ -126,7 +126,7 @@ void tst_ColumnFit::cutTextStartsAtTheLeftEdgeWhateverTheAlignment()
     QVERIFY(html.contains(QStringLiteral("text-align:left\">WWWWWW<")));
 }
 
-void tst_ColumnFit::lineBreaksAndTabsPrintAsBlanksExceptInCsv_data()
+void TestColumnFit::lineBreaksAndTabsPrintAsBlanksExceptInCsv_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("printed");
@@ -142,7 +142,7 @@ void tst_ColumnFit::lineBreaksAndTabsPrintAsBlanksExceptInCsv_data()
                                       << "Maria da Silva ";
 }
 
-void tst_ColumnFit::lineBreaksAndTabsPrintAsBlanksExceptInCsv()
+void TestColumnFit::lineBreaksAndTabsPrintAsBlanksExceptInCsv()
 {
     QFETCH(QString, name);
     QFETCH(QString, printed);
@@ -175,5 +175,5 @@ void tst_ColumnFit::lineBreaksAndTabsPrintAsBlanksExceptInCsv()
     QCOMPARE(parseCsv(csvText, u';')[1][1], name);
 }
 
-QTEST_MAIN(tst_ColumnFit)
+QTEST_MAIN(TestColumnFit)
 #include "tst_columnfit.moc"

@@ -40,7 +40,7 @@ const ReportPageText *pageText(const ReportPage &page, const QString &text)
 
 } // namespace
 
-class tst_Layout : public QObject
+class TestReportLayout : public QObject
 {
     Q_OBJECT
 
@@ -61,7 +61,7 @@ private slots:
 };
 
 // 37 rows fill a page below the headings (151.1 mm); the summary (19.8 mm) fits after 32.
-void tst_Layout::pagesFollowTheRecords_data()
+void TestReportLayout::pagesFollowTheRecords_data()
 {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("pages");
@@ -76,7 +76,7 @@ void tst_Layout::pagesFollowTheRecords_data()
     QTest::newRow("list of 9999") << 9999 << 271 << 9;
 }
 
-void tst_Layout::pagesFollowTheRecords()
+void TestReportLayout::pagesFollowTheRecords()
 {
     QFETCH(int, rows);
     QFETCH(int, pages);
@@ -100,7 +100,7 @@ void tst_Layout::pagesFollowTheRecords()
     QCOMPARE(&document->bands().back(), summaries.front());
 }
 
-void tst_Layout::everyPageStartsWithItsHeadings()
+void TestReportLayout::everyPageStartsWithItsHeadings()
 {
     SampleReport sample(100);
     const auto document = sample.report.generate();
@@ -123,7 +123,7 @@ void tst_Layout::everyPageStartsWithItsHeadings()
     QCOMPARE(page, 3);
 }
 
-void tst_Layout::beforePrintRunsOncePerPrintedBand()
+void TestReportLayout::beforePrintRunsOncePerPrintedBand()
 {
     SampleReport sample(80);
     std::map<ReportBandKind, int> notified;
@@ -145,7 +145,7 @@ void tst_Layout::beforePrintRunsOncePerPrintedBand()
     }
 }
 
-void tst_Layout::instancesKeepWhatTheirNotificationSet()
+void TestReportLayout::instancesKeepWhatTheirNotificationSet()
 {
     SampleReport sample(40);
     const auto document = sample.report.generate();
@@ -168,7 +168,7 @@ void tst_Layout::instancesKeepWhatTheirNotificationSet()
     QCOMPARE(details[0]->colour, SampleReport::kGreen);
 }
 
-void tst_Layout::rowsStayOnTheMillimetreGridOverThousandsOfRows()
+void TestReportLayout::rowsStayOnTheMillimetreGridOverThousandsOfRows()
 {
     SampleReport sample(10000);
     const auto document = sample.report.generate();
@@ -187,7 +187,7 @@ void tst_Layout::rowsStayOnTheMillimetreGridOverThousandsOfRows()
              fromMm(10 + 28.3 + 10.6) + index * fromMm(4.0) + int(std::lround(baselineOffset)));
 }
 
-void tst_Layout::textsArePlacedWithHelveticaWidths_data()
+void TestReportLayout::textsArePlacedWithHelveticaWidths_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expectedLeft");
@@ -201,7 +201,7 @@ void tst_Layout::textsArePlacedWithHelveticaWidths_data()
     QTest::newRow("right") << QStringLiteral("Pág.  1") << fromMm(10 + 236.3 + 39.7) - pagina;
 }
 
-void tst_Layout::textsArePlacedWithHelveticaWidths()
+void TestReportLayout::textsArePlacedWithHelveticaWidths()
 {
     QFETCH(QString, text);
     QFETCH(int, expectedLeft);
@@ -217,7 +217,7 @@ void tst_Layout::textsArePlacedWithHelveticaWidths()
                             .arg(expectedLeft)));
 }
 
-void tst_Layout::longTextBreaksAtBlanks()
+void TestReportLayout::longTextBreaksAtBlanks()
 {
     SampleReport sample(0);
     sample.title->setWordWrap(true);
@@ -241,7 +241,7 @@ void tst_Layout::longTextBreaksAtBlanks()
     QCOMPARE(title->frame.height(), int(std::lround(lineHeight * double(title->lines.size()))));
 }
 
-void tst_Layout::dataTextsAndPageNumbersResolvePerBand()
+void TestReportLayout::dataTextsAndPageNumbersResolvePerBand()
 {
     SampleReport sample(3);
     sample.data.append({QStringLiteral("0004"), QVariant(), QStringLiteral("000.000.000-00")});
@@ -253,7 +253,7 @@ void tst_Layout::dataTextsAndPageNumbersResolvePerBand()
     QVERIFY(!pageText(document->pages().front(), QString()));
 }
 
-void tst_Layout::disabledPictureDoesNotPrint()
+void TestReportLayout::disabledPictureDoesNotPrint()
 {
     SampleReport sample(50);
     int header = 0;
@@ -276,7 +276,7 @@ void tst_Layout::disabledPictureDoesNotPrint()
     }
 }
 
-void tst_Layout::headingsAreNeverLeftAloneWhenABandCannotFit()
+void TestReportLayout::headingsAreNeverLeftAloneWhenABandCannotFit()
 {
     // A summary taller than what a page holds below its headings.
     SampleReport sample(2, 160);
@@ -292,12 +292,12 @@ void tst_Layout::headingsAreNeverLeftAloneWhenABandCannotFit()
     QCOMPARE(bands[bands.size() - 2].kind, ReportBandKind::ColumnHeader);
 }
 
-void tst_Layout::errorOfANotificationLeavesGenerate()
+void TestReportLayout::errorOfANotificationLeavesGenerate()
 {
     SampleReport sample(10);
     sample.detail->setBeforePrint([](ReportBand &) { throw std::runtime_error("falha na linha"); });
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, sample.report.generate());
 }
 
-QTEST_GUILESS_MAIN(tst_Layout)
+QTEST_GUILESS_MAIN(TestReportLayout)
 #include "tst_layout.moc"

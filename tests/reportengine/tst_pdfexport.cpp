@@ -37,7 +37,7 @@ double rowMiddleMm(int row)
 
 } // namespace
 
-class tst_PdfExport : public QObject
+class TestPdfExport : public QObject
 {
     Q_OBJECT
 
@@ -57,7 +57,7 @@ private:
     const QDateTime m_created{QDate(2018, 3, 7), QTime(14, 25, 36), Qt::OffsetFromUTC, -3 * 3600};
 };
 
-void tst_PdfExport::pagesTextsAndInformationReadBack()
+void TestPdfExport::pagesTextsAndInformationReadBack()
 {
     SampleReport sample(80);
     const QString pdf = writePdf(*sample.report.generate(), m_dir.filePath("lista.pdf"), m_created);
@@ -81,7 +81,7 @@ void tst_PdfExport::pagesTextsAndInformationReadBack()
     QVERIFY(pages[2].contains(QStringLiteral("Total de Registros")));
 }
 
-void tst_PdfExport::contentStreamsAreNotCompressedAndTextIsWinAnsi()
+void TestPdfExport::contentStreamsAreNotCompressedAndTextIsWinAnsi()
 {
     SampleReport sample(2);
     sample.title->setText(QStringLiteral("Ação € (teste) \\ Ωmega"));
@@ -104,7 +104,7 @@ void tst_PdfExport::contentStreamsAreNotCompressedAndTextIsWinAnsi()
     QVERIFY(pdfText(pdf).contains(QStringLiteral("Ação € (teste) \\ ?mega")));
 }
 
-void tst_PdfExport::rowColoursShowOnTheRenderedPages_data()
+void TestPdfExport::rowColoursShowOnTheRenderedPages_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("row");
@@ -118,7 +118,7 @@ void tst_PdfExport::rowColoursShowOnTheRenderedPages_data()
     QTest::newRow("row 39") << 2 << 2 << SampleReport::kGreen;
 }
 
-void tst_PdfExport::rowColoursShowOnTheRenderedPages()
+void TestPdfExport::rowColoursShowOnTheRenderedPages()
 {
     QFETCH(int, page);
     QFETCH(int, row);
@@ -133,7 +133,7 @@ void tst_PdfExport::rowColoursShowOnTheRenderedPages()
     QVERIFY(near(colourAtMm(image, 270, 10 + 28.3 + 3, kDpi), SampleReport::kGrey));
 }
 
-void tst_PdfExport::pdfAndPainterPutTextInTheSamePlace()
+void TestPdfExport::pdfAndPainterPutTextInTheSamePlace()
 {
     SampleReport sample(3);
     const auto document = sample.report.generate();
@@ -176,7 +176,7 @@ void tst_PdfExport::pdfAndPainterPutTextInTheSamePlace()
                             .arg(paintedInk.last())));
 }
 
-void tst_PdfExport::aPictureOnEveryPageIsEmbeddedOnce()
+void TestPdfExport::aPictureOnEveryPageIsEmbeddedOnce()
 {
     SampleReport sample(120);
     // A new picture object with the same pixels for every page header, as a logo read per page is.
@@ -192,7 +192,7 @@ void tst_PdfExport::aPictureOnEveryPageIsEmbeddedOnce()
     QVERIFY(near(colourAtMm(image, 10 + 2.6 + 3, 10 + 2.4 + 3, kDpi), QColor(20, 60, 160), 10));
 }
 
-void tst_PdfExport::streamedAndStoredExportsAreIdentical()
+void TestPdfExport::streamedAndStoredExportsAreIdentical()
 {
     SampleReport sample(100);
     QBuffer streamed;
@@ -209,7 +209,7 @@ void tst_PdfExport::streamedAndStoredExportsAreIdentical()
     QCOMPARE(streamed.data(), stored.data());
 }
 
-void tst_PdfExport::failedWritesFailTheExport()
+void TestPdfExport::failedWritesFailTheExport()
 {
     SampleReport sample(10);
     const auto document = sample.report.generate();
@@ -231,5 +231,5 @@ void tst_PdfExport::failedWritesFailTheExport()
     QVERIFY_THROWS_EXCEPTION(ReportExportError, document->replay(writer));
 }
 
-QTEST_MAIN(tst_PdfExport)
+QTEST_MAIN(TestPdfExport)
 #include "tst_pdfexport.moc"

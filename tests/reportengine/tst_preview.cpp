@@ -5,10 +5,10 @@
 #include "reportengine/ReportCsvFilter.h"
 #include "reportengine/ReportDocument.h"
 #include "reportengine/ReportHtmlFilter.h"
-#include "reportengine/ReportPageView.h"
+#include "reportengine/ui/ReportPageView.h"
 #include "reportengine/ReportPdfFilter.h"
-#include "reportengine/ReportPreview.h"
-#include "reportengine/ReportPrinter.h"
+#include "reportengine/ui/ReportPreview.h"
+#include "reportengine/ui/ReportPrinter.h"
 #include "reportengine/ReportTextFilter.h"
 
 #include <QAction>
@@ -25,7 +25,7 @@
 
 using namespace ReportTestTools;
 
-class tst_Preview : public QObject
+class TestPreview : public QObject
 {
     Q_OBJECT
 
@@ -46,7 +46,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_Preview::opensModalMaximisedAndNotOnTopAt100Percent()
+void TestPreview::opensModalMaximisedAndNotOnTopAt100Percent()
 {
     SampleReport sample(50);
     QWidget owner;
@@ -69,7 +69,7 @@ void tst_Preview::opensModalMaximisedAndNotOnTopAt100Percent()
     QVERIFY(checked);
 }
 
-void tst_Preview::navigatesAndZooms()
+void TestPreview::navigatesAndZooms()
 {
     SampleReport sample(100);
     ReportPreview preview(sample.report.generate());
@@ -88,7 +88,7 @@ void tst_Preview::navigatesAndZooms()
     QVERIFY(std::abs(view->width() - 2 * width) <= 1);
 }
 
-void tst_Preview::pageChangeShowsTheTopOfTheNewPage()
+void TestPreview::pageChangeShowsTheTopOfTheNewPage()
 {
     SampleReport sample(100);
     ReportPreview preview(sample.report.generate());
@@ -117,7 +117,7 @@ void tst_Preview::pageChangeShowsTheTopOfTheNewPage()
     QCOMPARE(scroll->value(), 0);
 }
 
-void tst_Preview::saveProposesPdfFirstAmongExistingFormats()
+void TestPreview::saveProposesPdfFirstAmongExistingFormats()
 {
     ReportTextFilter text;
     ReportCsvFilter csv;
@@ -137,7 +137,7 @@ void tst_Preview::saveProposesPdfFirstAmongExistingFormats()
     QVERIFY(formats[2].endsWith(QStringLiteral("(*.csv)")));
 }
 
-void tst_Preview::saveWritesTheChosenFormat_data()
+void TestPreview::saveWritesTheChosenFormat_data()
 {
     QTest::addColumn<int>("format"); // position in the dialog's list
     QTest::addColumn<QString>("fileName");
@@ -173,7 +173,7 @@ void tst_Preview::saveWritesTheChosenFormat_data()
                                                       << "CSV";
 }
 
-void tst_Preview::saveWritesTheChosenFormat()
+void TestPreview::saveWritesTheChosenFormat()
 {
     QFETCH(int, format);
     QFETCH(QString, fileName);
@@ -213,7 +213,7 @@ void tst_Preview::saveWritesTheChosenFormat()
     QCOMPARE(sample.generations, 1);
 }
 
-void tst_Preview::saveProposesTheTitleAndTheDate()
+void TestPreview::saveProposesTheTitleAndTheDate()
 {
     ReportCsvFilter csv;
     ReportPdfFilter pdf;
@@ -230,7 +230,7 @@ void tst_Preview::saveProposesTheTitleAndTheDate()
     QVERIFY(dialogs.seen().first().filter.contains(QStringLiteral("Página HTML (*.htm *.html)")));
 }
 
-void tst_Preview::saveFailureIsReportedAndThePreviewStays()
+void TestPreview::saveFailureIsReportedAndThePreviewStays()
 {
     ReportPdfFilter pdf;
     SampleReport sample(3);
@@ -245,7 +245,7 @@ void tst_Preview::saveFailureIsReportedAndThePreviewStays()
     QVERIFY2(dialogs.seen()[1].text.contains(path), qPrintable(dialogs.seen()[1].text));
 }
 
-void tst_Preview::printingGoesThroughThePrintDialogWithOneCopyOfAllPages()
+void TestPreview::printingGoesThroughThePrintDialogWithOneCopyOfAllPages()
 {
     SampleReport sample(3);
     const auto document = sample.report.generate();
@@ -268,7 +268,7 @@ void tst_Preview::printingGoesThroughThePrintDialogWithOneCopyOfAllPages()
     QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
 }
 
-void tst_Preview::printedPagesAreThePreviewedPages()
+void TestPreview::printedPagesAreThePreviewedPages()
 {
     SampleReport sample(80);
     const auto document = sample.report.generate();
@@ -290,5 +290,5 @@ void tst_Preview::printedPagesAreThePreviewedPages()
     QVERIFY(near(colourAtMm(image, 270, 10 + 28.3 + 10.6 + 6, 72), SampleReport::kGreen));
 }
 
-QTEST_MAIN(tst_Preview)
+QTEST_MAIN(TestPreview)
 #include "tst_preview.moc"

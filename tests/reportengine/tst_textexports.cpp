@@ -28,7 +28,7 @@ std::unique_ptr<ReportExportFilter> filterFor(const QString &extension)
 
 } // namespace
 
-class tst_TextExports : public QObject
+class TestTextExports : public QObject
 {
     Q_OBJECT
 
@@ -56,7 +56,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_TextExports::csvHasOneHeadingRowAndOneRowPerRecord()
+void TestTextExports::csvHasOneHeadingRowAndOneRowPerRecord()
 {
     SampleReport sample(100); // three pages: the heading repeats on paper, not in the file
     ReportCsvFilter filter;
@@ -73,7 +73,7 @@ void tst_TextExports::csvHasOneHeadingRowAndOneRowPerRecord()
     QVERIFY(!bytes.contains("Pág."));
 }
 
-void tst_TextExports::csvQuotesWhatWouldBreakARow_data()
+void TestTextExports::csvQuotesWhatWouldBreakARow_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("written");
@@ -92,7 +92,7 @@ void tst_TextExports::csvQuotesWhatWouldBreakARow_data()
                            << "";
 }
 
-void tst_TextExports::csvQuotesWhatWouldBreakARow()
+void TestTextExports::csvQuotesWhatWouldBreakARow()
 {
     QFETCH(QString, name);
     QFETCH(QString, written);
@@ -109,7 +109,7 @@ void tst_TextExports::csvQuotesWhatWouldBreakARow()
     QCOMPARE(rows[1], (QStringList{"0001", name, "123.456.789-09"}));
 }
 
-void tst_TextExports::csvSeparatorIsTheFiltersSetting()
+void TestTextExports::csvSeparatorIsTheFiltersSetting()
 {
     SampleReport sample(1);
     ReportCsvFilter filter;
@@ -121,7 +121,7 @@ void tst_TextExports::csvSeparatorIsTheFiltersSetting()
              QStringLiteral("0001;Usuário número 1;123.456.789-09\r"));
 }
 
-void tst_TextExports::textListsHeadingsOnceAndTheTotalAtTheEnd()
+void TestTextExports::textListsHeadingsOnceAndTheTotalAtTheEnd()
 {
     SampleReport sample(100);
     ReportTextFilter filter;
@@ -144,7 +144,7 @@ void tst_TextExports::textListsHeadingsOnceAndTheTotalAtTheEnd()
     }
 }
 
-void tst_TextExports::htmlIsOnePageWithoutLinksAndWithColours()
+void TestTextExports::htmlIsOnePageWithoutLinksAndWithColours()
 {
     SampleReport sample(100);
     ReportHtmlFilter filter;
@@ -167,7 +167,7 @@ void tst_TextExports::htmlIsOnePageWithoutLinksAndWithColours()
     QCOMPARE(logo.convertToFormat(QImage::Format_RGB32), SampleReport::logoPicture());
 }
 
-void tst_TextExports::htmlEscapesEveryText()
+void TestTextExports::htmlEscapesEveryText()
 {
     SampleReport sample(0);
     sample.title->setText(QStringLiteral("<script>alert(1)</script> & \"Cia\""));
@@ -181,7 +181,7 @@ void tst_TextExports::htmlEscapesEveryText()
     QVERIFY(html.contains(QStringLiteral("&lt;b&gt;Maria&lt;/b&gt; &amp; José")));
 }
 
-void tst_TextExports::storedAndStreamedExportsAreIdentical_data()
+void TestTextExports::storedAndStreamedExportsAreIdentical_data()
 {
     QTest::addColumn<QString>("extension");
     QTest::newRow("text") << "TXT";
@@ -189,7 +189,7 @@ void tst_TextExports::storedAndStreamedExportsAreIdentical_data()
     QTest::newRow("html") << "HTM";
 }
 
-void tst_TextExports::storedAndStreamedExportsAreIdentical()
+void TestTextExports::storedAndStreamedExportsAreIdentical()
 {
     QFETCH(QString, extension);
     const auto filter = filterFor(extension);
@@ -203,7 +203,7 @@ void tst_TextExports::storedAndStreamedExportsAreIdentical()
     QCOMPARE(readFile(streamed), readFile(stored));
 }
 
-void tst_TextExports::filtersAreAvailableWhileTheyExist()
+void TestTextExports::filtersAreAvailableWhileTheyExist()
 {
     QVERIFY(ReportExportFilter::available().empty());
     auto text = std::make_unique<ReportTextFilter>();
@@ -217,7 +217,7 @@ void tst_TextExports::filtersAreAvailableWhileTheyExist()
     QCOMPARE(ReportExportFilter::available(), (std::vector<const ReportExportFilter *>{&pdf}));
 }
 
-void tst_TextExports::failureToCreateTheFileNamesIt_data()
+void TestTextExports::failureToCreateTheFileNamesIt_data()
 {
     QTest::addColumn<QString>("extension");
     QTest::newRow("text") << "TXT";
@@ -225,7 +225,7 @@ void tst_TextExports::failureToCreateTheFileNamesIt_data()
     QTest::newRow("html") << "HTM";
 }
 
-void tst_TextExports::failureToCreateTheFileNamesIt()
+void TestTextExports::failureToCreateTheFileNamesIt()
 {
     QFETCH(QString, extension);
     const auto filter = filterFor(extension);
@@ -242,5 +242,5 @@ void tst_TextExports::failureToCreateTheFileNamesIt()
     QVERIFY(!QFileInfo::exists(path));
 }
 
-QTEST_MAIN(tst_TextExports)
+QTEST_MAIN(TestTextExports)
 #include "tst_textexports.moc"

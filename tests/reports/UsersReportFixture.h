@@ -4,8 +4,8 @@
 // test program, copied fresh for each test, changed with plain SQL, and the report command run
 // on it as an administrator would.
 
-#include "shell/SqlConnection.h"
-#include "shell/SqlQuery.h"
+#include "db/SqlConnection.h"
+#include "db/SqlQuery.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <stdexcept>
 
-class tst_StringToColor : public QObject
+class TestStringToColor : public QObject
 {
     Q_OBJECT
 
@@ -14,7 +14,7 @@ private slots:
     void rejectsWhatIsNeither();
 };
 
-void tst_StringToColor::convertsNamesAndNumbers_data()
+void TestStringToColor::convertsNamesAndNumbers_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("colour");
@@ -31,14 +31,14 @@ void tst_StringToColor::convertsNamesAndNumbers_data()
     QTest::newRow("zero") << "0" << QColor(0, 0, 0);
 }
 
-void tst_StringToColor::convertsNamesAndNumbers()
+void TestStringToColor::convertsNamesAndNumbers()
 {
     QFETCH(QString, text);
     QFETCH(QColor, colour);
     QCOMPARE(StringToColor(text), colour);
 }
 
-void tst_StringToColor::rejectsWhatIsNeither_data()
+void TestStringToColor::rejectsWhatIsNeither_data()
 {
     QTest::addColumn<QString>("text");
 
@@ -50,7 +50,7 @@ void tst_StringToColor::rejectsWhatIsNeither_data()
     QTest::newRow("bad hexadecimal") << "$G0";
 }
 
-void tst_StringToColor::rejectsWhatIsNeither()
+void TestStringToColor::rejectsWhatIsNeither()
 {
     QFETCH(QString, text);
     try {
@@ -62,5 +62,5 @@ void tst_StringToColor::rejectsWhatIsNeither()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_StringToColor)
+QTEST_GUILESS_MAIN(TestStringToColor)
 #include "tst_stringtocolor.moc"

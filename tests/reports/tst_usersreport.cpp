@@ -23,7 +23,7 @@ double rowMiddleMm(int row)
 } // namespace
 
 // The base folder holds 1234 users: 34 pages of 37 rows, the last with 13 rows and the total.
-class tst_UsersReport : public QObject
+class TestUsersReport : public QObject
 {
     Q_OBJECT
 
@@ -53,13 +53,13 @@ private:
     QTemporaryDir m_base;
 };
 
-void tst_UsersReport::initTestCase()
+void TestUsersReport::initTestCase()
 {
     QVERIFY(m_base.isValid());
     QVERIFY(UsersReportFixture::createBase(m_base.path(), 1233));
 }
 
-QString tst_UsersReport::generate(UsersReportFixture &fixture, const QString &format, const QStringList &more)
+QString TestUsersReport::generate(UsersReportFixture &fixture, const QString &format, const QStringList &more)
 {
     const QString out = fixture.path(QStringLiteral("usuarios.") + format);
     const UsersReportFixture::Run run = fixture.report(format, out, more);
@@ -70,7 +70,7 @@ QString tst_UsersReport::generate(UsersReportFixture &fixture, const QString &fo
     return out;
 }
 
-void tst_UsersReport::pdfRepeatsTheHeadingOnEveryPageAndTotalsOnTheLast()
+void TestUsersReport::pdfRepeatsTheHeadingOnEveryPageAndTotalsOnTheLast()
 {
     UsersReportFixture fixture(m_base.path());
     const QString pdf =
@@ -111,7 +111,7 @@ void tst_UsersReport::pdfRepeatsTheHeadingOnEveryPageAndTotalsOnTheLast()
     }
 }
 
-void tst_UsersReport::rowColoursRunOnAcrossPages_data()
+void TestUsersReport::rowColoursRunOnAcrossPages_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("row");
@@ -126,7 +126,7 @@ void tst_UsersReport::rowColoursRunOnAcrossPages_data()
     QTest::newRow("user 75, top of page 3") << 3 << 1 << kMoneyGreen;
 }
 
-void tst_UsersReport::rowColoursRunOnAcrossPages()
+void TestUsersReport::rowColoursRunOnAcrossPages()
 {
     QFETCH(int, page);
     QFETCH(int, row);
@@ -141,7 +141,7 @@ void tst_UsersReport::rowColoursRunOnAcrossPages()
     QVERIFY(near(colourAtMm(image, 275, 10 + 28.3 + 3, kDpi), kSilver));
 }
 
-void tst_UsersReport::csvListsEveryUserOnceInCodeOrder()
+void TestUsersReport::csvListsEveryUserOnceInCodeOrder()
 {
     UsersReportFixture fixture(m_base.path());
     const QString csv = generate(fixture, QStringLiteral("csv"));
@@ -159,7 +159,7 @@ void tst_UsersReport::csvListsEveryUserOnceInCodeOrder()
     }
 }
 
-void tst_UsersReport::textListsHeadingsOnceAndTheTotalLast_data()
+void TestUsersReport::textListsHeadingsOnceAndTheTotalLast_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("total");
@@ -170,7 +170,7 @@ void tst_UsersReport::textListsHeadingsOnceAndTheTotalLast_data()
                                                          << "Total de Registros : 1.234";
 }
 
-void tst_UsersReport::textListsHeadingsOnceAndTheTotalLast()
+void TestUsersReport::textListsHeadingsOnceAndTheTotalLast()
 {
     QFETCH(QString, locale);
     QFETCH(QString, total);
@@ -190,7 +190,7 @@ void tst_UsersReport::textListsHeadingsOnceAndTheTotalLast()
     QVERIFY(lines.last().startsWith(QStringLiteral("-----")));
 }
 
-void tst_UsersReport::htmlIsOneFileWithoutPageLinks()
+void TestUsersReport::htmlIsOneFileWithoutPageLinks()
 {
     UsersReportFixture fixture(m_base.path());
     const QString out = generate(fixture, QStringLiteral("html"));
@@ -207,7 +207,7 @@ void tst_UsersReport::htmlIsOneFileWithoutPageLinks()
     QCOMPARE(html.count(QStringLiteral("Total de Registros : 1,234")), 1);
 }
 
-void tst_UsersReport::headingShowsTheWorkingYear_data()
+void TestUsersReport::headingShowsTheWorkingYear_data()
 {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("heading");
@@ -216,7 +216,7 @@ void tst_UsersReport::headingShowsTheWorkingYear_data()
     QTest::newRow("profile's period") << QStringList{} << "Exercício : 2018";
 }
 
-void tst_UsersReport::headingShowsTheWorkingYear()
+void TestUsersReport::headingShowsTheWorkingYear()
 {
     QFETCH(QStringList, options);
     QFETCH(QString, heading);
@@ -227,7 +227,7 @@ void tst_UsersReport::headingShowsTheWorkingYear()
     QVERIFY(pdfText(pdf).simplified().contains(heading));
 }
 
-void tst_UsersReport::threeUsersInCodeOrder()
+void TestUsersReport::threeUsersInCodeOrder()
 {
     UsersReportFixture fixture(m_base.path());
     fixture.exec(QStringLiteral("DELETE FROM USUARIOS_ESTOC"));
@@ -251,7 +251,7 @@ void tst_UsersReport::threeUsersInCodeOrder()
                  qPrintable(QString::number(row)));
 }
 
-void tst_UsersReport::noUsersKeepsTheTotalPlaceholder()
+void TestUsersReport::noUsersKeepsTheTotalPlaceholder()
 {
     UsersReportFixture fixture(m_base.path());
     fixture.exec(QStringLiteral("DELETE FROM USUARIOS_ESTOC"));
@@ -268,14 +268,14 @@ void tst_UsersReport::noUsersKeepsTheTotalPlaceholder()
     QCOMPARE(QString::fromUtf8(readFile(csv)), QStringLiteral("Código;Usuário;C P F\r\n"));
 }
 
-void tst_UsersReport::headingWithoutLogo_data()
+void TestUsersReport::headingWithoutLogo_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::newRow("no organisation row 1") << "DELETE FROM ORGAOS";
     QTest::newRow("organisation without logo") << "UPDATE ORGAOS SET B_LOGOMARCA = NULL";
 }
 
-void tst_UsersReport::headingWithoutLogo()
+void TestUsersReport::headingWithoutLogo()
 {
     QFETCH(QString, sql);
     UsersReportFixture fixture(m_base.path());
@@ -286,7 +286,7 @@ void tst_UsersReport::headingWithoutLogo()
     QVERIFY(pdfText(pdf).simplified().contains(QStringLiteral("Relatório dos Usuários")));
 }
 
-void tst_UsersReport::failuresEndTheRunWithoutAFile_data()
+void TestUsersReport::failuresEndTheRunWithoutAFile_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message");
@@ -299,7 +299,7 @@ void tst_UsersReport::failuresEndTheRunWithoutAFile_data()
                                       << "Falha ao ler o banco de dados";
 }
 
-void tst_UsersReport::failuresEndTheRunWithoutAFile()
+void TestUsersReport::failuresEndTheRunWithoutAFile()
 {
     QFETCH(QString, failure);
     QFETCH(QString, message);
@@ -322,7 +322,7 @@ void tst_UsersReport::failuresEndTheRunWithoutAFile()
     }
 }
 
-void tst_UsersReport::badCommandLines_data()
+void TestUsersReport::badCommandLines_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QStringList>("more");
@@ -333,7 +333,7 @@ void tst_UsersReport::badCommandLines_data()
     QTest::newRow("stray argument") << "pdf" << QStringList{"--paginas"};
 }
 
-void tst_UsersReport::badCommandLines()
+void TestUsersReport::badCommandLines()
 {
     QFETCH(QString, format);
     QFETCH(QStringList, more);
@@ -346,5 +346,5 @@ void tst_UsersReport::badCommandLines()
     QVERIFY(!QFile::exists(out));
 }
 
-QTEST_MAIN(tst_UsersReport)
+QTEST_MAIN(TestUsersReport)
 #include "tst_usersreport.moc"

@@ -2,12 +2,12 @@
 #include "DialogScript.h"
 #include "UsersReportFixture.h"
 
-#include "reportengine/ReportPreview.h"
-#include "reports/RelatriodosUsurios1Click.h"
+#include "reportengine/ui/ReportPreview.h"
+#include "reports/ui/RelatriodosUsurios1Click.h"
 #include "reports/ReportExportFilters.h"
-#include "reports/TFrm_Relatorio200.h"
+#include "reports/ui/TFrm_Relatorio200.h"
 #include "shell/TdmPrincipal.h"
-#include "shell/db/FbError.h"
+#include "db/FbError.h"
 #include "shell/uTotal.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@
 using namespace ReportTestTools;
 
 // The menu command in the program's own process, on a working folder with 40 users.
-class tst_UsersReportForm : public QObject
+class TestUsersReportForm : public QObject
 {
     Q_OBJECT
 
@@ -47,14 +47,14 @@ private:
     ReportExportFilters m_filters;
 };
 
-void tst_UsersReportForm::initTestCase()
+void TestUsersReportForm::initTestCase()
 {
     QVERIFY(m_base.isValid());
     QVERIFY(UsersReportFixture::createBase(m_base.path(), 39));
     m_previousDir = QDir::currentPath();
 }
 
-void tst_UsersReportForm::init()
+void TestUsersReportForm::init()
 {
     m_fixture = std::make_unique<UsersReportFixture>(m_base.path());
     QDir::setCurrent(m_fixture->folder());
@@ -67,7 +67,7 @@ void tst_UsersReportForm::init()
     dmPrincipal->NimboConnection->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
 }
 
-void tst_UsersReportForm::cleanup()
+void TestUsersReportForm::cleanup()
 {
     dmPrincipal = nullptr;
     m_module.reset();
@@ -75,7 +75,7 @@ void tst_UsersReportForm::cleanup()
     m_fixture.reset();
 }
 
-tst_UsersReportForm::PreviewVisit tst_UsersReportForm::runCommand(QWidget *owner, const QString &caption,
+TestUsersReportForm::PreviewVisit TestUsersReportForm::runCommand(QWidget *owner, const QString &caption,
                                                                   const QString &saveAs)
 {
     PreviewVisit visit;
@@ -95,7 +95,7 @@ tst_UsersReportForm::PreviewVisit tst_UsersReportForm::runCommand(QWidget *owner
     return visit;
 }
 
-void tst_UsersReportForm::menuCommandPreviewsTheReportAndReleasesTheForm()
+void TestUsersReportForm::menuCommandPreviewsTheReportAndReleasesTheForm()
 {
     QWidget owner;
     const QString csv = m_fixture->path(QStringLiteral("usuarios.csv"));
@@ -112,7 +112,7 @@ void tst_UsersReportForm::menuCommandPreviewsTheReportAndReleasesTheForm()
     QCOMPARE(rows[40].value(0), QStringLiteral("0040"));
 }
 
-void tst_UsersReportForm::twoRunsInOneProgramRunGiveTheSameOutput()
+void TestUsersReportForm::twoRunsInOneProgramRunGiveTheSameOutput()
 {
     QWidget owner;
     QStringList outputs;
@@ -127,7 +127,7 @@ void tst_UsersReportForm::twoRunsInOneProgramRunGiveTheSameOutput()
     QCOMPARE(outputs[1], outputs[0]);
 }
 
-void tst_UsersReportForm::failuresLeaveTheCommandAndReleaseTheForm_data()
+void TestUsersReportForm::failuresLeaveTheCommandAndReleaseTheForm_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message");
@@ -142,7 +142,7 @@ void tst_UsersReportForm::failuresLeaveTheCommandAndReleaseTheForm_data()
                                     << "";
 }
 
-void tst_UsersReportForm::failuresLeaveTheCommandAndReleaseTheForm()
+void TestUsersReportForm::failuresLeaveTheCommandAndReleaseTheForm()
 {
     QFETCH(QString, failure);
     QFETCH(QString, message);
@@ -179,5 +179,5 @@ void tst_UsersReportForm::failuresLeaveTheCommandAndReleaseTheForm()
     QVERIFY(owner.findChildren<TFrm_Relatorio200 *>().isEmpty());
 }
 
-QTEST_MAIN(tst_UsersReportForm)
+QTEST_MAIN(TestUsersReportForm)
 #include "tst_usersreportform.moc"

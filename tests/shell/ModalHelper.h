@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Termination.h"
+#include "widgets/Termination.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,11 +1,11 @@
 #include "DialogScript.h"
 #include "TestDatabase.h"
 
-#include "shell/ConnectionSetup.h"
-#include "shell/SqlQuery.h"
+#include "shell/ui/ConnectionSetup.h"
+#include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
-#include "shell/Termination.h"
-#include "shell/db/FbError.h"
+#include "widgets/Termination.h"
+#include "db/FbError.h"
 #include "shell/uTotal.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "TestDatabase.h"
 
 #include "shell/DatabaseFailure.h"
-#include "shell/SqlQuery.h"
-#include "shell/db/FbError.h"
+#include "db/SqlQuery.h"
+#include "db/FbError.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "DialogScript.h"
-#include "shell/CalculatorLauncher.h"
-#include "shell/WebPageLauncher.h"
-#include "shell/WindowTitles.h"
+#include "shell/ui/CalculatorLauncher.h"
+#include "shell/ui/WebPageLauncher.h"
+#include "widgets/WindowTitles.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "shell/ConnectionSetup.h"
-#include "shell/SqlQuery.h"
+#include "shell/ui/ConnectionSetup.h"
+#include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
-#include "shell/db/Attachment.h"
+#include "db/Attachment.h"
 #include "shell/uTotal.h"
 #include "X11Desktop.h"
 

@@ -1,8 +1,8 @@
 #include "DialogScript.h"
-#include "shell/EstocariumApplication.h"
-#include "shell/ModalWindow.h"
-#include "shell/Termination.h"
-#include "shell/db/FbError.h"
+#include "shell/ui/EstocariumApplication.h"
+#include "widgets/ModalWindow.h"
+#include "widgets/Termination.h"
+#include "db/FbError.h"
 #include "tests/shell/ModalHelper.h"
 
 #include <QTest>

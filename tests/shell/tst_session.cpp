@@ -1,6 +1,6 @@
 #include "shell/IniFile.h"
 #include "shell/uTotal.h"
-#include "shell/db/Win1252.h"
+#include "db/Win1252.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/Termination.h"
+#include "widgets/Termination.h"
 
 #include <QApplication>
 #include <QDialog>

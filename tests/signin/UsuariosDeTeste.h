@@ -2,7 +2,7 @@
 
 #include "TestDatabase.h"
 #include "common/PasswordEncoding.h"
-#include "shell/SqlQuery.h"
+#include "db/SqlQuery.h"
 #include "shell/uTotal.h"
 
 // Users of the sign-in tests, stored the way the program stores them: password and level

@@ -1,10 +1,10 @@
 #include "DialogScript.h"
 #include "TestDatabase.h"
-#include "shell/EstocariumApplication.h"
-#include "shell/TFrm_Principal_Estoc.h"
-#include "shell/Termination.h"
+#include "shell/ui/EstocariumApplication.h"
+#include "shell/ui/TFrm_Principal_Estoc.h"
+#include "widgets/Termination.h"
 #include "shell/uTotal.h"
-#include "signin/TFrm_Senha_Estoc.h"
+#include "signin/ui/TFrm_Senha_Estoc.h"
 #include "tests/signin/UsuariosDeTeste.h"
 
 #include <QComboBox>

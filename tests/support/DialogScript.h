@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,10 +1,10 @@
 #include "TestDatabase.h"
 
-#include "shell/SqlQuery.h"
+#include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
 #include "dbmaint/SchemaUpdates.h"
-#include "shell/db/Attachment.h"
-#include "shell/db/FbError.h"
+#include "db/Attachment.h"
+#include "db/FbError.h"
 
 #include <QDir>
 #include <QTest>

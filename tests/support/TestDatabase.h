@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SqlConnection.h"
+#include "db/SqlConnection.h"
 
 #include <QTemporaryDir>
 #include <memory>

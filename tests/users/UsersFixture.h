@@ -8,8 +8,8 @@
 #include "common/PasswordEncoding.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
-#include "shell/EstocariumApplication.h"
-#include "shell/SqlQuery.h"
+#include "shell/ui/EstocariumApplication.h"
+#include "db/SqlQuery.h"
 #include "shell/uTotal.h"
 
 #include <QFile>

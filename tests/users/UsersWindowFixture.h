@@ -3,12 +3,12 @@
 // Opening the user maintenance window the way the main window does, and working its controls.
 #include "UsersFixture.h"
 
-#include "users/BoundCheckBox.h"
-#include "users/BoundComboBox.h"
-#include "users/BoundLineEdit.h"
-#include "users/TFrm_Usuarios_Estoc.h"
-#include "users/TabPage.h"
-#include "users/TdmUsuarios_Estoc.h"
+#include "records/ui/BoundCheckBox.h"
+#include "records/ui/BoundComboBox.h"
+#include "records/ui/BoundLineEdit.h"
+#include "users/ui/TFrm_Usuarios_Estoc.h"
+#include "users/ui/TabPage.h"
+#include "users/ui/TdmUsuarios_Estoc.h"
 
 #include <QApplication>
 #include <QTabWidget>

@@ -1,7 +1,7 @@
 #include "UsersFixture.h"
 
-#include "shell/db/FbError.h"
-#include "users/TdmUsuarios_Estoc.h"
+#include "db/FbError.h"
+#include "users/ui/TdmUsuarios_Estoc.h"
 
 #include <QWidget>
 

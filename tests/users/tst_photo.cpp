@@ -1,6 +1,6 @@
 #include "UsersWindowFixture.h"
 
-#include "users/RecordGrid.h"
+#include "records/ui/RecordGrid.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "UsersWindowFixture.h"
 
-#include "users/LinkLabel.h"
+#include "records/ui/LinkLabel.h"
 #include "users/PreparaPesquisa.h"
-#include "users/RecordGrid.h"
+#include "records/ui/RecordGrid.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,0 +1,145 @@
+#include "db/Attachment.h"
+
+#include "db/FbApi.h"
+#include "db/Transaction.h"
+#include "db/Win1252.h"
+
+#include <cerrno>
+
+namespace fb {
+
+using namespace Firebird;
+
+namespace {
+
+IXpbBuilder *buildDpb(ThrowStatusWrapper *status, const AttachOptions &options)
+{
+    IXpbBuilder *dpb = api::util()->getXpbBuilder(status, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(status, isc_dpb_user_name, options.user.toUtf8().constData());
+    if (options.password)
+        dpb->insertString(status, isc_dpb_password, options.password->toUtf8().constData());
+    if (!options.role.isEmpty())
+        dpb->insertString(status, isc_dpb_sql_role_name, options.role.toUtf8().constData());
+    if (!options.charset.isEmpty())
+        dpb->insertString(status, isc_dpb_lc_ctype, options.charset.toUtf8().constData());
+    dpb->insertInt(status, isc_dpb_sql_dialect, options.dialect);
+    if (options.connectTimeout > 0)
+        dpb->insertInt(status, isc_dpb_connect_timeout, options.connectTimeout);
+    return dpb;
+}
+
+QByteArray pathBytes(const QString &database)
+{
+    return database.toLocal8Bit();
+}
+
+// Builds the parameter block for options (plus what extend adds) and hands it to open.
+template<typename Extend, typename Open>
+IAttachment *openWith(const AttachOptions &options, Extend &&extend, Open &&open)
+{
+    return api::guarded([&](ThrowStatusWrapper *status) {
+        IXpbBuilder *dpb = buildDpb(status, options);
+        IAttachment *handle = nullptr;
+        try {
+            extend(status, dpb);
+            handle = open(status, dpb->getBufferLength(status), dpb->getBuffer(status));
+        } catch (...) {
+            dpb->dispose();
+            throw;
+        }
+        dpb->dispose();
+        return handle;
+    });
+}
+
+} // namespace
+
+Attachment::~Attachment()
+{
+    try {
+        detach();
+    } catch (...) {
+        // Nothing sensible to do with a failed detach while tearing down.
+    }
+}
+
+void Attachment::attach(const QString &database, const AttachOptions &options)
+{
+    detach();
+    const QByteArray path = pathBytes(database);
+    m_handle = openWith(
+        options, [](ThrowStatusWrapper *, IXpbBuilder *) {},
+        [&](ThrowStatusWrapper *status, unsigned length, const unsigned char *buffer) {
+            return api::provider()->attachDatabase(status, path.constData(), length, buffer);
+        });
+    m_dialect = options.dialect;
+}
+
+void Attachment::create(const QString &database, const AttachOptions &options, const CreateOptions &create)
+{
+    detach();
+    const QByteArray path = pathBytes(database);
+    m_handle = openWith(
+        options,
+        [&](ThrowStatusWrapper *status, IXpbBuilder *dpb) {
+            dpb->insertInt(status, isc_dpb_page_size, create.pageSize);
+            dpb->insertInt(status, isc_dpb_force_write, create.forcedWrites ? 1 : 0);
+            if (!create.defaultCharset.isEmpty())
+                dpb->insertString(status, isc_dpb_set_db_charset, create.defaultCharset.toUtf8().constData());
+        },
+        [&](ThrowStatusWrapper *status, unsigned length, const unsigned char *buffer) {
+            return api::provider()->createDatabase(status, path.constData(), length, buffer);
+        });
+    m_dialect = options.dialect;
+}
+
+void Attachment::detach()
+{
+    if (!m_handle)
+        return;
+    IAttachment *handle = m_handle;
+    m_handle = nullptr;
+    // When this detach releases the database, the embedded engine (3.0) frees its monitoring
+    // memory in a loop that retries while errno says "interrupted", without clearing errno
+    // first: entered with a stale EINTR (a signal that interrupted the event loop's poll leaves
+    // one behind), it spins forever holding /tmp/firebird/fb_init, the lock every embedded
+    // attach on the machine needs.
+    errno = 0;
+    api::guarded([&](ThrowStatusWrapper *status) {
+        try {
+            handle->detach(status);
+        } catch (...) {
+            handle->release();
+            throw;
+        }
+    });
+}
+
+void Attachment::executeImmediate(const QString &sql)
+{
+    if (!m_handle)
+        throw Error(QStringLiteral("Conexão com o banco de dados fechada"));
+    Transaction transaction(*this);
+    bool ok = true;
+    const QByteArray bytes = Win1252::fromUnicode(sql, &ok);
+    if (!ok)
+        throw Error(QStringLiteral("O comando contém caracteres que o banco de dados não aceita (WIN1252)"));
+    api::guarded([&](ThrowStatusWrapper *status) {
+        m_handle->execute(status, transaction.handle(), 0, bytes.constData(), unsigned(m_dialect), nullptr,
+                          nullptr, nullptr, nullptr);
+    });
+    transaction.commit();
+}
+
+void Attachment::cancelOperation(bool abort)
+{
+    if (!m_handle)
+        return;
+    IStatus *status = api::master()->getStatus();
+    CheckStatusWrapper wrapper(status);
+    // A failure only means there was nothing left to cancel.
+    m_handle->cancelOperation(&wrapper, abort ? fb_cancel_abort : fb_cancel_raise);
+    status->dispose();
+}
+
+} // namespace fb

@@ -1,0 +1,205 @@
+#include "db/SqlConnection.h"
+
+#include "db/Watchdog.h"
+
+#include <QtGlobal>
+
+namespace {
+
+SqlConnection *registeredProgramConnection = nullptr;
+
+SqlConnection::WaitIndicator &waitIndicator()
+{
+    static SqlConnection::WaitIndicator indicator;
+    return indicator;
+}
+
+} // namespace
+
+SqlConnection *SqlConnection::programConnection()
+{
+    return registeredProgramConnection;
+}
+
+void SqlConnection::setProgramConnection(SqlConnection *connection)
+{
+    registeredProgramConnection = connection;
+}
+
+void SqlConnection::setWaitIndicator(WaitIndicator indicator)
+{
+    waitIndicator() = std::move(indicator);
+}
+
+SqlConnection::SqlConnection()
+    : m_params{{QStringLiteral("DriverName"), QStringLiteral("Firebird")},
+               {QStringLiteral("Database"), QStringLiteral("LICITACAO.FDB")},
+               {QStringLiteral("RoleName"), QStringLiteral("RoleName")},
+               {QStringLiteral("User_Name"), QStringLiteral("sysdba")},
+               {QStringLiteral("Password"), QStringLiteral("quartzite")},
+               {QStringLiteral("SQLDialect"), QStringLiteral("3")},
+               {QStringLiteral("LocaleCode"), QStringLiteral("0000")},
+               {QStringLiteral("BlobSize"), QStringLiteral("-1")},
+               {QStringLiteral("CommitRetain"), QStringLiteral("False")},
+               {QStringLiteral("WaitOnLocks"), QStringLiteral("True")},
+               {QStringLiteral("IsolationLevel"), QStringLiteral("ReadCommitted")},
+               {QStringLiteral("Trim Char"), QStringLiteral("False")}},
+      m_watchdog(std::make_unique<fb::Watchdog>())
+{
+}
+
+SqlConnection::~SqlConnection() = default;
+
+std::chrono::milliseconds SqlConnection::answerBound()
+{
+    // ESTOCARIUM_DB_ANSWER_MS shortens the wait for the tests that stop a server on purpose.
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("ESTOCARIUM_DB_ANSWER_MS", &ok);
+    return std::chrono::milliseconds(ok && ms > 0 ? ms : 15000);
+}
+
+std::chrono::milliseconds SqlConnection::cancelGrace()
+{
+    return std::min(answerBound(), std::chrono::milliseconds(5000));
+}
+
+QString SqlConnection::param(const QString &name) const
+{
+    for (const auto &entry : m_params) {
+        if (entry.first.compare(name, Qt::CaseInsensitive) == 0)
+            return entry.second;
+    }
+    return QString();
+}
+
+void SqlConnection::setParam(const QString &name, const QString &value)
+{
+    for (qsizetype i = 0; i < m_params.size(); ++i) {
+        if (m_params[i].first.compare(name, Qt::CaseInsensitive) == 0) {
+            if (value.isEmpty())
+                m_params.removeAt(i);
+            else
+                m_params[i].second = value;
+            return;
+        }
+    }
+    if (!value.isEmpty())
+        m_params.append({name, value});
+}
+
+void SqlConnection::open()
+{
+    call([] {});
+}
+
+void SqlConnection::attach()
+{
+    if (isConnected())
+        return;
+    fb::AttachOptions options;
+    options.user = param(QStringLiteral("User_Name"));
+    // An entry is never empty (setting an empty value removes it): no entry, no password sent.
+    if (const QString password = param(QStringLiteral("Password")); !password.isEmpty())
+        options.password = password;
+    options.role = param(QStringLiteral("RoleName"));
+    options.charset = param(QStringLiteral("ServerCharSet"));
+    bool dialectOk = false;
+    const int dialect = param(QStringLiteral("SQLDialect")).toInt(&dialectOk);
+    options.dialect = dialectOk ? dialect : 3;
+    options.connectTimeout = kConnectTimeoutSeconds;
+    m_attachment.attach(param(QStringLiteral("Database")), options);
+}
+
+void SqlConnection::close()
+{
+    m_transaction.reset();
+    try {
+        m_attachment.detach();
+    } catch (const fb::Error &error) {
+        // A connection that is already gone is closed all the same.
+        if (!error.connectionLost())
+            throw;
+    }
+}
+
+void SqlConnection::startTransaction()
+{
+    const auto start = [this] { call([this] { m_transaction = std::make_unique<fb::Transaction>(m_attachment); }); };
+    // An attachment left open by an earlier call may have died meanwhile: nothing has been done
+    // in the new transaction yet, so it is started once more on a new attachment.
+    if (!isConnected())
+        return start();
+    try {
+        return start();
+    } catch (const fb::Error &error) {
+        if (!error.connectionLost() || error.timedOut())
+            throw;
+    }
+    start();
+}
+
+void SqlConnection::commit()
+{
+    if (!m_transaction)
+        return;
+    call([this] {
+        m_transaction->commit();
+        m_transaction.reset();
+    });
+}
+
+void SqlConnection::rollback()
+{
+    if (!m_transaction)
+        return;
+    call([this] {
+        auto transaction = std::move(m_transaction);
+        transaction->rollback();
+    });
+}
+
+void SqlConnection::dropLostAttachment()
+{
+    // Neither can reach the server any more: both end on the client's side whatever they report.
+    m_transaction.reset();
+    try {
+        m_attachment.detach();
+    } catch (const fb::Error &) {
+        // Released all the same.
+    }
+}
+
+SqlConnection::CallScope::CallScope(SqlConnection &connection)
+    : m_connection(connection), m_outermost(connection.m_callDepth++ == 0)
+{
+    if (m_outermost && waitIndicator())
+        m_waitIndicator = waitIndicator()();
+}
+
+SqlConnection::CallScope::~CallScope()
+{
+    if (m_watching)
+        m_connection.m_watchdog->disarm();
+    --m_connection.m_callDepth;
+}
+
+void SqlConnection::CallScope::watch()
+{
+    if (!m_outermost || m_watching)
+        return;
+    m_connection.m_watchdog->arm(m_connection.m_attachment, answerBound(), cancelGrace());
+    m_watching = true;
+}
+
+void SqlConnection::CallScope::failed(fb::Error &error)
+{
+    if (!m_outermost)
+        return;
+    if (m_watching) {
+        m_watching = false;
+        if (m_connection.m_watchdog->disarm())
+            error.setTimedOut();
+    }
+    if (error.connectionLost())
+        m_connection.dropLostAttachment();
+}

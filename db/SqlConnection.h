@@ -1,0 +1,118 @@
+#pragma once
+
+#include "db/Attachment.h"
+#include "db/FbError.h"
+#include "db/Transaction.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace fb {
+class Watchdog;
+}
+
+// The program's one database connection: an ordered list of name=value parameters, opened
+// and closed as a whole. Opening maps the parameters onto Firebird: user, password, role,
+// character set and dialect go into the attachment; transactions are read committed with
+// record versions and wait on locks, a commit ends them, blobs are read whole and CHAR values
+// keep their trailing blanks.
+//
+// Every use of the database runs through call(): the busy cursor shows meanwhile, a server
+// that stops answering is given up on after answerBound(), and an attachment found gone
+// (server stopped, killed, restarted, network down) is released with its transactions, so
+// the next call attaches again with the parameters as they stand.
+class SqlConnection
+{
+public:
+    SqlConnection();
+    ~SqlConnection();
+
+    // The connection that queries and providers made without one use: the main data module
+    // registers its own for as long as it exists.
+    static SqlConnection *programConnection();
+    static void setProgramConnection(SqlConnection *connection);
+    // What the program shows while a call waits for the server (the windows' busy cursor): made
+    // when the outermost call starts and released when it ends. Programs without windows set none.
+    using WaitIndicator = std::function<std::shared_ptr<void>()>;
+    static void setWaitIndicator(WaitIndicator indicator);
+
+    using Params = QList<QPair<QString, QString>>;
+    const Params &params() const { return m_params; }
+    QString param(const QString &name) const;
+    // An empty value removes the entry.
+    void setParam(const QString &name, const QString &value);
+
+    void open();
+    void close();
+    bool isConnected() const { return m_attachment.isAttached(); }
+    fb::Attachment &attachment() { return m_attachment; }
+
+    // A transaction shared by every query until commit or rollback; without one, each
+    // query runs in a transaction of its own.
+    void startTransaction();
+    void commit();
+    void rollback();
+    fb::Transaction *activeTransaction() const { return m_transaction.get(); }
+
+    // Opens the connection when it is closed, then runs body. An fb::Error leaving body is
+    // marked as a time-out when the watchdog ended the call, and a lost attachment is
+    // released before the error goes on.
+    template<typename Body>
+    auto call(Body &&body);
+
+    // How long a server may take to accept an attachment (seconds, in the attachment's
+    // parameters), and how long one call may wait for its answer before it is cancelled;
+    // a server that does not answer the cancel either is cut off a grace period later.
+    static constexpr int kConnectTimeoutSeconds = 15;
+    static std::chrono::milliseconds answerBound();
+    static std::chrono::milliseconds cancelGrace();
+
+private:
+    class CallScope;
+    void attach();
+    void dropLostAttachment();
+
+    Params m_params;
+    fb::Attachment m_attachment;
+    std::unique_ptr<fb::Transaction> m_transaction;
+    std::unique_ptr<fb::Watchdog> m_watchdog;
+    int m_callDepth = 0;
+};
+
+// One call on the database, outermost or nested: the outermost one shows the busy cursor,
+// watches the attachment and deals with a failure.
+class SqlConnection::CallScope
+{
+public:
+    explicit CallScope(SqlConnection &connection);
+    ~CallScope();
+    CallScope(const CallScope &) = delete;
+    CallScope &operator=(const CallScope &) = delete;
+
+    void watch();
+    void failed(fb::Error &error);
+
+private:
+    SqlConnection &m_connection;
+    bool m_outermost;
+    bool m_watching = false;
+    std::shared_ptr<void> m_waitIndicator;
+};
+
+template<typename Body>
+auto SqlConnection::call(Body &&body)
+{
+    CallScope scope(*this);
+    try {
+        attach();
+        scope.watch();
+        return body();
+    } catch (fb::Error &error) {
+        scope.failed(error);
+        throw;
+    }
+}

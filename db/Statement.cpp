@@ -1,0 +1,469 @@
+#include "db/Statement.h"
+
+#include "db/Attachment.h"
+#include "db/Decimal.h"
+#include "db/FbApi.h"
+#include "db/Transaction.h"
+#include "db/Win1252.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <cstring>
+
+namespace fb {
+
+using namespace Firebird;
+
+namespace {
+
+constexpr int kTextBlob = 1;
+
+QByteArray readBlob(Transaction &transaction, ISC_QUAD id)
+{
+    return api::guarded([&](ThrowStatusWrapper *status) {
+        IBlob *blob = transaction.attachment().handle()->openBlob(status, transaction.handle(), &id, 0, nullptr);
+        QByteArray data;
+        char segment[32768];
+        try {
+            for (;;) {
+                unsigned length = 0;
+                const int result = blob->getSegment(status, sizeof segment, segment, &length);
+                if (result == IStatus::RESULT_NO_DATA)
+                    break;
+                data.append(segment, length);
+            }
+            blob->close(status);
+        } catch (...) {
+            blob->release();
+            throw;
+        }
+        return data;
+    });
+}
+
+ISC_QUAD writeBlob(Transaction &transaction, const QByteArray &data)
+{
+    return api::guarded([&](ThrowStatusWrapper *status) {
+        ISC_QUAD id{};
+        IBlob *blob = transaction.attachment().handle()->createBlob(status, transaction.handle(), &id, 0, nullptr);
+        try {
+            constexpr qsizetype kSegment = 32768;
+            for (qsizetype offset = 0; offset < data.size(); offset += kSegment) {
+                const qsizetype length = std::min(kSegment, data.size() - offset);
+                blob->putSegment(status, unsigned(length), data.constData() + offset);
+            }
+            blob->close(status);
+        } catch (...) {
+            blob->release();
+            throw;
+        }
+        return id;
+    });
+}
+
+QByteArray textBytes(const QString &text)
+{
+    bool ok = true;
+    QByteArray bytes = Win1252::fromUnicode(text, &ok);
+    if (!ok)
+        throw Error(QStringLiteral("O texto \"%1\" contém caracteres que o banco de dados não aceita (WIN1252)")
+                        .arg(text));
+    return bytes;
+}
+
+// The longest text a parameter can carry (Firebird's longest VARCHAR); the message's length
+// field would cut anything longer without a word.
+constexpr qsizetype kLongestText = 32765;
+
+void requireCarriable(const QByteArray &bytes, int index)
+{
+    if (bytes.size() > kLongestText)
+        throw Error(QStringLiteral("O valor do parâmetro %1 tem %2 caracteres; o banco de dados aceita no "
+                                   "máximo %3 num campo de texto")
+                        .arg(index + 1)
+                        .arg(bytes.size())
+                        .arg(kLongestText),
+                    0, {isc_string_truncation, isc_trunc_limits},
+                    {{isc_trunc_limits, kLongestText}, {isc_trunc_limits, bytes.size()}});
+}
+
+bool isIntegral(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+Statement::Statement(Transaction &transaction, const QString &sql) : m_transaction(transaction)
+{
+    const QByteArray text = textBytes(sql);
+    Attachment &attachment = transaction.attachment();
+    try {
+        api::guarded([&](ThrowStatusWrapper *status) {
+            m_handle = attachment.handle()->prepare(status, transaction.handle(), 0, text.constData(),
+                                                    unsigned(attachment.dialect()),
+                                                    IStatement::PREPARE_PREFETCH_METADATA);
+            m_inputDeclared = m_handle->getInputMetadata(status);
+            m_outputMeta = m_handle->getOutputMetadata(status);
+            m_params.resize(m_inputDeclared->getCount(status));
+        });
+    } catch (...) {
+        // No destructor runs for a statement that failed half-way: release what was obtained.
+        releaseHandles();
+        throw;
+    }
+}
+
+Statement::~Statement()
+{
+    releaseHandles();
+}
+
+void Statement::releaseHandles() noexcept
+{
+    if (m_inputMeta)
+        m_inputMeta->release();
+    if (m_inputDeclared)
+        m_inputDeclared->release();
+    if (m_outputMeta)
+        m_outputMeta->release();
+    m_inputMeta = m_inputDeclared = m_outputMeta = nullptr;
+    if (m_handle) {
+        IStatement *handle = m_handle;
+        m_handle = nullptr;
+        try {
+            api::guarded([&](ThrowStatusWrapper *status) { handle->free(status); });
+        } catch (...) {
+            handle->release();
+        }
+    }
+}
+
+void Statement::setParam(int index, const QVariant &value)
+{
+    if (index < 0 || index >= m_params.size())
+        throw Error(QStringLiteral("Parâmetro %1 inexistente no comando").arg(index + 1));
+    m_params[index] = value;
+}
+
+// Describes each value in the message by its own type, so the server converts it to the
+// declared type (and reports a value that does not fit) instead of us guessing.
+void Statement::buildInput(QByteArray &buffer)
+{
+    api::guarded([&](ThrowStatusWrapper *status) {
+        QList<QByteArray> texts(m_params.size());
+        QByteArray signature;
+        for (int i = 0; i < m_params.size(); ++i) {
+            const QVariant &value = m_params.at(i);
+            const unsigned declared = m_inputDeclared->getType(status, unsigned(i)) & ~1u;
+            if (value.isNull())
+                signature += "n" + QByteArray::number(declared);
+            else if (declared == SQL_BLOB)
+                signature += 'b';
+            else if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
+                texts[i] = value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
+                requireCarriable(texts[i], i);
+                signature += (value.typeId() == QMetaType::QString ? "t" : "o") +
+                             QByteArray::number(std::max<qsizetype>(texts[i].size(), 1));
+            } else if (value.canConvert<Decimal>() && value.userType() == qMetaTypeId<Decimal>())
+                signature += "d" + QByteArray::number(value.value<Decimal>().scale);
+            else
+                signature += "v" + QByteArray::number(value.typeId());
+            signature += ',';
+        }
+
+        if (!m_inputMeta || signature != m_inputSignature) {
+            IMetadataBuilder *builder = m_inputDeclared->getBuilder(status);
+            try {
+                for (int i = 0; i < m_params.size(); ++i) {
+                    const QVariant &value = m_params.at(i);
+                    const unsigned declared = m_inputDeclared->getType(status, unsigned(i)) & ~1u;
+                    const unsigned index = unsigned(i);
+                    if (value.isNull() || declared == SQL_BLOB)
+                        continue;
+                    if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
+                        builder->setType(status, index, SQL_VARYING + 1);
+                        builder->setLength(status, index, unsigned(std::max<qsizetype>(texts[i].size(), 1)));
+                        builder->setCharSet(status, index,
+                                            value.typeId() == QMetaType::QString ? api::kCharsetWin1252
+                                                                                 : api::kCharsetNone);
+                    } else if (value.userType() == qMetaTypeId<Decimal>()) {
+                        builder->setType(status, index, SQL_INT64 + 1);
+                        builder->setScale(status, index, -value.value<Decimal>().scale);
+                    } else if (isIntegral(value) || value.typeId() == QMetaType::Bool) {
+                        builder->setType(status, index, SQL_INT64 + 1);
+                        builder->setScale(status, index, 0);
+                    } else if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+                        builder->setType(status, index, SQL_DOUBLE + 1);
+                        builder->setScale(status, index, 0);
+                    } else if (value.typeId() == QMetaType::QDate) {
+                        builder->setType(status, index, SQL_TYPE_DATE + 1);
+                    } else if (value.typeId() == QMetaType::QDateTime) {
+                        builder->setType(status, index, SQL_TIMESTAMP + 1);
+                    } else {
+                        throw Error(QStringLiteral("Tipo de valor não suportado no parâmetro %1").arg(i + 1));
+                    }
+                }
+                IMessageMetadata *built = builder->getMetadata(status);
+                builder->release();
+                if (m_inputMeta)
+                    m_inputMeta->release();
+                m_inputMeta = built;
+                m_inputSignature = signature;
+            } catch (...) {
+                builder->release();
+                throw;
+            }
+        }
+
+        buffer.fill('\0', m_inputMeta->getMessageLength(status));
+        char *message = buffer.data();
+        for (int i = 0; i < m_params.size(); ++i) {
+            const unsigned index = unsigned(i);
+            const QVariant &value = m_params.at(i);
+            auto *nullFlag = reinterpret_cast<short *>(message + m_inputMeta->getNullOffset(status, index));
+            char *data = message + m_inputMeta->getOffset(status, index);
+            *nullFlag = value.isNull() ? -1 : 0;
+            if (value.isNull())
+                continue;
+            const unsigned type = m_inputMeta->getType(status, index) & ~1u;
+            switch (type) {
+            case SQL_BLOB: {
+                const QByteArray bytes =
+                    value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
+                const ISC_QUAD id = writeBlob(m_transaction, bytes);
+                std::memcpy(data, &id, sizeof id);
+                break;
+            }
+            case SQL_VARYING: {
+                const QByteArray &bytes = texts[i];
+                const auto length = static_cast<unsigned short>(bytes.size());
+                std::memcpy(data, &length, sizeof length);
+                std::memcpy(data + sizeof length, bytes.constData(), size_t(bytes.size()));
+                break;
+            }
+            case SQL_INT64: {
+                const qint64 number = value.userType() == qMetaTypeId<Decimal>() ? value.value<Decimal>().units
+                                                                                : value.toLongLong();
+                std::memcpy(data, &number, sizeof number);
+                break;
+            }
+            case SQL_DOUBLE: {
+                const double number = value.toDouble();
+                std::memcpy(data, &number, sizeof number);
+                break;
+            }
+            case SQL_TYPE_DATE: {
+                const QDate date = value.toDate();
+                const ISC_DATE encoded = api::util()->encodeDate(unsigned(date.year()), unsigned(date.month()),
+                                                                 unsigned(date.day()));
+                std::memcpy(data, &encoded, sizeof encoded);
+                break;
+            }
+            case SQL_TIMESTAMP: {
+                const QDateTime moment = value.toDateTime();
+                const QDate date = moment.date();
+                const QTime time = moment.time();
+                ISC_TIMESTAMP encoded;
+                encoded.timestamp_date = api::util()->encodeDate(unsigned(date.year()), unsigned(date.month()),
+                                                                 unsigned(date.day()));
+                encoded.timestamp_time = api::util()->encodeTime(unsigned(time.hour()), unsigned(time.minute()),
+                                                                 unsigned(time.second()), unsigned(time.msec() * 10));
+                std::memcpy(data, &encoded, sizeof encoded);
+                break;
+            }
+            default:
+                throw Error(QStringLiteral("Tipo de parâmetro %1 não suportado").arg(i + 1));
+            }
+        }
+    });
+}
+
+qint64 Statement::execute()
+{
+    QByteArray input;
+    buildInput(input);
+    return api::guarded([&](ThrowStatusWrapper *status) {
+        QByteArray output(int(m_outputMeta->getMessageLength(status)), '\0');
+        m_handle->execute(status, m_transaction.handle(), m_inputMeta, input.isEmpty() ? nullptr : input.data(),
+                          m_outputMeta->getCount(status) ? m_outputMeta : nullptr,
+                          m_outputMeta->getCount(status) ? output.data() : nullptr);
+        return qint64(m_handle->getAffectedRecords(status));
+    });
+}
+
+std::unique_ptr<Cursor> Statement::openCursor()
+{
+    QByteArray input;
+    buildInput(input);
+    IResultSet *resultSet = api::guarded([&](ThrowStatusWrapper *status) {
+        return m_handle->openCursor(status, m_transaction.handle(), m_inputMeta,
+                                    input.isEmpty() ? nullptr : input.data(), m_outputMeta, 0);
+    });
+    // The cursor owns the result set from here on, also when making it fails.
+    try {
+        return std::unique_ptr<Cursor>(new Cursor(*this, resultSet));
+    } catch (const std::bad_alloc &) {
+        resultSet->release();
+        throw;
+    }
+}
+
+Cursor::Cursor(Statement &statement, IResultSet *resultSet) : m_statement(statement), m_resultSet(resultSet)
+{
+    try {
+        readColumns();
+    } catch (...) {
+        closeResultSet();
+        throw;
+    }
+}
+
+void Cursor::readColumns()
+{
+    IMessageMetadata *meta = m_statement.m_outputMeta;
+    api::guarded([&](ThrowStatusWrapper *status) {
+        const unsigned count = meta->getCount(status);
+        for (unsigned i = 0; i < count; ++i) {
+            const char *alias = meta->getAlias(status, i);
+            m_names.append(QString::fromUtf8(alias && *alias ? alias : meta->getField(status, i)));
+        }
+        m_row.fill('\0', int(meta->getMessageLength(status)));
+    });
+}
+
+Cursor::~Cursor()
+{
+    closeResultSet();
+}
+
+void Cursor::closeResultSet() noexcept
+{
+    if (!m_resultSet)
+        return;
+    IResultSet *resultSet = m_resultSet;
+    m_resultSet = nullptr;
+    try {
+        api::guarded([&](ThrowStatusWrapper *status) { resultSet->close(status); });
+    } catch (...) {
+        resultSet->release();
+    }
+}
+
+bool Cursor::next()
+{
+    if (!m_resultSet)
+        return false;
+    return api::guarded([&](ThrowStatusWrapper *status) {
+        return m_resultSet->fetchNext(status, m_row.data()) == IStatus::RESULT_OK;
+    });
+}
+
+QVariant Cursor::value(int column) const
+{
+    return api::guarded([&](ThrowStatusWrapper *status) -> QVariant {
+        IMessageMetadata *meta = m_statement.m_outputMeta;
+        const unsigned index = unsigned(column);
+        const char *row = m_row.constData();
+        if (*reinterpret_cast<const short *>(row + meta->getNullOffset(status, index)))
+            return QVariant();
+        const char *data = row + meta->getOffset(status, index);
+        const unsigned charset = meta->getCharSet(status, index);
+        const int scale = meta->getScale(status, index);
+        auto scaled = [scale](qint64 units) -> QVariant {
+            if (scale < 0)
+                return QVariant::fromValue(Decimal{units, -scale});
+            return units;
+        };
+        switch (meta->getType(status, index) & ~1u) {
+        case SQL_VARYING: {
+            unsigned short length = 0;
+            std::memcpy(&length, data, sizeof length);
+            if (charset == api::kCharsetOctets)
+                return QByteArray(data + sizeof length, length);
+            return Win1252::toUnicode(data + sizeof length, length);
+        }
+        case SQL_TEXT: {
+            const unsigned length = meta->getLength(status, index);
+            if (charset == api::kCharsetOctets)
+                return QByteArray(data, length);
+            return Win1252::toUnicode(data, length);
+        }
+        case SQL_SHORT: {
+            qint16 number;
+            std::memcpy(&number, data, sizeof number);
+            return scaled(number);
+        }
+        case SQL_LONG: {
+            qint32 number;
+            std::memcpy(&number, data, sizeof number);
+            return scaled(number);
+        }
+        case SQL_INT64: {
+            qint64 number;
+            std::memcpy(&number, data, sizeof number);
+            return scaled(number);
+        }
+        case SQL_FLOAT: {
+            float number;
+            std::memcpy(&number, data, sizeof number);
+            return double(number);
+        }
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT: {
+            double number;
+            std::memcpy(&number, data, sizeof number);
+            return number;
+        }
+        case SQL_BOOLEAN:
+            return *data != 0;
+        case SQL_TYPE_DATE: {
+            ISC_DATE date;
+            std::memcpy(&date, data, sizeof date);
+            unsigned y = 0, m = 0, d = 0;
+            api::util()->decodeDate(date, &y, &m, &d);
+            return QDate(int(y), int(m), int(d));
+        }
+        case SQL_TYPE_TIME: {
+            ISC_TIME time;
+            std::memcpy(&time, data, sizeof time);
+            unsigned h = 0, mi = 0, s = 0, f = 0;
+            api::util()->decodeTime(time, &h, &mi, &s, &f);
+            return QTime(int(h), int(mi), int(s), int(f / 10));
+        }
+        case SQL_TIMESTAMP: {
+            ISC_TIMESTAMP stamp;
+            std::memcpy(&stamp, data, sizeof stamp);
+            unsigned y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0, f = 0;
+            api::util()->decodeDate(stamp.timestamp_date, &y, &m, &d);
+            api::util()->decodeTime(stamp.timestamp_time, &h, &mi, &s, &f);
+            return QDateTime(QDate(int(y), int(m), int(d)), QTime(int(h), int(mi), int(s), int(f / 10)));
+        }
+        case SQL_BLOB: {
+            ISC_QUAD id;
+            std::memcpy(&id, data, sizeof id);
+            const QByteArray bytes = readBlob(m_statement.m_transaction, id);
+            if (meta->getSubType(status, index) == kTextBlob && charset != api::kCharsetOctets)
+                return Win1252::toUnicode(bytes);
+            return bytes;
+        }
+        default:
+            throw Error(QStringLiteral("Tipo de coluna não suportado: %1").arg(m_names.at(column)));
+        }
+    });
+}
+
+} // namespace fb

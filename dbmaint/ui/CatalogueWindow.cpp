@@ -1,0 +1,67 @@
+#include "dbmaint/ui/CatalogueWindow.h"
+
+#include "dbmaint/CatalogueRunner.h"
+#include "dbmaint/ui/DiscardedInput.h"
+#include "dbmaint/ui/Gauge.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace
+{
+
+QPushButton *boldButton(const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    QFont font = button->font();
+    font.setBold(true);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    button->setMinimumHeight(32);
+    return button;
+}
+
+} // namespace
+
+CatalogueWindow::CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent)
+    // Closed by Fechar or the title bar's close button, the only button of its title bar.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)),
+      Gauge1(new Gauge(this)), FBSair(boldButton(QStringLiteral("Fechar"), this))
+{
+    setWindowTitle(caption);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(FBAtualiza);
+    layout->addWidget(Gauge1);
+    layout->addWidget(FBSair);
+    setTabOrder(FBAtualiza, FBSair);
+    setFixedSize(clientSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(FBAtualiza, &QPushButton::clicked, this, &CatalogueWindow::FBAtualizaClick);
+    connect(FBSair, &QPushButton::clicked, this, &CatalogueWindow::FBSairClick);
+}
+
+void CatalogueWindow::FBSairClick()
+{
+    close();
+}
+
+void CatalogueWindow::setButtonsEnabled(bool enabled)
+{
+    FBAtualiza->setEnabled(enabled);
+    FBSair->setEnabled(enabled);
+    // Disabling took the focus from the run button; the keyboard finds it there again.
+    if (enabled)
+        FBAtualiza->setFocus();
+}
+
+void CatalogueWindow::runCatalogue(CatalogueRunner &runner, const QStringList &catalogue)
+{
+    const DiscardedInput heldDuringTheRun;
+    runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
+    runner.run(catalogue);
+}

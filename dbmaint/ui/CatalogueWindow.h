@@ -1,0 +1,36 @@
+#pragma once
+
+#include "db/SqlQuery.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class CatalogueRunner;
+class Gauge;
+class QPushButton;
+
+// What the two schema update windows share: the run button, the gauge and the close button, one
+// above the other and all of one width, and the command query on the main connection.
+class CatalogueWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    QPushButton *FBAtualiza;
+    Gauge *Gauge1;
+    QPushButton *FBSair;
+    SqlQuery sqlComandos;
+
+public slots:
+    virtual void FBAtualizaClick() = 0;
+    void FBSairClick();
+
+protected:
+    CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent);
+    // Both buttons are off while a run holds the window; afterwards the focus is on the run button.
+    void setButtonsEnabled(bool enabled);
+    // Runs the catalogue, advancing the gauge at each step. The run holds the user-interface
+    // thread: clicks and keys made meanwhile are dropped, never acted on afterwards. A failed
+    // reconnection leaves as fb::Error.
+    void runCatalogue(CatalogueRunner &runner, const QStringList &catalogue);
+};

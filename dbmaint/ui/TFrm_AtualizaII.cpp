@@ -1,0 +1,32 @@
+#include "dbmaint/ui/TFrm_AtualizaII.h"
+
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/CatalogueRunner.h"
+#include "dbmaint/ui/Gauge.h"
+#include "widgets/Dialogs.h"
+#include "shell/TdmPrincipal.h"
+#include "db/FbError.h"
+
+TFrm_AtualizaII *Frm_AtualizaII = nullptr;
+
+TFrm_AtualizaII::TFrm_AtualizaII(QWidget *parent)
+    : CatalogueWindow(QStringLiteral("Atualiza Banco de Dados II"), QSize(505, 139), parent)
+{
+}
+
+void TFrm_AtualizaII::FBAtualizaClick()
+{
+    setButtonsEnabled(false);
+    const QStringList catalogue = catalogoAtualizacaoII();
+    Gauge1->setMaxValue(int(catalogue.size()));
+    Gauge1->setProgress(0);
+    CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection,
+                           CatalogueRunner::Reconnect::BeforeEachDrop);
+    try {
+        runCatalogue(runner, catalogue);
+    } catch (const fb::Error &e) {
+        Dialogs::error(this, e.text());
+        return;
+    }
+    setButtonsEnabled(true);
+}

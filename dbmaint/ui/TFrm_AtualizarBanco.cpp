@@ -1,0 +1,24 @@
+#include "dbmaint/ui/TFrm_AtualizarBanco.h"
+
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogueRunner.h"
+#include "dbmaint/ui/Gauge.h"
+#include "shell/TdmPrincipal.h"
+
+TFrm_AtualizarBanco *Frm_AtualizarBanco = nullptr;
+
+TFrm_AtualizarBanco::TFrm_AtualizarBanco(QWidget *parent)
+    : CatalogueWindow(QStringLiteral("Atualizar Banco de Dados"), QSize(484, 137), parent)
+{
+}
+
+void TFrm_AtualizarBanco::FBAtualizaClick()
+{
+    setButtonsEnabled(false);
+    const QStringList catalogue = catalogoAtualizacaoI();
+    // The gauge is not set back: a second run in the same showing stays at the full bar.
+    Gauge1->setMaxValue(int(catalogue.size()));
+    CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection, CatalogueRunner::Reconnect::Never);
+    runCatalogue(runner, catalogue);
+    setButtonsEnabled(true);
+}

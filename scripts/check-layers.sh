@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a header from a layer above its own, from another folder of
+# its own layer, or when the tool reaches a layer with windows. Each folder is one library
+# (cmake/EstocariumLibrary.cmake); the linker catches calls that run the wrong way, this catches
+# the includes that compile without a call (inline functions, types, constants).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# folder, its layer, and the highest layer it may include (its own layer minus one unless given).
+layers='
+db 0
+common 1
+shell 2
+records 3
+reportengine 4
+signin 5
+users 5
+dbmaint 5
+reports 5
+widgets 6
+records/ui 7
+reportengine/ui 7
+signin/ui 8
+users/ui 8
+dbmaint/ui 8
+reports/ui 8
+shell/ui 9
+app 10
+tool 10 5
+'
+
+git ls-files -- '*.cpp' '*.h' | grep -Ev '^(tests|benchmarks|scripts)/' |
+awk -v table="$layers" '
+BEGIN {
+    n = split(table, lines, "\n")
+    for (i = 1; i <= n; i++) {
+        if (split(lines[i], f, " ") < 2) continue
+        layer[f[1]] = f[2]
+        reach[f[1]] = (3 in f) ? f[3] : f[2] - 1
+    }
+}
+function folder(path,    d) { d = path; sub(/\/[^\/]*$/, "", d); return d }
+FNR == 1 { from = folder(FILENAME) }
+/^[ \t]*#[ \t]*include[ \t]*"/ {
+    header = $0
+    sub(/^[^"]*"/, "", header); sub(/".*$/, "", header)
+    to = folder(header)
+    if (to == from || !(to in layer)) next
+    if (!(from in layer)) {
+        printf "%s: folder %s has no layer in scripts/check-layers.sh\n", FILENAME, from; bad = 1; nextfile
+    }
+    if (layer[to] > reach[from]) {
+        printf "%s:%d: %s (layer %d) may not include %s (layer %d)\n", FILENAME, FNR, from, layer[from], header, layer[to]
+        bad = 1
+    }
+}
+END { exit bad }
+' $(cat)

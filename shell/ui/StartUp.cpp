@@ -1,0 +1,89 @@
+#include "shell/ui/StartUp.h"
+
+#include "widgets/ModalWindow.h"
+#include "shell/ui/TFrm_Abertura.h"
+#include "shell/ui/TFrm_Principal_Estoc.h"
+#include "shell/TdmPrincipal.h"
+#include "widgets/Termination.h"
+#include "widgets/TerminationSignals.h"
+#include "shell/uTotal.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <cstdlib>
+
+int splashWaitMs()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("ESTOCARIUM_SPLASH_MS", &ok);
+    return ok && ms >= 0 ? ms : 3000;
+}
+
+void installPortugueseTranslations(QApplication &app)
+{
+    const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
+    QLocale::setDefault(brasil);
+    auto *translator = new QTranslator(&app);
+    if (translator->load(brasil, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+    else
+        delete translator;
+}
+
+namespace {
+
+// Qt's X11 plugin ends the process with exit(1) when the display goes away (log-out, a dropped
+// remote display), so main's own clean-up never runs. This exit handler detaches the
+// connection first; registered after the first connection attempt has loaded the Firebird
+// plugins, it runs before their exit handlers shut the engine down.
+void detachAtExit()
+{
+    if (!dmPrincipal)
+        return;
+    try {
+        dmPrincipal->NimboConnection->close();
+    } catch (...) {
+        // The process is ending; the engine's own shutdown closes what is left.
+    }
+}
+
+} // namespace
+
+int runProgram(QApplication &app)
+{
+    installTerminationSignals();
+    InicializaSessao();
+
+    const int splashWait = splashWaitMs();
+    Frm_Abertura = new TFrm_Abertura;
+    Frm_Abertura->showAndPaint(splashWait > 0);
+    // Deliberately blocking: the splash neither repaints nor reacts meanwhile.
+    waitUnlessTerminated(splashWait);
+
+    // A termination signal during the wait ends the program before it opens the database.
+    if (!terminationRequested()) {
+        app.setWindowIcon(QIcon(QStringLiteral(":/icons/app-64.png")));
+        dmPrincipal = new TdmPrincipal;
+        Frm_Principal_Estoc = new TFrm_Principal_Estoc;
+        static const bool detachRegistered = std::atexit(detachAtExit) == 0;
+        Q_UNUSED(detachRegistered);
+        // A termination requested while the window was created (internet mode) ends the loop
+        // at its first turn; the window need not appear for that.
+        if (!terminationRequested())
+            Frm_Principal_Estoc->showMaximized();
+    }
+
+    const int result = app.exec();
+
+    delete Frm_Principal_Estoc;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ModalWindow::release(Frm_Abertura);
+    delete dmPrincipal;
+    dmPrincipal = nullptr;
+    return result;
+}

@@ -1,0 +1,340 @@
+#include "signin/ui/TFrm_Senha_Estoc.h"
+
+#include "common/DigitsOnlyValidator.h"
+#include "common/PasswordEncoding.h"
+#include "common/TextHelpers.h"
+#include "widgets/Dialogs.h"
+#include "shell/ui/TFrm_Principal_Estoc.h"
+#include "widgets/Termination.h"
+#include "shell/uTotal.h"
+#include "signin/ui/PasswordCharStyle.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TFrm_Senha_Estoc *Frm_Senha_Estoc = nullptr;
+
+namespace {
+
+const QColor kCorEditavel(166, 202, 240);
+const QColor kCorBloqueado(192, 192, 192);
+
+void pinta(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, color);
+    palette.setColor(QPalette::Button, color);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TFrm_Senha_Estoc::TFrm_Senha_Estoc(QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    criaComponentes();
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+    installEventFilter(this);
+}
+
+void TFrm_Senha_Estoc::criaComponentes()
+{
+    setObjectName(QStringLiteral("Frm_Senha_Estoc"));
+    setWindowTitle(QStringLiteral("Acesso ao Sistema"));
+
+    const auto campo = [this](const char *name, int width, const QColor &color) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setFixedWidth(width);
+        pinta(edit, color);
+        return edit;
+    };
+    Campo1 = campo("Campo1", 60, kCorEditavel);
+    // No maximum length: it would cut pasted text before the validator drops its non-digits.
+    Campo1->setValidator(new DigitsOnlyValidator(4, Campo1));
+    CampoE4 = campo("CampoE4", 320, kCorBloqueado);
+    CampoE5 = campo("CampoE5", 130, kCorBloqueado);
+    for (QLineEdit *readOnly : {CampoE4, CampoE5}) {
+        readOnly->setReadOnly(true);
+        readOnly->setFocusPolicy(Qt::ClickFocus);
+    }
+    Campo2 = campo("Campo2", 130, kCorEditavel);
+    Campo2->setEchoMode(QLineEdit::Password);
+    auto *arroba = new PasswordCharStyle(QLatin1Char('@'));
+    arroba->setParent(Campo2);
+    Campo2->setStyle(arroba);
+
+    Campo3 = new QComboBox(this);
+    Campo3->setObjectName(QStringLiteral("Campo3"));
+    Campo3->setEditable(false);
+    Campo3->setFixedWidth(110);
+    pinta(Campo3, kCorEditavel);
+
+    SenhaCriptografada = new QLineEdit(this);
+    SenhaCriptografada->setObjectName(QStringLiteral("SenhaCriptografada"));
+    NivelCriptografado = new QLineEdit(this);
+    NivelCriptografado->setObjectName(QStringLiteral("NivelCriptografado"));
+    for (QLineEdit *hidden : {SenhaCriptografada, NivelCriptografado})
+        hidden->hide();
+
+    LPrimeiroAcesso = new QLabel(QStringLiteral("*primeiro acesso, senha 1"), this);
+    LPrimeiroAcesso->setObjectName(QStringLiteral("LPrimeiroAcesso"));
+    QFont hintFont = LPrimeiroAcesso->font();
+    hintFont.setPointSize(12);
+    hintFont.setBold(true);
+    LPrimeiroAcesso->setFont(hintFont);
+    LPrimeiroAcesso->setStyleSheet(QStringLiteral("color: red;"));
+    // Hidden, but keeping its room, so the dialog does not change size when it appears.
+    QSizePolicy keepRoom = LPrimeiroAcesso->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    LPrimeiroAcesso->setSizePolicy(keepRoom);
+    LPrimeiroAcesso->hide();
+
+    const auto botao = [this](const char *name, const QString &caption, const char *icon) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setIcon(QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(icon))));
+        button->setLayoutDirection(Qt::RightToLeft); // the glyph at the right
+        button->setAutoDefault(false);
+        button->setMinimumWidth(110);
+        return button;
+    };
+    Botao_Entrar = botao("Botao_Entrar", QStringLiteral("&Entrar       "), "ok");
+    Botao_Cancelar = botao("Botao_Cancelar", QStringLiteral("&Cancelar   "), "cancel");
+    connect(Botao_Entrar, &QPushButton::clicked, this, &TFrm_Senha_Estoc::Botao_EntrarClick);
+    connect(Botao_Cancelar, &QPushButton::clicked, this, &TFrm_Senha_Estoc::Botao_CancelarClick);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    const QList<QPair<QString, QWidget *>> linhas{{QStringLiteral("Código"), Campo1},
+                                                  {QStringLiteral("Usuário"), CampoE4},
+                                                  {QStringLiteral("CPF"), CampoE5},
+                                                  {QStringLiteral("Senha"), Campo2},
+                                                  {QStringLiteral("Mês/Ano"), Campo3}};
+    for (int row = 0; row < linhas.size(); ++row) {
+        auto *label = new QLabel(linhas[row].first, this);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        label->setBuddy(linhas[row].second);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(linhas[row].second, row, 1, Qt::AlignLeft);
+    }
+    grid->addWidget(LPrimeiroAcesso, int(linhas.size()), 1);
+
+    auto *botoes = new QHBoxLayout;
+    botoes->addStretch(1);
+    botoes->addWidget(Botao_Entrar);
+    botoes->addWidget(Botao_Cancelar);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(botoes);
+
+    setTabOrder(Campo1, Campo2);
+    setTabOrder(Campo2, Campo3);
+    setTabOrder(Campo3, Botao_Entrar);
+    setTabOrder(Botao_Entrar, Botao_Cancelar);
+
+    setFixedSize(sizeHint());
+    move(screen()->geometry().center() - rect().center());
+}
+
+void TFrm_Senha_Estoc::showEvent(QShowEvent *event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFrm_Senha_Estoc::FormShow()
+{
+    setWindowTitle(Descricao_Sistema_Estoc);
+    Campo3->clear();
+    Campo3->addItems(Meses_Trabalho);
+    Campo3->setCurrentIndex(0);
+    Campo1->setFocus();
+}
+
+bool TFrm_Senha_Estoc::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (FormKeyDown(key))
+            return true;
+        if (watched == Campo1 && Campo1KeyPress(key))
+            return true;
+    } else if (event->type() == QEvent::FocusOut && watched == Campo1) {
+        // Leaving the field for another control, not the window losing the focus to a box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Campo1Exit();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFrm_Senha_Estoc::FormKeyDown(QKeyEvent *key)
+{
+    if (key->key() == Qt::Key_Escape) {
+        Botao_Cancelar->click();
+        return true;
+    }
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+        button->click();
+    else
+        focusNextChild();
+    return true;
+}
+
+bool TFrm_Senha_Estoc::Campo1KeyPress(QKeyEvent *key)
+{
+    // Only characters count here: editing and clipboard keys carry none or a control code.
+    const QString text = key->text();
+    if (text.size() != 1 || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
+        return false;
+    return Digitacao0_9(text.at(0)).isNull();
+}
+
+void TFrm_Senha_Estoc::Campo1Exit()
+{
+    QString codigo = Campo1->text();
+    while (codigo.size() < 4)
+        codigo.prepend(QLatin1Char('0'));
+    Campo1->setText(codigo);
+
+    sqlBusca.close();
+    sqlBusca.setSql(QStringLiteral("SELECT USUARIO,SENHA,CPF,NIVEL FROM USUARIOS_ESTOC WHERE IDUSUARIO=:IDUSUARIO"));
+    sqlBusca.setParam(QStringLiteral("IDUSUARIO"), codigo);
+    sqlBusca.open();
+
+    const bool achou = sqlBusca.rowCount() > 0;
+    const auto coluna = [&](const char *name) {
+        return achou ? sqlBusca.value(0, QLatin1String(name)).toString() : QString();
+    };
+    CampoE4->setText(coluna("USUARIO"));
+    SenhaCriptografada->setText(encodedFromColumn(coluna("SENHA")));
+    CampoE5->setText(coluna("CPF"));
+    NivelCriptografado->setText(encodedFromColumn(coluna("NIVEL")));
+    LPrimeiroAcesso->setVisible(Decodificar(SenhaCriptografada->text(), Chave) == QLatin1String("1"));
+    m_codigoBuscado = codigo;
+}
+
+void TFrm_Senha_Estoc::buscaCodigoDigitado()
+{
+    // An accelerator presses a button without the focus leaving the code field: a code typed
+    // since the last lookup would otherwise be checked against another user's password.
+    if (!m_codigoBuscado || Campo1->text().rightJustified(4, u'0') != *m_codigoBuscado)
+        Campo1Exit();
+}
+
+bool TFrm_Senha_Estoc::senhaConfere() const
+{
+    return Decodificar(SenhaCriptografada->text(), Chave) == Campo2->text();
+}
+
+void TFrm_Senha_Estoc::estabeleceSessao()
+{
+    const QString periodo = Campo3->currentText();
+    Mes_Vero = periodo.mid(0, 2);
+    Ano_Vero = periodo.mid(3, 4);
+    Usuario_Codigo = Campo1->text();
+    Usuario_Nome = CampoE4->text();
+    Usuario_CPF = CampoE5->text();
+    uAdministradorTemporario = false;
+    uAdministrador = Decodificar(NivelCriptografado->text(), Chave) == QLatin1String("ADMINISTRADOR");
+
+    if (!Frm_Principal_Estoc)
+        return;
+    QString titulo = Frm_Principal_Estoc->tituloAntesDoAcesso() + QStringLiteral(" - ") + Mes_Vero +
+                     QStringLiteral("/") + Ano_Vero + QStringLiteral(" | Usuário: ") + Usuario_CPF +
+                     QStringLiteral(" - ") + Usuario_Nome;
+    if (uAdministrador)
+        titulo += QStringLiteral("   * ADMINISTRADOR *   ");
+    Frm_Principal_Estoc->setWindowTitle(titulo);
+}
+
+void TFrm_Senha_Estoc::Botao_EntrarClick()
+{
+    buscaCodigoDigitado();
+    if (CampoE4->text().isEmpty()) {
+        Dialogs::message(this, QStringLiteral("Primeiro informe usuário válido!"));
+        return;
+    }
+    if (!senhaConfere()) {
+        Dialogs::message(this, QStringLiteral("Atenção, senha inválida!"));
+        Campo2->setFocus();
+        return;
+    }
+    estabeleceSessao();
+
+    if (Campo2->text() == QLatin1String("1"))
+        trocaSenhaDoPrimeiroAcesso();
+    accept();
+}
+
+void TFrm_Senha_Estoc::trocaSenhaDoPrimeiroAcesso()
+{
+    // The encoding keeps the length, so the column's limit is the typed password's.
+    constexpr int kMaiorSenha = 20;
+    std::optional<QString> novaSenha;
+    for (;;) {
+        novaSenha = Dialogs::inputBox(this, QStringLiteral("Atenção"), QStringLiteral("Informe sua nova senha : "),
+                                      QString());
+        if (!novaSenha)
+            return;
+        if (novaSenha->size() <= kMaiorSenha)
+            break;
+        Dialogs::message(this, QStringLiteral("Atenção, a senha pode ter no máximo %1 caracteres; nada foi "
+                                              "gravado. Informe uma senha mais curta.")
+                                   .arg(kMaiorSenha));
+    }
+    // One statement, so the password and its confirmation are written together or not at all.
+    // Bound, not pasted into the statement: a typed quote stays part of the password.
+    sqlBusca.close();
+    sqlBusca.setSql(QStringLiteral("UPDATE USUARIOS_ESTOC SET SENHA=:VALOR, CONFIRMA=:VALOR "
+                                   "WHERE IDUSUARIO=:IDUSUARIO"));
+    sqlBusca.setParam(QStringLiteral("VALOR"), encodedToColumn(Codificar(*novaSenha, Chave)));
+    sqlBusca.setParam(QStringLiteral("IDUSUARIO"), Campo1->text());
+    sqlBusca.execSQL();
+}
+
+void TFrm_Senha_Estoc::Botao_CancelarClick()
+{
+    requestTermination();
+    reject();
+}
+
+void TFrm_Senha_Estoc::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+bool TFrm_Senha_Estoc::close()
+{
+    // A visible dialog runs the check through done().
+    if (!isVisible())
+        FormClose();
+    return QDialog::close();
+}
+
+void TFrm_Senha_Estoc::FormClose()
+{
+    buscaCodigoDigitado();
+    if (CampoE4->text().isEmpty() || !senhaConfere())
+        requestTermination();
+    else
+        estabeleceSessao();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "db/SqlQuery.h"
+
+#include <QDialog>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The login dialog: user code, password and working period. Closing it either establishes
+// the session or requests the program's termination.
+class TFrm_Senha_Estoc : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TFrm_Senha_Estoc(QWidget *owner);
+
+    QLineEdit *Campo1;
+    QLineEdit *CampoE4;
+    QLineEdit *CampoE5;
+    QLineEdit *Campo2;
+    QComboBox *Campo3;
+    QLineEdit *SenhaCriptografada;
+    QLineEdit *NivelCriptografado;
+    QLabel *LPrimeiroAcesso;
+    QPushButton *Botao_Entrar;
+    QPushButton *Botao_Cancelar;
+    SqlQuery sqlBusca;
+
+    void done(int result) override;
+    // Closing from code runs the close check also when the dialog is already closed, as the
+    // main window does once the modal run has returned. (QDialog does not reject a hidden dialog.)
+    bool close();
+
+public slots:
+    void Botao_EntrarClick();
+    void trocaSenhaDoPrimeiroAcesso();
+    void Botao_CancelarClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void criaComponentes();
+    void FormShow();
+    void Campo1Exit();
+    // Looks the code up again when it is not the one the other fields belong to.
+    void buscaCodigoDigitado();
+    void FormClose();
+    bool FormKeyDown(QKeyEvent *key);
+    bool Campo1KeyPress(QKeyEvent *key);
+    bool senhaConfere() const;
+    void estabeleceSessao();
+
+    // The padded code that name, CPF and the hidden copies belong to; none before the first lookup.
+    std::optional<QString> m_codigoBuscado;
+};
+
+extern TFrm_Senha_Estoc *Frm_Senha_Estoc;
