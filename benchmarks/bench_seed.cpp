@@ -7,10 +7,10 @@
 // without its start-up and attach, and the peaks of this process and of the largest isql-fb run.
 
 #include "common/PasswordEncoding.h"
-#include "dbmaint/FictionalUsers.h"
+#include "dbmaint/UsuariosFicticios.h"
 #include "dbmaint/SchemaStatements.h"
-#include "dbmaint/SchemaTables.h"
-#include "dbmaint/UserSeeder.h"
+#include "dbmaint/TabelasDoEsquema.h"
+#include "dbmaint/InsereUsuarios.h"
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
@@ -64,10 +64,10 @@ QString literal(const QString &text)
            QLatin1Char('\'');
 }
 
-QByteArray isqlScript(const QList<SeedUser> &users)
+QByteArray isqlScript(const QList<UsuarioNovo> &users)
 {
     QString script;
-    for (const SeedUser &u : users) {
+    for (const UsuarioNovo &u : users) {
         const QString password = literal(encodedToColumn(Codificar(u.password, Key)));
         script +=
             QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
@@ -138,7 +138,7 @@ int main(int argc, char *argv[])
     const int runs = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 5;
     QTemporaryDir dir;
     const QString stamp = cpfFicticio(1) + QStringLiteral(" - ADMINISTRADOR");
-    const QList<SeedUser> users = usuariosFicticios(2, count, stamp);
+    const QList<UsuarioNovo> users = usuariosFicticios(2, count, stamp);
     const QString script = dir.filePath(QStringLiteral("inserts.sql"));
     const QString empty = dir.filePath(QStringLiteral("empty.sql"));
     writeFile(script, isqlScript(users));

@@ -8,9 +8,9 @@
 // measure also prints on stdout the medians that have a reference, "refresh" and "fetch", and the
 // process's peak memory, "peak", each as a name, a tab and the value (milliseconds, KiB).
 #include "common/PasswordEncoding.h"
-#include "dbmaint/FictionalUsers.h"
+#include "dbmaint/UsuariosFicticios.h"
 #include "dbmaint/SchemaStatements.h"
-#include "dbmaint/SchemaTables.h"
+#include "dbmaint/TabelasDoEsquema.h"
 #include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
 #include "db/Attachment.h"

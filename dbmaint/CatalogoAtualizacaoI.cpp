@@ -1,7 +1,7 @@
 #include "dbmaint/CatalogoAtualizacaoI.h"
 
 #include "dbmaint/SchemaStatements.h"
-#include "dbmaint/SchemaTables.h"
+#include "dbmaint/TabelasDoEsquema.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "dbmaint/CatalogoAtualizacaoII.h"
 
-#include "dbmaint/TotalTriggers.h"
+#include "dbmaint/GatilhosDeTotais.h"
 #include "dbmaint/TriggerStatements.h"
 
 QStringList catalogoAtualizacaoII()

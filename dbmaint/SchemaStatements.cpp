@@ -1,6 +1,6 @@
 #include "dbmaint/SchemaStatements.h"
 
-#include "dbmaint/SchemaTables.h"
+#include "dbmaint/TabelasDoEsquema.h"
 
 #include <algorithm>
 

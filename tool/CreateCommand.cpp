@@ -1,9 +1,9 @@
 #include "tool/CreateCommand.h"
 
 #include "db/FbError.h"
-#include "tool/ClientProfile.h"
-#include "tool/InstallationFiles.h"
-#include "tool/NewDatabase.h"
+#include "tool/PerfilCliente.h"
+#include "tool/ArquivosDeInstalacao.h"
+#include "tool/BancoNovo.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
@@ -72,8 +72,8 @@ int runCreateCommand(const QStringList &args)
     }
     try {
         const QByteArray logo = recursoInterno(QStringLiteral(":/images/logo.jpg"));
-        const ClientProfile profile = perfilDoCliente1();
-        const QList<InstallationFile> files = arquivosDeInstalacao(profile.name);
+        const PerfilCliente profile = perfilDoCliente1();
+        const QList<ArquivoDeInstalacao> files = arquivosDeInstalacao(profile.name);
         if (!QDir().mkpath(request->dir))
             throw std::runtime_error(
                 QStringLiteral("Não foi possível criar a pasta %1").arg(request->dir).toStdString());

@@ -1,6 +1,6 @@
 #include "tool/UpdateCommand.h"
 
-#include "dbmaint/SchemaUpdates.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 #include "db/SqlConnection.h"
 #include "db/FbError.h"
 #include "tool/ToolDatabase.h"

@@ -5,7 +5,7 @@
 // for the DDL again.
 
 #include "TestDatabase.h"
-#include "dbmaint/SchemaUpdates.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 #include "db/SqlQuery.h"
 #include "db/Decimal.h"
 

@@ -1,6 +1,6 @@
 #include "SchemaInspection.h"
 #include "TestDatabase.h"
-#include "dbmaint/SchemaUpdates.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 #include "db/FbError.h"
 
 #include <QTest>

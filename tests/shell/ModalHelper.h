@@ -27,7 +27,7 @@ inline void quandoModal(std::function<void(QWidget *)> act)
 // A termination requested by the code under test ends the event loop through
 // QCoreApplication::exit(), which also makes every later exec() return at once until an
 // application loop has run. Runs that loop for one turn and clears the request.
-inline void descartaTermino()
+inline void discardTermination()
 {
     QTimer end;
     end.setSingleShot(true);

@@ -96,7 +96,7 @@ void TestMainWindow::init()
     connection->setParam("User_Name", "sysdba");
     connection->setParam("Password", "quartzite");
     gravaUsuariosDeTeste(*m_db);
-    descartaTermino();
+    discardTermination();
     m_dialogs = std::make_unique<DialogScript>();
 }
 

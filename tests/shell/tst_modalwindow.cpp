@@ -53,7 +53,7 @@ void TestModalWindow::init()
 
 void TestModalWindow::cleanup()
 {
-    descartaTermino();
+    discardTermination();
 }
 
 void TestModalWindow::windowAlwaysReleased_data()

@@ -2,7 +2,7 @@
 
 #include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
-#include "dbmaint/SchemaUpdates.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 #include "db/Attachment.h"
 #include "db/FbError.h"
 

@@ -7,7 +7,7 @@
 
 #include "common/PasswordEncoding.h"
 #include "dbmaint/SchemaStatements.h"
-#include "dbmaint/SchemaTables.h"
+#include "dbmaint/TabelasDoEsquema.h"
 #include "shell/ui/EstocariumApplication.h"
 #include "db/SqlQuery.h"
 #include "shell/uTotal.h"

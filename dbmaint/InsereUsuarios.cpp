@@ -1,17 +1,17 @@
-#include "dbmaint/UserSeeder.h"
+#include "dbmaint/InsereUsuarios.h"
 
 #include "common/PasswordEncoding.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 
-void insereUsuarios(fb::Attachment &attachment, const QList<SeedUser> &users, int key)
+void insereUsuarios(fb::Attachment &attachment, const QList<UsuarioNovo> &users, int key)
 {
     fb::Transaction transaction(attachment);
     fb::Statement insert(
         transaction,
         QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
                        "PRIMEIRO_ACESSO, DIGITADO) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const SeedUser &user : users) {
+    for (const UsuarioNovo &user : users) {
         const QString password = encodedToColumn(Codificar(user.password, key));
         insert.setParam(0, user.code);
         insert.setParam(1, user.name);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dbmaint/SeedUser.h"
+#include "dbmaint/UsuarioNovo.h"
 
 #include <QList>
 
@@ -11,4 +11,4 @@ class Attachment;
 
 // Inserts the users into USUARIOS_ESTOC in one transaction through one prepared statement, storing
 // password, confirmation and level encoded under key as the program does. All rows or none.
-void insereUsuarios(fb::Attachment &attachment, const QList<SeedUser> &users, int key);
+void insereUsuarios(fb::Attachment &attachment, const QList<UsuarioNovo> &users, int key);

@@ -1,11 +1,11 @@
-#include "tool/OrganisationTable.h"
+#include "tool/TabelaOrgaos.h"
 
 #include "dbmaint/SchemaStatements.h"
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 
-void criaOrgaos(fb::Attachment &attachment, const ClientProfile &profile, const QByteArray &logo)
+void criaOrgaos(fb::Attachment &attachment, const PerfilCliente &profile, const QByteArray &logo)
 {
     const TableDefinition orgaos{QStringLiteral("ORGAOS"),
                                  {{"I_ORGAO", "INTEGER", true},

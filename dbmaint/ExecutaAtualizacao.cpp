@@ -1,4 +1,4 @@
-#include "dbmaint/SchemaUpdates.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 
 #include "dbmaint/CatalogoAtualizacaoI.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"

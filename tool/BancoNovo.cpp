@@ -1,15 +1,15 @@
-#include "tool/NewDatabase.h"
+#include "tool/BancoNovo.h"
 
 #include "dbmaint/CatalogoAtualizacaoI.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
-#include "dbmaint/FictionalUsers.h"
-#include "dbmaint/SchemaUpdates.h"
-#include "dbmaint/UserSeeder.h"
+#include "dbmaint/UsuariosFicticios.h"
+#include "dbmaint/ExecutaAtualizacao.h"
+#include "dbmaint/InsereUsuarios.h"
 #include "db/SqlConnection.h"
 #include "db/Attachment.h"
 #include "db/FbError.h"
 #include "shell/uTotal.h"
-#include "tool/OrganisationTable.h"
+#include "tool/TabelaOrgaos.h"
 #include "tool/ToolDatabase.h"
 
 #include <QFile>
@@ -33,7 +33,7 @@ void requireCompleteSchema(const QString &update, const QStringList &catalogue,
     }
 }
 
-void fillDatabase(const QString &path, const ClientProfile &profile, const QByteArray &logo, int extraUsers)
+void fillDatabase(const QString &path, const PerfilCliente &profile, const QByteArray &logo, int extraUsers)
 {
     SqlConnection connection;
     useLocalDatabase(connection, path);
@@ -43,7 +43,7 @@ void fillDatabase(const QString &path, const ClientProfile &profile, const QByte
 
     const QString adminCpf = cpfFicticio(1);
     const QString stamp = adminCpf + QStringLiteral(" - ADMINISTRADOR");
-    QList<SeedUser> users{{QStringLiteral("0001"), QStringLiteral("ADMINISTRADOR"), adminCpf,
+    QList<UsuarioNovo> users{{QStringLiteral("0001"), QStringLiteral("ADMINISTRADOR"), adminCpf,
                            QStringLiteral("1"), QStringLiteral("ADMINISTRADOR"), QStringLiteral("S"), stamp}};
     users += usuariosFicticios(2, extraUsers, stamp);
     insereUsuarios(connection.attachment(), users, Chave);
@@ -52,7 +52,7 @@ void fillDatabase(const QString &path, const ClientProfile &profile, const QByte
 
 } // namespace
 
-void criaBancoNovo(const QString &path, const ClientProfile &profile, const QByteArray &logo, int extraUsers)
+void criaBancoNovo(const QString &path, const PerfilCliente &profile, const QByteArray &logo, int extraUsers)
 {
     {
         fb::Attachment creator;

@@ -1,4 +1,4 @@
-#include "dbmaint/TotalTriggers.h"
+#include "dbmaint/GatilhosDeTotais.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "dbmaint/FictionalUsers.h"
+#include "dbmaint/UsuariosFicticios.h"
 
 #include <QStringList>
 
@@ -27,7 +27,7 @@ QString cpfFicticio(int codigo)
         .arg(digits.mid(0, 3), digits.mid(3, 3), digits.mid(6, 3), digits.mid(9, 2));
 }
 
-QList<SeedUser> usuariosFicticios(int first, int count, const QString &createdBy)
+QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &createdBy)
 {
     static const QStringList firstNames = {
         "ANA",   "BRUNO",  "CARLA",    "DANIEL", "EDUARDA", "FELIPE", "GABRIELA", "HENRIQUE", "ISABELA",
@@ -39,14 +39,14 @@ QList<SeedUser> usuariosFicticios(int first, int count, const QString &createdBy
                                          "SOUZA",   "TEIXEIRA", "VIEIRA",   "ARAÚJO", "CONCEIÇÃO"};
     static const QStringList levels = {"INICIANTE", "MÉDIO", "EXPERIENTE", "AVANÇADO"};
 
-    QList<SeedUser> users;
+    QList<UsuarioNovo> users;
     users.reserve(count);
     for (int codigo = first; codigo < first + count; ++codigo) {
         const QString name = QStringLiteral("%1 %2 %3")
                                  .arg(firstNames.at(codigo % firstNames.size()),
                                       surnames.at(codigo / firstNames.size() % surnames.size()),
                                       surnames.at(codigo / 500 % surnames.size()));
-        users << SeedUser{QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')),
+        users << UsuarioNovo{QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')),
                           name,
                           cpfFicticio(codigo),
                           QStringLiteral("1"),

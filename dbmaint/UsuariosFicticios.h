@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dbmaint/SeedUser.h"
+#include "dbmaint/UsuarioNovo.h"
 
 #include <QList>
 
@@ -10,4 +10,4 @@ QString cpfFicticio(int codigo);
 
 // count users with the codes first, first + 1, ...: made-up names, the CPF of their code, level
 // cycling through the non-administrator levels, first-access password "1".
-QList<SeedUser> usuariosFicticios(int first, int count, const QString &createdBy);
+QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &createdBy);

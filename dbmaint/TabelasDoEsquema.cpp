@@ -1,4 +1,4 @@
-#include "dbmaint/SchemaTables.h"
+#include "dbmaint/TabelasDoEsquema.h"
 
 #include <QHash>
 #include <stdexcept>

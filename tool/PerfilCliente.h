@@ -2,7 +2,7 @@
 
 #include <QString>
 
-struct ClientProfile {
+struct PerfilCliente {
     QString name;
     QString cnpj;
     QString unitCode;
@@ -10,4 +10,4 @@ struct ClientProfile {
 
 // The built-in organisation profile of client code 1, read from the session values that
 // InicializaSessao sets for that code. The session keeps them afterwards (Chave included).
-ClientProfile perfilDoCliente1();
+PerfilCliente perfilDoCliente1();

@@ -1,4 +1,4 @@
-#include "tool/ClientProfile.h"
+#include "tool/PerfilCliente.h"
 
 #include "shell/uTotal.h"
 
@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
-ClientProfile perfilDoCliente1()
+PerfilCliente perfilDoCliente1()
 {
     // InicializaSessao reads clientes.ini from the working folder; a folder of our own guarantees
     // code 1 whatever the target folder holds.

@@ -3,7 +3,7 @@
 #include <QString>
 
 // A row for USUARIOS_ESTOC with its password and level still plain.
-struct SeedUser {
+struct UsuarioNovo {
     QString code;
     QString name;
     QString cpf;

@@ -1,4 +1,4 @@
-#include "tool/InstallationFiles.h"
+#include "tool/ArquivosDeInstalacao.h"
 
 #include "db/Win1252.h"
 
@@ -14,7 +14,7 @@ QByteArray recursoInterno(const QString &path)
     return file.readAll();
 }
 
-QList<InstallationFile> arquivosDeInstalacao(const QString &clientName)
+QList<ArquivoDeInstalacao> arquivosDeInstalacao(const QString &clientName)
 {
     // The program reads clientes.ini as Windows-1252 when it is not valid UTF-8, as it was written on
     // the workstations.
@@ -25,10 +25,10 @@ QList<InstallationFile> arquivosDeInstalacao(const QString &clientName)
             {QStringLiteral("Limpa.JPG"), recursoInterno(QStringLiteral(":/images/limpa.jpg"))}};
 }
 
-QStringList gravaArquivosAusentes(const QString &dir, const QList<InstallationFile> &files)
+QStringList gravaArquivosAusentes(const QString &dir, const QList<ArquivoDeInstalacao> &files)
 {
     QStringList written;
-    for (const InstallationFile &f : files) {
+    for (const ArquivoDeInstalacao &f : files) {
         const QString path = QDir(dir).filePath(f.name);
         if (QFile::exists(path))
             continue;

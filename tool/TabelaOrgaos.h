@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tool/ClientProfile.h"
+#include "tool/PerfilCliente.h"
 
 #include <QByteArray>
 
@@ -11,4 +11,4 @@ class Attachment;
 
 // Creates ORGAOS, which another module of the suite normally provides, with the columns this
 // module reads, and its row 1 for the profile with logo as B_LOGOMARCA.
-void criaOrgaos(fb::Attachment &attachment, const ClientProfile &profile, const QByteArray &logo);
+void criaOrgaos(fb::Attachment &attachment, const PerfilCliente &profile, const QByteArray &logo);
