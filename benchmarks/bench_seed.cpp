@@ -38,8 +38,8 @@ QString newUserTable(const QString &path)
         options.forcedWrites = false; // flushes would measure the disk, not the inserts
         attachment.create(path, fb::AttachOptions{}, options);
         const TableDefinition &users = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
-        attachment.executeImmediate(createTableText(users));
-        attachment.executeImmediate(addPrimaryKeyText(users));
+        fb::executeImmediate(attachment, createTableText(users));
+        fb::executeImmediate(attachment, addPrimaryKeyText(users));
     }
     return path;
 }

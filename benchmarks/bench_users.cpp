@@ -14,6 +14,7 @@
 #include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
 #include "db/Attachment.h"
+#include "db/Transaction.h"
 #include "shell/uTotal.h"
 #include "records/ui/LinkLabel.h"
 #include "users/PreparaPesquisa.h"
@@ -46,8 +47,8 @@ int prepare(const QString &database)
         options.forcedWrites = false;
         creator.create(database, fb::AttachOptions{}, options);
         const TableDefinition &tabela = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
-        creator.executeImmediate(createTableText(tabela));
-        creator.executeImmediate(addPrimaryKeyText(tabela));
+        fb::executeImmediate(creator, createTableText(tabela));
+        fb::executeImmediate(creator, addPrimaryKeyText(tabela));
         creator.detach();
     }
     const QStringList nomes = {"JOSÉ",   "MARIA",    "JOÃO",  "ANA",      "ANTÔNIO", "FRANCISCA",

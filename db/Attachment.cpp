@@ -1,7 +1,6 @@
 #include "db/Attachment.h"
 
 #include "db/FbApi.h"
-#include "db/Transaction.h"
 #include "db/Win1252.h"
 
 #include <cerrno>
@@ -113,22 +112,6 @@ void Attachment::detach()
             throw;
         }
     });
-}
-
-void Attachment::executeImmediate(const QString &sql)
-{
-    if (!m_handle)
-        throw Error(QStringLiteral("Conexão com o banco de dados fechada"));
-    Transaction transaction(*this);
-    bool ok = true;
-    const QByteArray bytes = Win1252::fromUnicode(sql, &ok);
-    if (!ok)
-        throw Error(QStringLiteral("O comando contém caracteres que o banco de dados não aceita (WIN1252)"));
-    api::guarded([&](ThrowStatusWrapper *status) {
-        m_handle->execute(status, transaction.handle(), 0, bytes.constData(), unsigned(m_dialect), nullptr,
-                          nullptr, nullptr, nullptr);
-    });
-    transaction.commit();
 }
 
 void Attachment::cancelOperation(bool abort)

@@ -44,9 +44,6 @@ public:
     bool isAttached() const { return m_handle != nullptr; }
     int dialect() const { return m_dialect; }
 
-    // Runs one statement in a transaction of its own, committed at once.
-    void executeImmediate(const QString &sql);
-
     // Safe to call from another thread while this one waits in a call on the attachment.
     // Asks the server to stop the running request (it fails with isc_cancelled); with
     // abort, cuts the client's side of the connection instead, so a call that waits for a

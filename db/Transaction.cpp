@@ -2,6 +2,7 @@
 
 #include "db/Attachment.h"
 #include "db/FbApi.h"
+#include "db/Win1252.h"
 
 namespace fb {
 
@@ -61,6 +62,20 @@ void Transaction::rollback()
             throw;
         }
     });
+}
+
+void executeImmediate(Attachment &attachment, const QString &sql)
+{
+    Transaction transaction(attachment);
+    bool ok = true;
+    const QByteArray bytes = Win1252::fromUnicode(sql, &ok);
+    if (!ok)
+        throw Error(QStringLiteral("O comando contém caracteres que o banco de dados não aceita (WIN1252)"));
+    api::guarded([&](ThrowStatusWrapper *status) {
+        attachment.handle()->execute(status, transaction.handle(), 0, bytes.constData(), unsigned(attachment.dialect()), nullptr,
+                          nullptr, nullptr, nullptr);
+    });
+    transaction.commit();
 }
 
 } // namespace fb

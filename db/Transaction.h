@@ -1,5 +1,7 @@
 #pragma once
 
+class QString;
+
 namespace Firebird {
 class ITransaction;
 }
@@ -28,5 +30,8 @@ private:
     Attachment &m_attachment;
     Firebird::ITransaction *m_handle = nullptr;
 };
+
+// Runs one statement in a transaction of its own, committed at once.
+void executeImmediate(Attachment &attachment, const QString &sql);
 
 } // namespace fb

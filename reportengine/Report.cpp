@@ -19,7 +19,7 @@ void Report::generate(ReportSink &sink)
 {
     if (m_beforeGenerate)
         m_beforeGenerate(*this);
-    ReportLayout(*this, sink).run();
+    ReportLayout({m_pageSetup, m_dataSource, [this](ReportBandKind kind) { return band(kind); }}, sink).run();
 }
 
 std::shared_ptr<const ReportDocument> Report::generate()

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "reportengine/ReportBandKind.h"
 #include "reportengine/ReportContext.h"
 #include "reportengine/ReportPage.h"
+#include "reportengine/ReportPageSetup.h"
 
-class Report;
+#include <functional>
+
 class ReportBand;
+class ReportDataSource;
 class ReportSink;
 
 // One layout pass. A band that does not fit below what the page holds starts a new page, which
@@ -14,7 +18,14 @@ class ReportSink;
 class ReportLayout
 {
 public:
-    ReportLayout(Report &report, ReportSink &sink);
+    // What a pass reads of its report: the page, the records, and the band of each kind (null for
+    // a kind the report has not).
+    struct Input {
+        const ReportPageSetup &setup;
+        const ReportDataSource *data;
+        std::function<ReportBand *(ReportBandKind)> band;
+    };
+    ReportLayout(Input input, ReportSink &sink);
 
     void run();
 
@@ -24,7 +35,7 @@ private:
     void place(ReportBand *band, int record);
     void print(ReportBand *band, int record);
 
-    Report &m_report;
+    Input m_input;
     ReportSink &m_sink;
     ReportPage m_page;
     int m_y = 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a layer above its own, from another folder of
-# its own layer, or when the tool reaches a layer with windows. Each folder is one library
+# its own layer, or when the tool reaches a layer with windows; and when two parts of a folder
+# (a header and its source) need each other, directly or round a longer circle. Each folder is one library
 # (cmake/EstocariumLibrary.cmake); the linker catches calls that run the wrong way, this catches
 # the includes that compile without a call (inline functions, types, constants).
 set -euo pipefail
@@ -41,6 +42,16 @@ BEGIN {
 }
 function folder(path,    d) { d = path; sub(/\/[^\/]*$/, "", d); return d }
 FNR == 1 { from = folder(FILENAME) }
+function part(path) { sub(/\.(h|cpp)$/, "", path); return path }
+FNR == 1 { self = part(FILENAME) }
+/^[ \t]*#[ \t]*include[ \t]*"/ {
+    header = $0
+    sub(/^[^"]*"/, "", header); sub(/".*$/, "", header)
+    if (folder(header) == from && part(header) != self && !((self, part(header)) in edge)) {
+        edge[self, part(header)] = 1
+        next_of[self] = next_of[self] " " part(header)
+    }
+}
 /^[ \t]*#[ \t]*include[ \t]*"/ {
     header = $0
     sub(/^[^"]*"/, "", header); sub(/".*$/, "", header)
@@ -54,5 +65,25 @@ FNR == 1 { from = folder(FILENAME) }
         bad = 1
     }
 }
-END { exit bad }
+function visit(node,    list, count, i) {
+    state[node] = 1
+    stack[++depth] = node
+    count = split(next_of[node], list, " ")
+    for (i = 1; i <= count; i++) {
+        if (state[list[i]] == 1) {
+            circle = list[i]
+            for (j = depth; j >= 1 && stack[j] != list[i]; j--) circle = stack[j] " -> " circle
+            printf "circle: %s -> %s\n", list[i], circle
+            bad = 1
+        } else if (!state[list[i]]) {
+            visit(list[i])
+        }
+    }
+    depth--
+    state[node] = 2
+}
+END {
+    for (node in next_of) if (!state[node]) visit(node)
+    exit bad
+}
 ' $(cat)

@@ -17,8 +17,8 @@ void criaOrgaos(fb::Attachment &attachment, const PerfilCliente &profile, const 
                                   {"B_LOGOMARCA", "BLOB SUB_TYPE 0 SEGMENT SIZE 80", false}},
                                  {QStringLiteral("I_ORGAO")},
                                  {}};
-    attachment.executeImmediate(createTableText(orgaos));
-    attachment.executeImmediate(addPrimaryKeyText(orgaos));
+    fb::executeImmediate(attachment, createTableText(orgaos));
+    fb::executeImmediate(attachment, addPrimaryKeyText(orgaos));
 
     fb::Transaction transaction(attachment);
     fb::Statement insert(transaction,

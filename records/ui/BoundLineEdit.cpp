@@ -41,7 +41,10 @@ BoundLineEdit::BoundLineEdit(QWidget *parent) : QLineEdit(parent)
     connect(this, &QLineEdit::editingFinished, this, &BoundLineEdit::updateField);
     connect(this, &QLineEdit::textEdited, this, [this] { m_typed = true; });
     applyReadOnly();
-    ShortcutHandOver::ensureInstalled();
+    ShortcutHandOver::ensureInstalled([](QWidget *focus) {
+        if (auto *edit = qobject_cast<BoundLineEdit *>(focus))
+            edit->updateField();
+    });
 }
 
 void BoundLineEdit::bind(RecordSet *set, const QString &field)

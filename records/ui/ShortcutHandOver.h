@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 // A button pressed through its accelerator (Alt and a letter) acts without taking the focus, so
 // the bound edit being typed into would hand its text to the record only after the button had
 // acted on the record. One filter for the whole application, installed by the first bound edit:
@@ -13,11 +15,15 @@ class ShortcutHandOver : public QObject
     Q_OBJECT
 
 public:
-    static void ensureInstalled();
+    // Called with the widget that has the focus, before the shortcut acts.
+    using HandOver = void (*)(QWidget *focus);
+    static void ensureInstalled(HandOver handOver);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     using QObject::QObject;
+
+    HandOver m_handOver = nullptr;
 };
