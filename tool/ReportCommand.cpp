@@ -1,12 +1,12 @@
 #include "tool/ReportCommand.h"
 
-#include "reportengine/ReportExportError.h"
-#include "reports/ReportExportFilters.h"
-#include "reports/ui/TFrm_Relatorio200.h"
-#include "shell/ui/ConnectionSetup.h"
-#include "widgets/Dialogs.h"
-#include "shell/TdmPrincipal.h"
 #include "db/FbError.h"
+#include "reportengine/ReportExportError.h"
+#include "reports/RelatorioUsuarios.h"
+#include "reports/ReportExportFilters.h"
+#include "shell/ConnectionOpening.h"
+#include "shell/DatabaseFailure.h"
+#include "shell/TdmPrincipal.h"
 #include "shell/uTotal.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
@@ -86,21 +86,20 @@ const ReportExportFilter &filterFor(const ReportExportFilters &filters, const QS
     return filters.RptPDFFilter1;
 }
 
-// Without windows, what the program would show in a box goes to stderr.
-class ConsoleDialogs
+// The program's connection as clientes.ini sets it up. A failure that the program reports in
+// words of its own (internet mode) is printed with its cause and gives false; any other leaves
+// as fb::Error.
+bool openConnection(SqlConnection &connection)
 {
-public:
-    ConsoleDialogs()
-    {
-        Dialogs::setHook([](const Dialogs::Request &request) {
-            printError(request.text);
-            return Dialogs::Answer{false, {}, {}};
-        });
-    }
-    ~ConsoleDialogs() { Dialogs::setHook({}); }
-    ConsoleDialogs(const ConsoleDialogs &) = delete;
-    ConsoleDialogs &operator=(const ConsoleDialogs &) = delete;
-};
+    const ConnectionOutcome outcome = openConfiguredConnection(connection);
+    if (outcome.connected)
+        return true;
+    if (outcome.message.isEmpty())
+        throw *outcome.cause;
+    printError(outcome.message);
+    printError(DatabaseFailure::of(*outcome.cause).explanation());
+    return false;
+}
 
 void writeReport(const ReportRequest &request, const QString &outPath)
 {
@@ -111,11 +110,11 @@ void writeReport(const ReportRequest &request, const QString &outPath)
     TituloRelatorio = QStringLiteral("Relatório dos Usuários");
 
     const ReportExportFilters filters;
-    TFrm_Relatorio200 form;
-    form.AbreDados();
-    form.PreencheCabecalho();
-    filterFor(filters, request.format).save(form.Rpt_Relatorio, outPath);
-    form.cdsDados.close();
+    RelatorioUsuarios relatorio;
+    relatorio.AbreDados();
+    relatorio.PreencheCabecalho();
+    filterFor(filters, request.format).save(relatorio.Rpt_Relatorio, outPath);
+    relatorio.cdsDados.close();
 }
 
 } // namespace
@@ -133,7 +132,6 @@ int runReportCommand(const QStringList &args)
         printError(QStringLiteral("Pasta não encontrada: %1").arg(request->dir));
         return 1;
     }
-    const ConsoleDialogs dialogs;
     std::unique_ptr<TdmPrincipal> module;
     int status = 0;
     try {
@@ -142,7 +140,7 @@ int runReportCommand(const QStringList &args)
             module = std::make_unique<TdmPrincipal>();
             dmPrincipal = module.get();
         }
-        if (!ConfiguraConexao())
+        if (!openConnection(*dmPrincipal->NimboConnection))
             status = 1;
         else
             writeReport(*request, outPath);

@@ -6,9 +6,7 @@
 #include "tool/ToolUsage.h"
 #include "tool/UpdateCommand.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <memory>
 
 // The administrator's command-line tool: prepares and updates databases with the program's own
 // catalogues, and produces reports without the windows.
@@ -21,15 +19,9 @@ int main(int argc, char *argv[])
         args << QString::fromLocal8Bit(argv[i]);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
 
-    std::unique_ptr<QCoreApplication> app;
-    if (command == QLatin1String("report")) {
-        // Reports lay out text with fonts, which needs a GUI application; the tool never shows a window.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    // Reports measure their text with width tables and write their files without painting, so
+    // no command needs a window system.
+    const QCoreApplication app(argc, argv);
 
     if (command == QLatin1String("--help")) {
         printLine(usageText());

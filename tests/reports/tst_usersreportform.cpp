@@ -1,13 +1,13 @@
 #include "../reportengine/ReportTestTools.h"
 #include "DialogScript.h"
-#include "UsersReportFixture.h"
+#include "UsersReportSession.h"
 
+#include "db/FbError.h"
 #include "reportengine/ui/ReportPreview.h"
-#include "reports/ui/RelatriodosUsurios1Click.h"
 #include "reports/ReportExportFilters.h"
+#include "reports/ui/RelatriodosUsurios1Click.h"
 #include "reports/ui/TFrm_Relatorio200.h"
 #include "shell/TdmPrincipal.h"
-#include "db/FbError.h"
 #include "shell/uTotal.h"
 
 #include <QApplication>
@@ -42,8 +42,7 @@ private:
 
     QTemporaryDir m_base;
     std::unique_ptr<UsersReportFixture> m_fixture;
-    std::unique_ptr<TdmPrincipal> m_module;
-    QString m_previousDir;
+    std::unique_ptr<UsersReportSession> m_session;
     ReportExportFilters m_filters;
 };
 
@@ -51,27 +50,17 @@ void TestUsersReportForm::initTestCase()
 {
     QVERIFY(m_base.isValid());
     QVERIFY(UsersReportFixture::createBase(m_base.path(), 39));
-    m_previousDir = QDir::currentPath();
 }
 
 void TestUsersReportForm::init()
 {
     m_fixture = std::make_unique<UsersReportFixture>(m_base.path());
-    QDir::setCurrent(m_fixture->folder());
-    InicializaSessao();
-    Ano_Vero = QStringLiteral("2017");
-    m_module = std::make_unique<TdmPrincipal>();
-    dmPrincipal = m_module.get();
-    dmPrincipal->NimboConnection->setParam(QStringLiteral("Database"),
-                                           m_fixture->path(QStringLiteral("LICITACAO.FDB")));
-    dmPrincipal->NimboConnection->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+    m_session = std::make_unique<UsersReportSession>(*m_fixture);
 }
 
 void TestUsersReportForm::cleanup()
 {
-    dmPrincipal = nullptr;
-    m_module.reset();
-    QDir::setCurrent(m_previousDir);
+    m_session.reset();
     m_fixture.reset();
 }
 
