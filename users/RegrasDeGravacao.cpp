@@ -164,6 +164,27 @@ ResultadoDaGravacao RegrasDeGravacao::exclui()
         excluido = m_usuarios->applyUpdates(0) == 0;
         if (!excluido && m_usuarios->applyError())
             motivo = DatabaseFailure::of(*m_usuarios->applyError()).message;
+    } catch (const LostCommit &perdida) {
+        // The row was looked for again: a deletion that happened is not reported as cancelled.
+        const QString caiu =
+            QStringLiteral("Atenção, a conexão com o banco de dados caiu enquanto a exclusão era "
+                           "confirmada. ");
+        switch (perdida.outcome()) {
+        case LostCommit::Outcome::Stored:
+            return {Janela::Navegacao,
+                    caiu + QStringLiteral("Conferido no banco de dados: o registro foi excluído."),
+                    perdida.text()};
+        case LostCommit::Outcome::NotStored:
+            motivo = DatabaseFailure::of(perdida).message;
+            break;
+        case LostCommit::Outcome::Unknown:
+            m_usuarios->cancelUpdates();
+            return {Janela::Navegacao,
+                    caiu + QStringLiteral(
+                               "Não foi possível conferir se o registro foi excluído: quando o banco de "
+                               "dados voltar, confira na Pesquisa."),
+                    perdida.text()};
+        }
     } catch (const fb::Error &erro) {
         // Raised or refused, the deletion did not happen.
         motivo = DatabaseFailure::of(erro).message;
