@@ -17,6 +17,13 @@ using Janela = ResultadoDaGravacao::Janela;
 
 } // namespace
 
+void RegrasDeGravacao::altera()
+{
+    m_usuarios->edit();
+    for (const QString &campo : kCodificados)
+        m_usuarios->setValue(campo, Decodificar(encodedFromColumn(m_usuarios->text(campo)), Chave));
+}
+
 ResultadoDaGravacao RegrasDeGravacao::salva()
 {
     // Derived from the first-access flag on every save: "1" makes the sign-in ask for a new one.

@@ -21,15 +21,19 @@ struct ResultadoDaGravacao {
     QString detalhe;  // a line below the message: the database's own text
 };
 
-// The rules of saving and deleting the user record that the maintenance window edits, on its
-// record set (cdsUsuarios), without the window: the checks in their order with their messages,
-// the provisional password, the encoding of password, confirmation and level, the post and the
-// write to the database, and what is left after each way a write can fail. The mandatory-field
-// scan over the window's controls and the delete confirmation stay with the window.
+// The rules of changing, saving and deleting the user record that the maintenance window edits,
+// on its record set (cdsUsuarios), without the window: the checks in their order with their
+// messages, the provisional password, the encoding of password, confirmation and level, the post
+// and the write to the database, and what is left after each way a write can fail. The
+// mandatory-field scan over the window's controls and the delete confirmation stay with the window.
 class RegrasDeGravacao
 {
 public:
     explicit RegrasDeGravacao(RecordSet *usuarios) : m_usuarios(usuarios) {}
+
+    // Alterar: the current record into editing, with password, confirmation and level decoded
+    // for the length of the change.
+    void altera();
 
     // Salvar, once the mandatory-field scan has passed. A failure other than the database's
     // leaves the record in its insertion or change, plain, and is thrown on.

@@ -51,14 +51,6 @@ struct Cadastro {
         usuarios->setValue("CPF", cpf);
     }
 
-    // As Alterar does: password, confirmation and level plain while the change lasts.
-    void altera()
-    {
-        usuarios->edit();
-        for (const char *campo : {"SENHA", "CONFIRMA", "NIVEL"})
-            usuarios->setValue(campo, Decodificar(encodedFromColumn(usuarios->text(campo)), Chave));
-    }
-
     UsersDatabase db;
     TdmUsuarios_Estoc dm{nullptr};
     RecordSet *usuarios = dm.cdsUsuarios;
@@ -98,10 +90,12 @@ void TestRegrasDeGravacao::savedUserIsStoredEncoded()
     QFETCH(bool, changed);
     QFETCH(QString, primeiroAcesso);
     Cadastro cadastro;
-    changed ? cadastro.altera() : cadastro.novo();
+    changed ? cadastro.regras.altera() : cadastro.novo();
     cadastro.usuarios->setValue("PRIMEIRO_ACESSO", primeiroAcesso);
     const QString codigo = cadastro.usuarios->text("IDUSUARIO");
-    const QString nivel = cadastro.usuarios->text("NIVEL");
+    // Plain while the change lasts, and stored encoded once.
+    const QString nivel = changed ? QStringLiteral("EXPERIENTE") : QStringLiteral("Iniciante");
+    QCOMPARE(cadastro.usuarios->text("NIVEL"), nivel);
 
     const ResultadoDaGravacao resultado = cadastro.regras.salva();
     QCOMPARE(resultado.janela, Janela::Navegacao);
@@ -221,7 +215,7 @@ void TestRegrasDeGravacao::failedWriteKeepsTheTypedRecordForARetry()
 void TestRegrasDeGravacao::changeFromElsewhereIsShownNotOverwritten()
 {
     Cadastro cadastro;
-    cadastro.altera();
+    cadastro.regras.altera();
     cadastro.usuarios->setValue("USUARIO", "PELA JANELA");
     cadastro.db.exec("UPDATE USUARIOS_ESTOC SET USUARIO = 'PELA OUTRA' WHERE IDUSUARIO = '0001'");
 

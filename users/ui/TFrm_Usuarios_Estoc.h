@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QList>
 #include <QPushButton> // the main window clicks Botao_AtivaDesativa
-#include <QVariant>
 
 class BoundCheckBox;
 class BoundComboBox;

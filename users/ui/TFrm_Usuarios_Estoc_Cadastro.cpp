@@ -2,7 +2,6 @@
 // the record commands.
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 
-#include "common/PasswordEncoding.h"
 #include "records/ui/BoundCheckBox.h"
 #include "records/ui/BoundComboBox.h"
 #include "records/ui/BoundLineEdit.h"
@@ -21,8 +20,6 @@ namespace
 
 const QColor kBloqueado(192, 192, 192);
 const QColor kEditavel(166, 202, 240);
-const QStringList kCodificados = {QStringLiteral("SENHA"), QStringLiteral("CONFIRMA"),
-                                  QStringLiteral("NIVEL")};
 
 } // namespace
 
@@ -118,10 +115,7 @@ void TFrm_Usuarios_Estoc::Botao_NovoClick()
 
 void TFrm_Usuarios_Estoc::Botao_AlterarClick()
 {
-    RecordSet *usuarios = dmUsuarios_Estoc->cdsUsuarios;
-    usuarios->edit();
-    for (const QString &campo : kCodificados)
-        usuarios->setValue(campo, Decodificar(encodedFromColumn(usuarios->text(campo)), Chave));
+    RegrasDeGravacao(dmUsuarios_Estoc->cdsUsuarios).altera();
     Botao_AtivaDesativa->click();
     C1J->setFocus();
 }
