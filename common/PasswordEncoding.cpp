@@ -1,9 +1,9 @@
 #include "common/PasswordEncoding.h"
 
-#include "db/FbError.h"
 #include "db/Win1252.h"
 
-namespace {
+namespace
+{
 
 QString shifted(QString text, int delta)
 {
@@ -24,14 +24,25 @@ QString Decodificar(QString text, int key)
     return shifted(std::move(text), -key);
 }
 
+UnstorableEncoding::UnstorableEncoding()
+    : std::runtime_error(
+          "Atenção, a senha ou o nível contém caracteres que não podem ser gravados no banco de "
+          "dados.")
+{
+}
+
+QString UnstorableEncoding::text() const
+{
+    return QString::fromUtf8(what());
+}
+
 QString encodedToColumn(const QString &encoded)
 {
     QString stored(encoded.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < encoded.size(); ++i) {
         const char16_t unit = encoded.at(i).unicode();
         if (unit > 0xFF)
-            throw fb::Error(QStringLiteral("Atenção, a senha ou o nível contém caracteres que não podem ser "
-                                           "gravados no banco de dados."));
+            throw UnstorableEncoding();
         stored[i] = QChar(fb::Win1252::charFor(static_cast<unsigned char>(unit)));
     }
     return stored;

@@ -1,13 +1,11 @@
 #include "signin/ui/TFrm_Senha_Estoc.h"
 
 #include "common/DigitsOnlyValidator.h"
-#include "common/PasswordEncoding.h"
 #include "common/TextHelpers.h"
-#include "widgets/Dialogs.h"
-#include "shell/ui/TFrm_Principal_Estoc.h"
-#include "widgets/Termination.h"
 #include "shell/uTotal.h"
 #include "signin/ui/PasswordCharStyle.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Termination.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -37,7 +35,8 @@ void pinta(QWidget *widget, const QColor &color)
 } // namespace
 
 TFrm_Senha_Estoc::TFrm_Senha_Estoc(QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_conferencia(sqlBusca),
+      m_tituloAntesDoAcesso(owner ? owner->windowTitle() : QString())
 {
     criaComponentes();
     for (QWidget *child : findChildren<QWidget *>())
@@ -209,105 +208,67 @@ bool TFrm_Senha_Estoc::Campo1KeyPress(QKeyEvent *key)
 
 void TFrm_Senha_Estoc::Campo1Exit()
 {
-    QString codigo = Campo1->text();
-    while (codigo.size() < 4)
-        codigo.prepend(QLatin1Char('0'));
-    Campo1->setText(codigo);
-
-    sqlBusca.close();
-    sqlBusca.setSql(QStringLiteral("SELECT USUARIO,SENHA,CPF,NIVEL FROM USUARIOS_ESTOC WHERE IDUSUARIO=:IDUSUARIO"));
-    sqlBusca.setParam(QStringLiteral("IDUSUARIO"), codigo);
-    sqlBusca.open();
-
-    const bool achou = sqlBusca.rowCount() > 0;
-    const auto coluna = [&](const char *name) {
-        return achou ? sqlBusca.value(0, QLatin1String(name)).toString() : QString();
-    };
-    CampoE4->setText(coluna("USUARIO"));
-    SenhaCriptografada->setText(encodedFromColumn(coluna("SENHA")));
-    CampoE5->setText(coluna("CPF"));
-    NivelCriptografado->setText(encodedFromColumn(coluna("NIVEL")));
-    LPrimeiroAcesso->setVisible(Decodificar(SenhaCriptografada->text(), Chave) == QLatin1String("1"));
-    m_codigoBuscado = codigo;
+    // Padded first: the field shows the code that was looked up, also when the lookup fails.
+    Campo1->setText(ConferenciaDoAcesso::codigoCompleto(Campo1->text()));
+    const UsuarioDoAcesso usuario = m_conferencia.busca(Campo1->text());
+    CampoE4->setText(usuario.nome);
+    SenhaCriptografada->setText(usuario.senhaCodificada);
+    CampoE5->setText(usuario.cpf);
+    NivelCriptografado->setText(usuario.nivelCodificado);
+    LPrimeiroAcesso->setVisible(usuario.primeiroAcesso());
+    m_codigoBuscado = usuario.codigo;
 }
 
 void TFrm_Senha_Estoc::buscaCodigoDigitado()
 {
     // An accelerator presses a button without the focus leaving the code field: a code typed
     // since the last lookup would otherwise be checked against another user's password.
-    if (!m_codigoBuscado || Campo1->text().rightJustified(4, u'0') != *m_codigoBuscado)
+    if (!m_codigoBuscado || ConferenciaDoAcesso::codigoCompleto(Campo1->text()) != *m_codigoBuscado)
         Campo1Exit();
 }
 
-bool TFrm_Senha_Estoc::senhaConfere() const
+UsuarioDoAcesso TFrm_Senha_Estoc::usuarioDosCampos() const
 {
-    return Decodificar(SenhaCriptografada->text(), Chave) == Campo2->text();
+    return {Campo1->text(), CampoE4->text(), CampoE5->text(), SenhaCriptografada->text(),
+            NivelCriptografado->text()};
 }
 
-void TFrm_Senha_Estoc::estabeleceSessao()
+void TFrm_Senha_Estoc::estabeleceSessao(const SessaoDoUsuario &sessao)
 {
-    const QString periodo = Campo3->currentText();
-    Mes_Vero = periodo.mid(0, 2);
-    Ano_Vero = periodo.mid(3, 4);
-    Usuario_Codigo = Campo1->text();
-    Usuario_Nome = CampoE4->text();
-    Usuario_CPF = CampoE5->text();
-    uAdministradorTemporario = false;
-    uAdministrador = Decodificar(NivelCriptografado->text(), Chave) == QLatin1String("ADMINISTRADOR");
-
-    if (!Frm_Principal_Estoc)
-        return;
-    QString titulo = Frm_Principal_Estoc->tituloAntesDoAcesso() + QStringLiteral(" - ") + Mes_Vero +
-                     QStringLiteral("/") + Ano_Vero + QStringLiteral(" | Usuário: ") + Usuario_CPF +
-                     QStringLiteral(" - ") + Usuario_Nome;
-    if (uAdministrador)
-        titulo += QStringLiteral("   * ADMINISTRADOR *   ");
-    Frm_Principal_Estoc->setWindowTitle(titulo);
+    sessao.registra();
+    if (QWidget *principal = parentWidget())
+        principal->setWindowTitle(m_tituloAntesDoAcesso + sessao.sufixoDoTitulo());
 }
 
 void TFrm_Senha_Estoc::Botao_EntrarClick()
 {
     buscaCodigoDigitado();
-    if (CampoE4->text().isEmpty()) {
-        Dialogs::message(this, QStringLiteral("Primeiro informe usuário válido!"));
+    const ResultadoDaEntrada resultado =
+        ConferenciaDoAcesso::entra(usuarioDosCampos(), Campo2->text(), Campo3->currentText());
+    if (!resultado.sessao) {
+        Dialogs::message(this, resultado.recusa);
+        if (resultado.focaSenha)
+            Campo2->setFocus();
         return;
     }
-    if (!senhaConfere()) {
-        Dialogs::message(this, QStringLiteral("Atenção, senha inválida!"));
-        Campo2->setFocus();
-        return;
-    }
-    estabeleceSessao();
-
-    if (Campo2->text() == QLatin1String("1"))
+    estabeleceSessao(*resultado.sessao);
+    if (resultado.pedeNovaSenha)
         trocaSenhaDoPrimeiroAcesso();
     accept();
 }
 
 void TFrm_Senha_Estoc::trocaSenhaDoPrimeiroAcesso()
 {
-    // The encoding keeps the length, so the column's limit is the typed password's.
-    constexpr int kMaiorSenha = 20;
-    std::optional<QString> novaSenha;
     for (;;) {
-        novaSenha = Dialogs::inputBox(this, QStringLiteral("Atenção"), QStringLiteral("Informe sua nova senha : "),
-                                      QString());
+        const std::optional<QString> novaSenha = Dialogs::inputBox(
+            this, QStringLiteral("Atenção"), QStringLiteral("Informe sua nova senha : "), QString());
         if (!novaSenha)
             return;
-        if (novaSenha->size() <= kMaiorSenha)
-            break;
-        Dialogs::message(this, QStringLiteral("Atenção, a senha pode ter no máximo %1 caracteres; nada foi "
-                                              "gravado. Informe uma senha mais curta.")
-                                   .arg(kMaiorSenha));
+        const std::optional<QString> recusa = m_conferencia.trocaSenha(Campo1->text(), *novaSenha);
+        if (!recusa)
+            return;
+        Dialogs::message(this, *recusa);
     }
-    // One statement, so the password and its confirmation are written together or not at all.
-    // Bound, not pasted into the statement: a typed quote stays part of the password.
-    sqlBusca.close();
-    sqlBusca.setSql(QStringLiteral("UPDATE USUARIOS_ESTOC SET SENHA=:VALOR, CONFIRMA=:VALOR "
-                                   "WHERE IDUSUARIO=:IDUSUARIO"));
-    sqlBusca.setParam(QStringLiteral("VALOR"), encodedToColumn(Codificar(*novaSenha, Chave)));
-    sqlBusca.setParam(QStringLiteral("IDUSUARIO"), Campo1->text());
-    sqlBusca.execSQL();
 }
 
 void TFrm_Senha_Estoc::Botao_CancelarClick()
@@ -333,8 +294,9 @@ bool TFrm_Senha_Estoc::close()
 void TFrm_Senha_Estoc::FormClose()
 {
     buscaCodigoDigitado();
-    if (CampoE4->text().isEmpty() || !senhaConfere())
-        requestTermination();
+    if (const auto sessao =
+            ConferenciaDoAcesso::aoFechar(usuarioDosCampos(), Campo2->text(), Campo3->currentText()))
+        estabeleceSessao(*sessao);
     else
-        estabeleceSessao();
+        requestTermination();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/SqlQuery.h"
+#include "signin/ConferenciaDoAcesso.h"
 
 #include <QDialog>
 #include <optional>
@@ -11,7 +12,11 @@ class QLineEdit;
 class QPushButton;
 
 // The login dialog: user code, password and working period. Closing it either establishes
-// the session or requests the program's termination.
+// the session or requests the program's termination. The checks are ConferenciaDoAcesso's;
+// the dialog shows their outcome.
+//
+// owner is the main window: its title when the dialog is created is its title before sign-in,
+// which a sign-in extends with the period and the user.
 class TFrm_Senha_Estoc : public QDialog
 {
     Q_OBJECT
@@ -54,8 +59,12 @@ private:
     void FormClose();
     bool FormKeyDown(QKeyEvent *key);
     bool Campo1KeyPress(QKeyEvent *key);
-    bool senhaConfere() const;
-    void estabeleceSessao();
+    // The looked-up user as the fields hold it: the sign-in checks these copies, not a new read.
+    UsuarioDoAcesso usuarioDosCampos() const;
+    void estabeleceSessao(const SessaoDoUsuario &sessao);
+
+    ConferenciaDoAcesso m_conferencia;
+    QString m_tituloAntesDoAcesso;
 
     // The padded code that name, CPF and the hidden copies belong to; none before the first lookup.
     std::optional<QString> m_codigoBuscado;

@@ -1,7 +1,6 @@
 #include "common/DateSettings.h"
 #include "common/PasswordEncoding.h"
 #include "common/TextHelpers.h"
-#include "db/FbError.h"
 
 #include <QTest>
 
@@ -114,8 +113,8 @@ void TestHelpers::encodingRoundTripsEveryCodeUnit()
 
 void TestHelpers::unitsAboveByteRangeAreRefused()
 {
-    QVERIFY_THROWS_EXCEPTION(fb::Error, encodedToColumn(Codificar(QStringLiteral("ú"), 10)));
-    QVERIFY_THROWS_EXCEPTION(fb::Error, encodedToColumn(QStringLiteral("€")));
+    QVERIFY_THROWS_EXCEPTION(UnstorableEncoding, encodedToColumn(Codificar(QStringLiteral("ú"), 10)));
+    QVERIFY_THROWS_EXCEPTION(UnstorableEncoding, encodedToColumn(QStringLiteral("€")));
 }
 
 void TestHelpers::portugueseDateSettings()

@@ -31,6 +31,8 @@ private slots:
     void saveWithTheServerGone();
     void connectionLostDuringTheCommit_data();
     void connectionLostDuringTheCommit();
+    void deletionLostDuringTheCommit_data();
+    void deletionLostDuringTheCommit();
     void firstAccessPasswordIsWrittenWholeOrNotAtAll();
     void changeFromAnotherWorkstationIsNotOverwritten();
     void internetServerThatNeverAnswersEndsWithinTheConnectTimeout();
@@ -85,7 +87,7 @@ void TestDatabaseFaults::cleanup()
 
 void TestDatabaseFaults::slowCommits()
 {
-    m_db->exec("CREATE TRIGGER MARCA_LENTO FOR USUARIOS_ESTOC AFTER INSERT OR UPDATE AS "
+    m_db->exec("CREATE TRIGGER MARCA_LENTO FOR USUARIOS_ESTOC AFTER INSERT OR UPDATE OR DELETE AS "
                "DECLARE X INTEGER; BEGIN X = RDB$SET_CONTEXT('USER_TRANSACTION', 'LENTO', '1'); END");
     m_db->exec("CREATE TRIGGER LENTO_AO_CONFIRMAR ON TRANSACTION COMMIT AS "
                "DECLARE T0 TIMESTAMP; DECLARE I INTEGER = 0; BEGIN "
@@ -238,6 +240,48 @@ void TestDatabaseFaults::connectionLostDuringTheCommit()
     clica(janela->Botao_Salvar);
     QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.texts().join(" | ")));
     QCOMPARE(m_db->column("0002", "USUARIO").toString(), QStringLiteral("ANA"));
+}
+
+void TestDatabaseFaults::deletionLostDuringTheCommit_data()
+{
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("killed") << false;
+    QTest::newRow("stopped") << true;
+}
+
+void TestDatabaseFaults::deletionLostDuringTheCommit()
+{
+    QFETCH(bool, stopped);
+    slowCommits();
+    auto janela = abreJanela();
+    DialogScript dialogs; // Yes to "Confirma a exclusão ?"
+    PrivateServer *server = m_server.get();
+    during(kDuringTheCommit, [server, stopped] {
+        if (stopped) {
+            server->pause();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2 * kAnswerMs + 1000));
+            server->resume();
+        } else {
+            server->kill();
+            server->restart();
+        }
+    });
+    clica(janela->Botao_Excluir);
+    m_fault.join();
+
+    // What the person is told must match what the database holds.
+    const bool excluido = m_db->userCount() == 0;
+    const QString texto = dialogs.texts().value(1);
+    if (excluido) {
+        QCOMPARE(texto, QStringLiteral("Atenção, a conexão com o banco de dados caiu enquanto a exclusão era "
+                                       "confirmada. Conferido no banco de dados: o registro foi excluído."));
+    } else {
+        QCOMPARE(texto, QStringLiteral("Atenção, exclusão cancelada!"));
+    }
+    QVERIFY(stopped || !excluido);
+    QCOMPARE(usuarios(janela.get())->recordCount(), excluido ? 0 : 1);
+    QCOMPARE(usuarios(janela.get())->changeCount(), 0);
+    QCOMPARE(janela->Botao_Excluir->isEnabled(), !excluido);
 }
 
 void TestDatabaseFaults::firstAccessPasswordIsWrittenWholeOrNotAtAll()

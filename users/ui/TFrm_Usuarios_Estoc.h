@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QList>
 #include <QPushButton> // the main window clicks Botao_AtivaDesativa
-#include <QVariant>
 
 class BoundCheckBox;
 class BoundComboBox;
@@ -15,10 +14,7 @@ class QTabWidget;
 class RecordGrid;
 class TabPage;
 class TdmUsuarios_Estoc;
-class LostCommit;
-namespace fb {
-class Error;
-}
+struct ResultadoDaGravacao;
 
 // The maintenance window of the stockroom's users: the "Cadastro" page with one record and
 // its commands, the "Foto" page with the user's photo, the "Pesquisa" page with the list of
@@ -93,10 +89,8 @@ private:
     void FormKeyDown(QKeyEvent *event);
     void carregaUsuario(const QString &codigo);
     void focaNovo();
-    void restauraValoresPlanos();
-    void voltaAEditar();
-    void recusado(const fb::Error &motivo);
-    void respondeGravacaoIncerta(const LostCommit &perdida);
+    // Sets the window up as a save or a deletion left the record, then tells what happened.
+    void mostraResultado(const ResultadoDaGravacao &resultado);
 
     // "Cadastro"
     void TabCadastroShow();
@@ -123,9 +117,6 @@ private:
     void DBGrid1DblClick();
 
     QList<QObject *> m_components;
-    // SENHA, CONFIRMA and NIVEL as typed, before a save encoded them: a save that the
-    // database refused puts them back, so that a retry encodes them once, not twice.
-    QList<QVariant> m_valoresPlanos;
     int m_colunaPesquisa = -1;
 };
 
