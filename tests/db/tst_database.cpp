@@ -175,7 +175,7 @@ void TestDatabaseLayer::uncarriableEncodedValueIsNeverStored()
             insert.setParam("S", encodedToColumn(Codificar(plain, 10)));
             insert.execSQL();
             QFAIL(qPrintable("stored " + plain));
-        } catch (const fb::Error &e) {
+        } catch (const UnstorableEncoding &e) {
             QVERIFY(e.text().startsWith(QStringLiteral("Atenção")));
         }
     }
