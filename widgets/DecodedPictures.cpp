@@ -5,6 +5,10 @@
 #include <QHash>
 #include <QImageReader>
 
+#include <atomic>
+#include <future>
+#include <system_error>
+
 namespace DecodedPictures {
 
 namespace {
@@ -14,25 +18,73 @@ struct Decoded
     qint64 size = -1;
     QDateTime modified;
     QImage image;
+    // A decode started by prefetch and not yet taken.
+    std::shared_future<QImage> pending;
+
+    void stampFrom(const QFileInfo &file)
+    {
+        size = file.size();
+        modified = file.lastModified();
+    }
+    bool matches(const QFileInfo &file) const { return size == file.size() && modified == file.lastModified(); }
 };
+
+// Only the user-interface thread reaches the table; helper threads see nothing but a path.
+QHash<QString, Decoded> &decodedPictures()
+{
+    static QHash<QString, Decoded> decoded;
+    return decoded;
+}
+
+std::atomic<int> decodes{0};
+
+QImage decode(const QString &path)
+{
+    ++decodes;
+    return QImageReader(path).read();
+}
 
 } // namespace
 
+void prefetch(const QString &path)
+{
+    Decoded &entry = decodedPictures()[path];
+    const QFileInfo file(path);
+    if (entry.pending.valid() || (!entry.image.isNull() && entry.matches(file)))
+        return;
+    entry.stampFrom(file);
+    try {
+        entry.pending = std::async(std::launch::async, decode, path);
+    } catch (const std::system_error &) {
+        // No thread to spare: the picture is decoded when first asked for.
+    }
+}
+
 QImage picture(const QString &path)
 {
-    static QHash<QString, Decoded> decoded;
-    const QFileInfo file(path);
+    auto &decoded = decodedPictures();
     Decoded &entry = decoded[path];
-    if (entry.image.isNull() || entry.size != file.size() || entry.modified != file.lastModified()) {
-        entry.image = QImageReader(path).read();
-        entry.size = file.size();
-        entry.modified = file.lastModified();
+    const bool taken = entry.pending.valid();
+    if (taken) {
+        entry.image = entry.pending.get();
+        entry.pending = {};
+    }
+    // Compared with the file as it was when its decode began: a change since then reads it again.
+    const QFileInfo file(path);
+    if ((!taken && entry.image.isNull()) || !entry.matches(file)) {
+        entry.stampFrom(file);
+        entry.image = decode(path);
     }
     if (entry.image.isNull()) {
         decoded.remove(path);
         return QImage();
     }
     return entry.image;
+}
+
+int decodeCount()
+{
+    return decodes;
 }
 
 } // namespace DecodedPictures

@@ -9,7 +9,14 @@
 // picture that cannot be read is not kept.
 namespace DecodedPictures {
 
+// Starts decoding the picture on a helper thread, so that it is ready by the time a window
+// first asks for it; the user-interface thread goes on meanwhile.
+void prefetch(const QString &path);
+
 // The picture in a file or a resource (":/..."); a null image when it cannot be read.
 QImage picture(const QString &path);
+
+// How many times a picture has been decoded in this process.
+int decodeCount();
 
 } // namespace DecodedPictures

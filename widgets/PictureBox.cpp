@@ -12,6 +12,7 @@ PictureBox::PictureBox(Fit fit, QWidget *parent) : QWidget(parent), m_fit(fit)
 void PictureBox::setBuiltInPicture(const QString &resource)
 {
     m_builtIn = resource;
+    m_pendingFile.clear();
     m_picture = QImage();
     m_drawn = QPixmap();
     update();
@@ -20,6 +21,7 @@ void PictureBox::setBuiltInPicture(const QString &resource)
 void PictureBox::setPicture(const QImage &picture)
 {
     m_builtIn.clear();
+    m_pendingFile.clear();
     m_picture = picture;
     m_drawn = QPixmap();
     update();
@@ -27,6 +29,15 @@ void PictureBox::setPicture(const QImage &picture)
 
 const QImage &PictureBox::picture() const
 {
+    if (!m_pendingFile.isEmpty()) {
+        const QImage file = DecodedPictures::picture(m_pendingFile);
+        m_pendingFile.clear();
+        if (!file.isNull()) {
+            m_builtIn.clear();
+            m_picture = file;
+            m_drawn = QPixmap();
+        }
+    }
     if (m_picture.isNull() && !m_builtIn.isEmpty())
         m_picture = DecodedPictures::picture(m_builtIn);
     return m_picture;
@@ -39,6 +50,13 @@ bool PictureBox::loadFile(const QString &path)
         return false;
     setPicture(image);
     return true;
+}
+
+void PictureBox::loadFileInBackground(const QString &path)
+{
+    DecodedPictures::prefetch(path);
+    m_pendingFile = path;
+    update();
 }
 
 QRect PictureBox::pictureRect() const

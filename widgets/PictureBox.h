@@ -26,6 +26,10 @@ public:
     const QImage &picture() const;
     // Replaces the picture with the file's; false, picture unchanged, when it cannot be read.
     bool loadFile(const QString &path);
+    // The same, without waiting: the file is decoded on a helper thread and replaces the
+    // picture when the component is first drawn or asked for its picture; a file that cannot
+    // be read leaves the picture unchanged.
+    void loadFileInBackground(const QString &path);
     // Where and how large the picture is drawn inside the component.
     QRect pictureRect() const;
 
@@ -34,9 +38,10 @@ protected:
 
 private:
     Fit m_fit;
-    QString m_builtIn;
+    mutable QString m_builtIn;
+    mutable QString m_pendingFile;
     mutable QImage m_picture;
     // The picture as last drawn, already scaled to its rectangle: repaints (a window that
     // closes above it, the splash going away) only copy it.
-    QPixmap m_drawn;
+    mutable QPixmap m_drawn;
 };

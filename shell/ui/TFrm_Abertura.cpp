@@ -27,7 +27,9 @@ TFrm_Abertura::TFrm_Abertura()
 void TFrm_Abertura::FormCreate()
 {
     DiretorioCorrente = diretorioAtual();
-    Image1->loadFile(DiretorioCorrente + QStringLiteral("/TELA_PRINCIPAL.JPG"));
+    // Decoded on a helper thread while the window is created and mapped; the main window takes
+    // the same decoded picture later.
+    Image1->loadFileInBackground(DiretorioCorrente + QStringLiteral("/TELA_PRINCIPAL.JPG"));
 }
 
 void TFrm_Abertura::showEvent(QShowEvent *event)

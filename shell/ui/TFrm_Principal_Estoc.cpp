@@ -5,6 +5,7 @@
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
 #include "reports/ui/RelatriodosUsurios1Click.h"
 #include "shell/ui/ConnectionSetup.h"
+#include "widgets/DecodedPictures.h"
 #include "widgets/Dialogs.h"
 #include "shell/ui/EstocariumApplication.h"
 #include "widgets/ModalWindow.h"
@@ -18,6 +19,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -42,6 +44,19 @@ QFont fonteDoTitulo(int pixelSize)
     font.setBold(true);
     font.setUnderline(true);
     return font;
+}
+
+// The calendar's month arrows: Qt first asks the desktop's icon theme for them, a search
+// through every folder of the theme that costs the start-up several milliseconds; the themes
+// installed with the program hold no such arrows, so Qt's own are drawn in any case. The
+// calendar is built asking for Qt's own directly.
+QCalendarWidget *criaCalendario(QWidget *parent)
+{
+    const bool desktopSettingsAware = QGuiApplication::desktopSettingsAware();
+    QGuiApplication::setDesktopSettingsAware(false);
+    auto *calendar = new QCalendarWidget(parent);
+    QGuiApplication::setDesktopSettingsAware(desktopSettingsAware);
+    return calendar;
 }
 
 QString mensagemDeReinicio(const QString &dosQue)
@@ -85,7 +100,7 @@ void TFrm_Principal_Estoc::criaComponentes()
     colunaDoCalendario->setFixedWidth(250);
     auto *coluna = new QVBoxLayout(colunaDoCalendario);
     coluna->setContentsMargins(0, 0, 0, 0);
-    calendario = new QCalendarWidget(colunaDoCalendario);
+    calendario = criaCalendario(colunaDoCalendario);
     calendario->setObjectName(QStringLiteral("calendario"));
     calendario->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     pintaTituloDoCalendario();
@@ -203,7 +218,10 @@ QWidget *TFrm_Principal_Estoc::criaAreaDaImagem()
 
     Image2 = new PictureBox(PictureBox::Fit::Stretch, area);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setBuiltInPicture(QStringLiteral(":/images/background.jpg"));
+    const QString fundo = QStringLiteral(":/images/background.jpg");
+    // First drawn once the window shows, after the database has been opened: decoded meanwhile.
+    DecodedPictures::prefetch(fundo);
+    Image2->setBuiltInPicture(fundo);
     Image1 = new PictureBox(PictureBox::Fit::Centre, area);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setBuiltInPicture(QStringLiteral(":/images/splash.jpg"));

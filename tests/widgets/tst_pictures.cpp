@@ -1,6 +1,7 @@
 #include "widgets/DecodedPictures.h"
 #include "widgets/PictureBox.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,7 +13,22 @@ class TestPictures : public QObject
 
 private slots:
     void fileIsDecodedOnceUntilItChanges();
+    void backgroundDecodeIsSharedAndNotRepeated();
+    void fileChangedDuringBackgroundDecodeIsReadAgain();
+    void unreadableFileInBackgroundKeepsBuiltInPicture();
 };
+
+namespace {
+
+QString savedPicture(const QTemporaryDir &dir, const QSize &size, const QColor &colour)
+{
+    const QString path = dir.filePath("TELA_PRINCIPAL.JPG");
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture.save(path, "JPG") ? path : QString();
+}
+
+} // namespace
 
 void TestPictures::fileIsDecodedOnceUntilItChanges()
 {
@@ -34,6 +50,53 @@ void TestPictures::fileIsDecodedOnceUntilItChanges()
     QVERIFY(second.save(path, "JPG"));
     QVERIFY(main.loadFile(path));
     QCOMPARE(main.picture().size(), QSize(64, 48));
+}
+
+// The splash starts the decode and the main window takes the same picture: one decode in all.
+void TestPictures::backgroundDecodeIsSharedAndNotRepeated()
+{
+    QTemporaryDir dir;
+    const QString path = savedPicture(dir, QSize(40, 30), Qt::blue);
+    QVERIFY(!path.isEmpty());
+    const int before = DecodedPictures::decodeCount();
+
+    PictureBox splash(PictureBox::Fit::ScaleDownTopLeft);
+    splash.setBuiltInPicture(QStringLiteral(":/images/splash.jpg"));
+    splash.loadFileInBackground(path);
+    PictureBox main(PictureBox::Fit::Centre);
+    QVERIFY(main.loadFile(path));
+    QCOMPARE(splash.picture().size(), QSize(40, 30));
+    QCOMPARE(splash.picture().cacheKey(), main.picture().cacheKey());
+    QCOMPARE(DecodedPictures::decodeCount() - before, 1);
+}
+
+void TestPictures::fileChangedDuringBackgroundDecodeIsReadAgain()
+{
+    QTemporaryDir dir;
+    const QString path = savedPicture(dir, QSize(40, 30), Qt::blue);
+    QVERIFY(!path.isEmpty());
+    DecodedPictures::prefetch(path);
+    // Another size, so the file's size changes whatever its modification time says.
+    QVERIFY(!savedPicture(dir, QSize(64, 48), Qt::green).isEmpty());
+    QCOMPARE(DecodedPictures::picture(path).size(), QSize(64, 48));
+}
+
+void TestPictures::unreadableFileInBackgroundKeepsBuiltInPicture()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("TELA_PRINCIPAL.JPG");
+    QFile broken(path);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+    const int before = DecodedPictures::decodeCount();
+
+    PictureBox splash(PictureBox::Fit::ScaleDownTopLeft);
+    splash.setBuiltInPicture(QStringLiteral(":/images/splash.jpg"));
+    splash.loadFileInBackground(path);
+    QCOMPARE(splash.picture().size(), QSize(800, 601));
+    // The failed file is tried once, then the built-in picture once.
+    QCOMPARE(DecodedPictures::decodeCount() - before, 2);
 }
 
 QTEST_MAIN(TestPictures)
