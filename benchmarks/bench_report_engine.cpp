@@ -17,7 +17,7 @@
 #include "reportengine/ReportSystemData.h"
 #include "reportengine/ReportUnits.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
@@ -195,8 +195,7 @@ void measure(const char *format, UsersList &list, const QString &path, Args &&..
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const int records = argc > 1 ? std::atoi(argv[1]) : 100000;
     QTemporaryDir temporary;
     const QString dir = argc > 2 ? QString::fromLocal8Bit(argv[2]) : temporary.path();

@@ -22,7 +22,6 @@ if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
 fi
 cmake --build "$BUILD_DIR" --target estocarium-db bench_report_engine >/dev/null
-export QT_QPA_PLATFORM=offscreen
 
 # LibreOffice with a profile of its own, made beforehand so that it is not part of the timing.
 LO_PROFILE="file://$WORK/lo-profile"
