@@ -9,9 +9,10 @@ namespace fb {
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value, as Windows and Qt's
 // converter do, so every byte has exactly one character and the conversion is a bijection between
 // the 256 bytes and 256 characters; a WIN1252 attachment stores and returns those bytes unchanged.
-// Qt's converter decodes the same, but layout, PDF and input checks ask about one character at a
-// time, which Qt answers only by converting a one-character string (ten times slower), and where
-// this one writes '?' for each code unit it cannot store, Qt writes one 0x1A per character.
+// Qt's converter decodes the same, but layout, PDF and input checks ask about one character at
+// a time, which Qt answers only by converting a one-character string (over ten times slower);
+// and where this one writes '?' for each code unit it cannot store, Qt writes one 0x1A per
+// character.
 class Win1252
 {
 public:
