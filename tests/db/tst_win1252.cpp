@@ -1,4 +1,4 @@
-#include "shell/db/Win1252.h"
+#include "db/Win1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
