@@ -1,8 +1,8 @@
 #include "reportengine/ReportFontMetrics.h"
 
+#include "db/Win1252.h"
 #include "reportengine/HelveticaWidths.h" // generated in the build folder
 #include "reportengine/ReportUnits.h"
-#include "db/Win1252.h"
 
 namespace
 {
