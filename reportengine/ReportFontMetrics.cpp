@@ -1,10 +1,8 @@
 #include "reportengine/ReportFontMetrics.h"
 
-#include "reportengine/ReportExportError.h"
-#include "reportengine/ReportUnits.h"
 #include "db/Win1252.h"
-
-#include <hpdf.h>
+#include "reportengine/HelveticaWidths.h" // generated in the build folder
+#include "reportengine/ReportUnits.h"
 
 namespace
 {
@@ -12,22 +10,6 @@ namespace
 // Arial's ascent and descent in 1/1000 em: text sits in its frame as on screen.
 constexpr double kAscent = 905;
 constexpr double kDescent = 212;
-
-struct HaruStatus {
-    HPDF_STATUS error = HPDF_OK;
-    HPDF_STATUS detail = 0;
-};
-
-// libharu calls this instead of failing; recording and checking afterwards keeps C++ frames
-// out of any non-local jump.
-void recordError(HPDF_STATUS error, HPDF_STATUS detail, void *userData)
-{
-    auto *status = static_cast<HaruStatus *>(userData);
-    if (status->error == HPDF_OK) {
-        status->error = error;
-        status->detail = detail;
-    }
-}
 
 double emToHundredths(double thousandths, const ReportFont &font)
 {
@@ -42,31 +24,9 @@ const ReportFontMetrics &ReportFontMetrics::instance()
     return metrics;
 }
 
-ReportFontMetrics::ReportFontMetrics()
-{
-    HaruStatus status;
-    HPDF_Doc doc = HPDF_New(recordError, &status);
-    const char *names[2] = {"Helvetica", "Helvetica-Bold"};
-    for (int bold = 0; bold < 2 && doc && status.error == HPDF_OK; ++bold) {
-        HPDF_Font font = HPDF_GetFont(doc, names[bold], "WinAnsiEncoding");
-        for (int byte = 0; byte < 256 && font && status.error == HPDF_OK; ++byte) {
-            const HPDF_BYTE code = HPDF_BYTE(byte);
-            m_widths[bold][byte] = quint16(HPDF_Font_TextWidth(font, &code, 1).width);
-        }
-    }
-    if (doc)
-        HPDF_Free(doc);
-    if (!doc || status.error != HPDF_OK) {
-        throw ReportExportError(
-            QStringLiteral("Não foi possível carregar as medidas da fonte Helvetica (erro 0x%1, detalhe %2).")
-                .arg(status.error, 4, 16, QLatin1Char('0'))
-                .arg(status.detail));
-    }
-}
-
 double ReportFontMetrics::width(QStringView text, const ReportFont &font) const
 {
-    const auto &widths = m_widths[font.bold ? 1 : 0];
+    const auto &widths = kHelveticaWidths[font.bold ? 1 : 0];
     quint64 total = 0;
     for (const QChar c : text) {
         const int byte = fb::Win1252::byteFor(c.unicode());
@@ -108,7 +68,7 @@ QStringList ReportFontMetrics::wrap(const QString &text, const ReportFont &font,
 
 QString ReportFontMetrics::fitting(const QString &text, const ReportFont &font, double maxWidth) const
 {
-    const auto &widths = m_widths[font.bold ? 1 : 0];
+    const auto &widths = kHelveticaWidths[font.bold ? 1 : 0];
     // Compared in 1/1000 em, as width() adds them up, so that a text of exactly maxWidth fits.
     const double limit = maxWidth * 1000.0 / ReportUnits::fromPoints(font.pointSize);
     quint64 total = 0;

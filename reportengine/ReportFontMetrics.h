@@ -3,16 +3,14 @@
 #include "reportengine/ReportFont.h"
 
 #include <QStringList>
-#include <array>
 
 // The one set of text metrics used by layout, whatever the output: Helvetica's advance widths
-// (identical to Arial's and Liberation Sans's) as libharu carries them, and Arial's vertical
-// metrics. Characters outside Windows-1252 are measured as '?', which is what PDF prints.
-// Lengths are in hundredths of a millimetre.
+// (identical to Arial's and Liberation Sans's; generated at build time from the metric files of
+// Nimbus Sans) and Arial's vertical metrics. Characters outside Windows-1252 are measured as '?',
+// which is what PDF prints. Lengths are in hundredths of a millimetre.
 class ReportFontMetrics
 {
 public:
-    // Throws ReportExportError when libharu cannot provide the font.
     static const ReportFontMetrics &instance();
 
     double width(QStringView text, const ReportFont &font) const;
@@ -25,7 +23,5 @@ public:
     QString fitting(const QString &text, const ReportFont &font, double width) const;
 
 private:
-    ReportFontMetrics();
-
-    std::array<std::array<quint16, 256>, 2> m_widths{}; // [bold][Windows-1252 byte], 1/1000 em
+    ReportFontMetrics() = default;
 };

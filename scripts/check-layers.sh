@@ -28,6 +28,7 @@ reports/ui 8
 shell/ui 9
 app 10
 tool 10 5
+codegen 10 0
 '
 
 git ls-files -- '*.cpp' '*.h' | grep -Ev '^(tests|benchmarks|scripts)/' |

@@ -8,7 +8,8 @@ PACKAGES=(
     cmake ninja-build g++ ccache pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-translations-l10n
     firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
-    libhpdf-dev fonts-liberation
+    fonts-liberation
+    fonts-urw-base35 aglfn # Helvetica's widths and glyph names, read by the build
     xvfb xauth x11-utils imagemagick poppler-utils xdotool openbox
     dpkg-dev lintian desktop-file-utils appstream man-db
     galculator # what the "Calculadora" tool button starts

@@ -137,6 +137,7 @@ void TestDatabaseLayer::encodedValuesRoundTrip_data()
         return s;
     };
     QTest::newRow("letters reaching 0x80-0x9F") << QStringLiteral("vwxyz{|}~");
+    QTest::newRow("the bytes Windows-1252 leaves undefined") << units({0x77, 0x83, 0x85, 0x86, 0x93});
     QTest::newRow("level names") << QStringLiteral("MÉDIOAVANÇADOADMINISTRADOR");
     QTest::newRow("c cedilla, up to 0xF5") << QStringLiteral("çõÕ");
     QTest::newRow("controls and DEL") << units({0x01, 0x7F, 0x80, 0x9F});
