@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# CI's whole run (.ci/run), also the developer's: checks the format of the C++ sources, sets everything
-# up and builds with warnings as errors, builds the sanitizer build (build-asan/: AddressSanitizer and
-# UndefinedBehaviorSanitizer), starts a private Firebird server for the network-mode tests, builds,
-# checks and tries the Debian package, and runs every test through ctest in build/ and again in
-# build-asan/. The server is stopped again at the end.
+# CI's whole run (.ci/run), also the developer's: checks the format of the C++ sources and the
+# direction of their includes, sets everything up and builds with warnings as errors, builds the
+# sanitizer build (build-asan/: AddressSanitizer and UndefinedBehaviorSanitizer), starts a private
+# Firebird server for the network-mode tests, builds, checks and tries the Debian package, and runs
+# every test through ctest in build/ and again in build-asan/. The server is stopped at the end.
 #   scripts/test.sh            everything
 #   scripts/test.sh -R users   ctest's arguments: those tests in both builds, without the package check
 # Nothing may skip here: a test that needs something missing fails (ESTOCARIUM_REQUIRE_ALL=1).
@@ -13,6 +13,7 @@ root=$PWD
 
 scripts/setup.sh --packages-only
 scripts/format-check.sh
+scripts/check-layers.sh
 ESTOCARIUM_WERROR=ON scripts/setup.sh
 
 export CCACHE_BASEDIR="$root"
