@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (once) and builds into build/ the targets given
-# (scripts/demo.sh asks for the two programs alone), or everything.
+# (scripts/demo.sh asks for the two programs alone), or everything; --packages-only stops after the
+# packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,7 @@ PACKAGES=(
     fonts-urw-base35 aglfn # Helvetica's widths and glyph names, read by the build
     xvfb xauth x11-utils imagemagick poppler-utils xdotool openbox
     dpkg-dev lintian desktop-file-utils appstream man-db
+    clang-format # scripts/format-check.sh
     galculator # what the "Calculadora" tool button starts
 )
 
@@ -27,9 +29,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+[ "${1:-}" != --packages-only ] || exit 0
+
 # Compiler cache keyed on paths relative to the checkout, so clones and work trees share it.
 export CCACHE_BASEDIR="$PWD"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# ESTOCARIUM_WERROR=ON (scripts/test.sh) makes warnings errors; the folder keeps the setting.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    ${ESTOCARIUM_WERROR:+-DESTOCARIUM_WERROR=$ESTOCARIUM_WERROR} >/dev/null
 if [ $# -gt 0 ]; then
     cmake --build build --target "$@"
 else

@@ -1,4 +1,5 @@
 #include "DialogScript.h"
+#include "MissingRequirement.h"
 #include "SchemaInspection.h"
 #include "TestDatabase.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
@@ -22,7 +23,7 @@ private slots:
 void TestServerSchema::init()
 {
     if (TestDatabase::serverHost().isEmpty())
-        QSKIP("ESTOCARIUM_FB_SERVER is not set: no Firebird server to test against");
+        SKIP_FOR_MISSING("ESTOCARIUM_FB_SERVER is not set: no Firebird server to test against");
 }
 
 void TestServerSchema::updateWindows_buildTheSchemaThroughTheServer()

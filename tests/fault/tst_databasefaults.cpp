@@ -1,4 +1,5 @@
 #include "../users/UsersWindowFixture.h"
+#include "MissingRequirement.h"
 #include "PrivateServer.h"
 
 #include "shell/ui/ConnectionSetup.h"
@@ -69,7 +70,7 @@ void TestDatabaseFaults::init()
 {
     m_server = std::make_unique<PrivateServer>();
     if (!m_server->failure().isEmpty())
-        QSKIP(qPrintable(QStringLiteral("no private Firebird server: ") + m_server->failure()));
+        SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + m_server->failure());
     m_db = std::make_unique<UsersDatabase>();
     m_db->addUser("0001", "JOSE", "529.982.247-25");
     // From here on every query goes through the private server.

@@ -1,4 +1,5 @@
 #include "DialogScript.h"
+#include "MissingRequirement.h"
 #include "TestDatabase.h"
 
 #include "shell/ui/ConnectionSetup.h"
@@ -105,7 +106,7 @@ void TestConnection::localModeWithoutDatabaseReportsTheEngineText()
 void TestConnection::networkModeGoesThroughTheServer()
 {
     if (TestDatabase::serverHost().isEmpty())
-        QSKIP("no Firebird server (ESTOCARIUM_FB_SERVER unset)");
+        SKIP_FOR_MISSING("no Firebird server (ESTOCARIUM_FB_SERVER unset)");
     TestDatabase db;
     Sistema_na_Rede = true;
     Rede_IP_NOME = TestDatabase::serverHost();
@@ -145,7 +146,7 @@ void TestConnection::internetFailureShowsMessageAndEnds()
 {
     QFETCH(bool, needsServer);
     if (needsServer && TestDatabase::serverHost().isEmpty())
-        QSKIP("no Firebird server (ESTOCARIUM_FB_SERVER unset)");
+        SKIP_FOR_MISSING("no Firebird server (ESTOCARIUM_FB_SERVER unset)");
     TestDatabase db;
     DialogScript dialogs;
     Sistema_na_WEB = true;

@@ -147,8 +147,14 @@ bool X11Desktop::screenshot(const QString &name) const
 
 QProcess *X11Desktop::launch(const QString &program, const QStringList &args, const QString &folder)
 {
+    return launch(program, args, folder, environment());
+}
+
+QProcess *X11Desktop::launch(const QString &program, const QStringList &args, const QString &folder,
+                             const QProcessEnvironment &env)
+{
     auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment());
+    process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (!folder.isEmpty())
         process->setWorkingDirectory(folder);

@@ -37,8 +37,11 @@ public:
     // Saves a picture of the whole screen; false when it could not be taken.
     bool screenshot(const QString &name) const;
 
-    // Starts a program on this display; the desktop keeps it and ends it in stop().
+    // Starts a program on this display, with environment() or the one given; the desktop keeps it
+    // and ends it in stop().
     QProcess *launch(const QString &program, const QStringList &args, const QString &folder = {});
+    QProcess *launch(const QString &program, const QStringList &args, const QString &folder,
+                     const QProcessEnvironment &env);
 
 private:
     QString m_display;

@@ -1,3 +1,4 @@
+#include "MissingRequirement.h"
 #include "UsersWindowFixture.h"
 
 #include "shell/TdmPrincipal.h"
@@ -63,7 +64,7 @@ void TestUsersNetwork::twoInstancesAddingAtOnceStoreOneUser()
 {
     const QString host = TestDatabase::serverHost();
     if (host.isEmpty())
-        QSKIP("no database server: set ESTOCARIUM_FB_SERVER (scripts/test.sh starts a private one)");
+        SKIP_FOR_MISSING("no database server: set ESTOCARIUM_FB_SERVER (scripts/test.sh starts a private one)");
     UsersDatabase db;
     db.connection()->close();
     const QString database = host + QStringLiteral(":") + db.path();
