@@ -171,7 +171,7 @@ struct UsersList {
     }
 };
 
-template <class Writer, class... Args>
+template<class Writer, class... Args>
 void measure(const char *format, UsersList &list, const QString &path, Args &&...args)
 {
     QFile file(path);

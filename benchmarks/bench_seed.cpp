@@ -7,14 +7,14 @@
 // without its start-up and attach, and the peaks of this process and of the largest isql-fb run.
 
 #include "common/PasswordEncoding.h"
-#include "dbmaint/UsuariosFicticios.h"
-#include "dbmaint/SchemaStatements.h"
-#include "dbmaint/TabelasDoEsquema.h"
-#include "dbmaint/InsereUsuarios.h"
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "db/Win1252.h"
+#include "dbmaint/InsereUsuarios.h"
+#include "dbmaint/SchemaStatements.h"
+#include "dbmaint/TabelasDoEsquema.h"
+#include "dbmaint/UsuariosFicticios.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -94,7 +94,7 @@ IsqlRun runIsql(const QString &database, const QString &scriptPath)
     QElapsedTimer timer;
     timer.start();
     isql.start(QStringLiteral("/usr/bin/time"), {"-f", "%M", "-o", peakFile, "isql-fb", "-q", "-bail", "-ch",
-                                                  "WIN1252", "-i", scriptPath, database});
+                                                 "WIN1252", "-i", scriptPath, database});
     if (!isql.waitForFinished(-1) || isql.exitCode() != 0)
         qFatal("isql-fb failed: %s", isql.readAllStandardError().constData());
     const double ms = double(timer.nsecsElapsed()) / 1e6;
@@ -168,8 +168,8 @@ int main(int argc, char *argv[])
     const double oursMs = median(ours), isqlMs = median(theirs), startMs = median(startUp);
     std::fprintf(stderr, "users inserted:               %d (median of %d runs)\n", count, runs);
     std::fprintf(stderr, "prepared insert, one commit:  %.1f ms\n", oursMs);
-    std::fprintf(stderr, "isql-fb script:               %.1f ms (of which %.1f ms start-up and attach)\n", isqlMs,
-                 startMs);
+    std::fprintf(stderr, "isql-fb script:               %.1f ms (of which %.1f ms start-up and attach)\n",
+                 isqlMs, startMs);
     std::printf("seeding %d users, inserts alone (isql-fb)\t%.1f\t%.1f\t%ld\t%ld\n", count, oursMs,
                 isqlMs - startMs, ownPeakKib(), isqlPeakKib);
     return 0;

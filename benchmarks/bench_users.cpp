@@ -8,17 +8,17 @@
 // measure also prints on stdout the medians that have a reference, "refresh" and "fetch", and the
 // process's peak memory, "peak", each as a name, a tab and the value (milliseconds, KiB).
 #include "common/PasswordEncoding.h"
-#include "dbmaint/UsuariosFicticios.h"
+#include "db/Attachment.h"
+#include "db/SqlQuery.h"
+#include "db/Transaction.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/TabelasDoEsquema.h"
-#include "db/SqlQuery.h"
-#include "shell/TdmPrincipal.h"
-#include "db/Attachment.h"
-#include "db/Transaction.h"
-#include "shell/uTotal.h"
+#include "dbmaint/UsuariosFicticios.h"
 #include "records/ui/LinkLabel.h"
-#include "users/PreparaPesquisa.h"
 #include "records/ui/RecordGrid.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/uTotal.h"
+#include "users/PreparaPesquisa.h"
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 #include "users/ui/TabPage.h"
 #include "users/ui/TdmUsuarios_Estoc.h"
@@ -108,9 +108,9 @@ double timed(const std::function<void()> &work)
 double report(const char *what, Figures figures, const char *unit = "ms")
 {
     const double scale = std::string(unit) == "us" ? 1000.0 : 1.0;
-    std::fprintf(stderr, "%-58s median %9.3f %s   min %9.3f %s   p99 %9.3f %s   max %9.3f %s   (%zu runs)\n", what,
-                figures.at(0.5) * scale, unit, figures.at(0.0) * scale, unit, figures.at(0.99) * scale, unit,
-                figures.at(1.0) * scale, unit, figures.ms.size());
+    std::fprintf(stderr, "%-58s median %9.3f %s   min %9.3f %s   p99 %9.3f %s   max %9.3f %s   (%zu runs)\n",
+                 what, figures.at(0.5) * scale, unit, figures.at(0.0) * scale, unit, figures.at(0.99) * scale,
+                 unit, figures.at(1.0) * scale, unit, figures.ms.size());
     return figures.at(0.5);
 }
 

@@ -2,7 +2,8 @@
 
 #include <QLocale>
 
-namespace {
+namespace
+{
 
 FormatSettings platformSettings()
 {
@@ -17,7 +18,8 @@ FormatSettings platformSettings()
         }
     }
     settings.shortDateFormat = QStringLiteral("d/m/yyyy");
-    settings.thousandSeparator = locale.groupSeparator().isEmpty() ? QChar(u',') : locale.groupSeparator().at(0);
+    settings.thousandSeparator =
+        locale.groupSeparator().isEmpty() ? QChar(u',') : locale.groupSeparator().at(0);
     settings.decimalSeparator = locale.decimalPoint().isEmpty() ? QChar(u'.') : locale.decimalPoint().at(0);
     for (int day = 1; day <= 7; ++day) {
         const int qtDay = day == 1 ? 7 : day - 1; // Qt counts from Monday
@@ -51,9 +53,11 @@ QString FormatSettings::formatDate(const QDate &date) const
         while (i + run < f.size() && f.at(i + run).toLower() == c)
             ++run;
         if (c == u'd')
-            text += run >= 2 ? QString::number(date.day()).rightJustified(2, u'0') : QString::number(date.day());
+            text +=
+                run >= 2 ? QString::number(date.day()).rightJustified(2, u'0') : QString::number(date.day());
         else if (c == u'm')
-            text += run >= 2 ? QString::number(date.month()).rightJustified(2, u'0') : QString::number(date.month());
+            text += run >= 2 ? QString::number(date.month()).rightJustified(2, u'0')
+                             : QString::number(date.month());
         else if (c == u'y')
             text += run >= 4 ? QString::number(date.year()).rightJustified(4, u'0')
                              : QString::number(date.year() % 100).rightJustified(2, u'0');
@@ -93,8 +97,9 @@ void AcertaPadraoData()
                                 QStringLiteral("Abr"), QStringLiteral("Mai"), QStringLiteral("Jun"),
                                 QStringLiteral("Jul"), QStringLiteral("Ago"), QStringLiteral("Set"),
                                 QStringLiteral("Out"), QStringLiteral("Nov"), QStringLiteral("Dez")};
-    settings.longMonthNames = {QStringLiteral("Janeiro"),  QStringLiteral("Fevereiro"), QStringLiteral("Março"),
-                               QStringLiteral("Abril"),    QStringLiteral("Maio"),      QStringLiteral("Junho"),
-                               QStringLiteral("Julho"),    QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
-                               QStringLiteral("Outubro"),  QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
+    settings.longMonthNames = {
+        QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),
+        QStringLiteral("Abril"),   QStringLiteral("Maio"),      QStringLiteral("Junho"),
+        QStringLiteral("Julho"),   QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
+        QStringLiteral("Outubro"), QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
 }

@@ -7,13 +7,12 @@
 // The process-wide date and number format settings that every date or number text of the
 // program uses. Separators start as the platform's locale gives them; AcertaPadraoData sets
 // the short date format and the Portuguese day and month names.
-struct FormatSettings
-{
-    QString shortDateFormat;  // "dd/mm/yyyy": '/' stands for dateSeparator
+struct FormatSettings {
+    QString shortDateFormat; // "dd/mm/yyyy": '/' stands for dateSeparator
     QChar dateSeparator;
     QChar thousandSeparator;
     QChar decimalSeparator;
-    QStringList shortDayNames;   // index 0 = Sunday
+    QStringList shortDayNames; // index 0 = Sunday
     QStringList longDayNames;
     QStringList shortMonthNames; // index 0 = January
     QStringList longMonthNames;

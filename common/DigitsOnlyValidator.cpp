@@ -2,7 +2,10 @@
 
 #include "common/TextHelpers.h"
 
-DigitsOnlyValidator::DigitsOnlyValidator(int maxDigits, QObject *parent) : QValidator(parent), m_maxDigits(maxDigits) {}
+DigitsOnlyValidator::DigitsOnlyValidator(int maxDigits, QObject *parent)
+    : QValidator(parent), m_maxDigits(maxDigits)
+{
+}
 
 QValidator::State DigitsOnlyValidator::validate(QString &input, int &pos) const
 {

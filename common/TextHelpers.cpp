@@ -1,6 +1,7 @@
 #include "common/TextHelpers.h"
 
-namespace {
+namespace
+{
 
 bool isAsciiDigit(QChar c)
 {

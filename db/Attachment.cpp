@@ -5,11 +5,13 @@
 
 #include <cerrno>
 
-namespace fb {
+namespace fb
+{
 
 using namespace Firebird;
 
-namespace {
+namespace
+{
 
 IXpbBuilder *buildDpb(ThrowStatusWrapper *status, const AttachOptions &options)
 {

@@ -3,25 +3,25 @@
 #include <QString>
 #include <optional>
 
-namespace Firebird {
+namespace Firebird
+{
 class IAttachment;
 }
 
-namespace fb {
-
-struct AttachOptions
+namespace fb
 {
+
+struct AttachOptions {
     QString user = QStringLiteral("SYSDBA");
-    std::optional<QString> password;   // absent: no password entry is sent at all
-    QString role;                      // empty: no role
+    std::optional<QString> password; // absent: no password entry is sent at all
+    QString role;                    // empty: no role
     QString charset = QStringLiteral("WIN1252");
     int dialect = 3;
     // Seconds a server may take to accept the attachment; 0 leaves the client's own default.
     int connectTimeout = 0;
 };
 
-struct CreateOptions
-{
+struct CreateOptions {
     QString defaultCharset = QStringLiteral("WIN1252");
     int pageSize = 8192;
     // Off only for throw-away databases (tests, benchmarks): writes are not flushed to disk.

@@ -1,6 +1,7 @@
 #include "db/Decimal.h"
 
-namespace fb {
+namespace fb
+{
 
 QString Decimal::toString() const
 {

@@ -3,11 +3,11 @@
 #include <QMetaType>
 #include <QString>
 
-namespace fb {
+namespace fb
+{
 
 // An exact scaled number as NUMERIC/DECIMAL columns hold it: value = units / 10^scale.
-struct Decimal
-{
+struct Decimal {
     qint64 units = 0;
     int scale = 0;
 

@@ -4,7 +4,8 @@
 
 #include <firebird/Interface.h>
 
-namespace fb::api {
+namespace fb::api
+{
 
 using namespace Firebird;
 

@@ -6,7 +6,8 @@
 
 #include <firebird/Interface.h>
 
-namespace fb::api {
+namespace fb::api
+{
 
 Firebird::IMaster *master();
 Firebird::IUtil *util();
@@ -22,8 +23,7 @@ Error errorOf(const Firebird::IStatus *status);
 template<typename Body>
 auto guarded(Body &&body)
 {
-    struct Disposer
-    {
+    struct Disposer {
         Firebird::IStatus *status;
         ~Disposer() { status->dispose(); }
     } disposer{master()->getStatus()};

@@ -6,7 +6,8 @@
 #include <exception>
 #include <string>
 
-namespace fb {
+namespace fb
+{
 
 // A failure reported by the database layer. text() holds Firebird's own status text, or
 // our own Portuguese text where the failure is found before the server is asked. codes()

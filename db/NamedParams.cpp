@@ -1,8 +1,10 @@
 #include "db/NamedParams.h"
 
-namespace fb {
+namespace fb
+{
 
-namespace {
+namespace
+{
 
 bool isNameChar(QChar c)
 {

@@ -3,12 +3,12 @@
 #include <QString>
 #include <QStringList>
 
-namespace fb {
+namespace fb
+{
 
 // Turns ":NAME" parameters into the positional '?' the server takes, skipping text inside
 // quotes and comments. names lists the parameter of each position, in order.
-struct NamedParams
-{
+struct NamedParams {
     QString sql;
     QStringList names;
 

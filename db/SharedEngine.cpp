@@ -11,9 +11,11 @@
 #include <dlfcn.h>
 #include <firebird/Interface.h>
 
-namespace fb {
+namespace fb
+{
 
-namespace {
+namespace
+{
 
 // The Firebird installation the client library belongs to: on Debian, firebird/3.0 beside it.
 QString machineRoot()
@@ -21,7 +23,8 @@ QString machineRoot()
     Dl_info library = {};
     if (!dladdr(reinterpret_cast<void *>(&Firebird::fb_get_master_interface), &library) || !library.dli_fname)
         return QString();
-    return QFileInfo(QString::fromLocal8Bit(library.dli_fname)).absolutePath() + QStringLiteral("/firebird/3.0");
+    return QFileInfo(QString::fromLocal8Bit(library.dli_fname)).absolutePath() +
+           QStringLiteral("/firebird/3.0");
 }
 
 bool writeIfChanged(const QString &path, const QByteArray &content)
@@ -46,7 +49,8 @@ bool copyIfChanged(const QString &source, const QString &target)
     if (!QFile::copy(source, partial))
         return false;
     QFile copy(partial);
-    if (!copy.open(QIODevice::ReadWrite) || !copy.setFileTime(from.lastModified(), QFileDevice::FileModificationTime)) {
+    if (!copy.open(QIODevice::ReadWrite) ||
+        !copy.setFileTime(from.lastModified(), QFileDevice::FileModificationTime)) {
         QFile::remove(partial);
         return false;
     }
@@ -66,7 +70,8 @@ bool prepare(const QString &folder, const QString &root)
                               include("firebird.conf")) &&
            writeIfChanged(folder + QStringLiteral("/databases.conf"), include("databases.conf")) &&
            writeIfChanged(folder + QStringLiteral("/plugins.conf"), include("plugins.conf")) &&
-           copyIfChanged(root + QStringLiteral("/intl/libfbintl.so"), folder + QStringLiteral("/intl/libfbintl.so"));
+           copyIfChanged(root + QStringLiteral("/intl/libfbintl.so"),
+                         folder + QStringLiteral("/intl/libfbintl.so"));
 }
 
 } // namespace

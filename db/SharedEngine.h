@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace fb {
+namespace fb
+{
 
 // Lets several processes of this program on one workstation (a second program, estocarium-db,
 // and isql-fb started with the same FIREBIRD) open one database file with the embedded engine.

@@ -4,9 +4,11 @@
 
 #include <ibase.h>
 
-namespace fb {
+namespace fb
+{
 
-namespace {
+namespace
+{
 
 // Asked before the library shuts down; any answer but 0 cancels that shutdown.
 int refuseSignalShutdown(const int reason, const int, void *)

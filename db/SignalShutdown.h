@@ -1,6 +1,7 @@
 #pragma once
 
-namespace fb {
+namespace fb
+{
 
 // The Firebird client library catches SIGINT and SIGTERM itself (from the first attachment on)
 // and answers them by shutting the whole client down from a thread of its own: every

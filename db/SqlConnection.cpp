@@ -4,7 +4,8 @@
 
 #include <QtGlobal>
 
-namespace {
+namespace
+{
 
 SqlConnection *registeredProgramConnection = nullptr;
 
@@ -124,7 +125,9 @@ void SqlConnection::close()
 
 void SqlConnection::startTransaction()
 {
-    const auto start = [this] { call([this] { m_transaction = std::make_unique<fb::Transaction>(m_attachment); }); };
+    const auto start = [this] {
+        call([this] { m_transaction = std::make_unique<fb::Transaction>(m_attachment); });
+    };
     // An attachment left open by an earlier call may have died meanwhile: nothing has been done
     // in the new transaction yet, so it is started once more on a new attachment.
     if (!isConnected())

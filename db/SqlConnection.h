@@ -11,7 +11,8 @@
 #include <functional>
 #include <memory>
 
-namespace fb {
+namespace fb
+{
 class Watchdog;
 }
 

@@ -1,8 +1,8 @@
 #include "db/SqlQuery.h"
 
-#include "db/SqlConnection.h"
 #include "db/FbError.h"
 #include "db/NamedParams.h"
+#include "db/SqlConnection.h"
 #include "db/Statement.h"
 
 #include <memory>
@@ -71,9 +71,9 @@ auto SqlQuery::run(Run &&body)
             auto result = [&] {
                 fb::Statement statement(*transaction, parsed.sql);
                 for (int i = 0; i < parsed.names.size(); ++i) {
-                    const auto found = std::find_if(m_values.cbegin(), m_values.cend(), [&](const auto &entry) {
-                        return entry.first == parsed.names.at(i);
-                    });
+                    const auto found =
+                        std::find_if(m_values.cbegin(), m_values.cend(),
+                                     [&](const auto &entry) { return entry.first == parsed.names.at(i); });
                     if (found == m_values.cend())
                         throw fb::Error(QStringLiteral("Parâmetro '%1' sem valor").arg(parsed.names.at(i)));
                     statement.setParam(i, found->second);

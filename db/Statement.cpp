@@ -11,18 +11,21 @@
 #include <QTime>
 #include <cstring>
 
-namespace fb {
+namespace fb
+{
 
 using namespace Firebird;
 
-namespace {
+namespace
+{
 
 constexpr int kTextBlob = 1;
 
 QByteArray readBlob(Transaction &transaction, ISC_QUAD id)
 {
     return api::guarded([&](ThrowStatusWrapper *status) {
-        IBlob *blob = transaction.attachment().handle()->openBlob(status, transaction.handle(), &id, 0, nullptr);
+        IBlob *blob =
+            transaction.attachment().handle()->openBlob(status, transaction.handle(), &id, 0, nullptr);
         QByteArray data;
         char segment[32768];
         try {
@@ -46,7 +49,8 @@ ISC_QUAD writeBlob(Transaction &transaction, const QByteArray &data)
 {
     return api::guarded([&](ThrowStatusWrapper *status) {
         ISC_QUAD id{};
-        IBlob *blob = transaction.attachment().handle()->createBlob(status, transaction.handle(), &id, 0, nullptr);
+        IBlob *blob =
+            transaction.attachment().handle()->createBlob(status, transaction.handle(), &id, 0, nullptr);
         try {
             constexpr qsizetype kSegment = 32768;
             for (qsizetype offset = 0; offset < data.size(); offset += kSegment) {
@@ -67,8 +71,9 @@ QByteArray textBytes(const QString &text)
     bool ok = true;
     QByteArray bytes = Win1252::fromUnicode(text, &ok);
     if (!ok)
-        throw Error(QStringLiteral("O texto \"%1\" contém caracteres que o banco de dados não aceita (WIN1252)")
-                        .arg(text));
+        throw Error(
+            QStringLiteral("O texto \"%1\" contém caracteres que o banco de dados não aceita (WIN1252)")
+                .arg(text));
     return bytes;
 }
 
@@ -174,7 +179,8 @@ void Statement::buildInput(QByteArray &buffer)
             else if (declared == SQL_BLOB)
                 signature += 'b';
             else if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
-                texts[i] = value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
+                texts[i] =
+                    value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
                 requireCarriable(texts[i], i);
                 signature += (value.typeId() == QMetaType::QString ? "t" : "o") +
                              QByteArray::number(std::max<qsizetype>(texts[i].size(), 1));
@@ -256,8 +262,9 @@ void Statement::buildInput(QByteArray &buffer)
                 break;
             }
             case SQL_INT64: {
-                const qint64 number = value.userType() == qMetaTypeId<Decimal>() ? value.value<Decimal>().units
-                                                                                : value.toLongLong();
+                const qint64 number = value.userType() == qMetaTypeId<Decimal>()
+                                          ? value.value<Decimal>().units
+                                          : value.toLongLong();
                 std::memcpy(data, &number, sizeof number);
                 break;
             }
@@ -268,8 +275,8 @@ void Statement::buildInput(QByteArray &buffer)
             }
             case SQL_TYPE_DATE: {
                 const QDate date = value.toDate();
-                const ISC_DATE encoded = api::util()->encodeDate(unsigned(date.year()), unsigned(date.month()),
-                                                                 unsigned(date.day()));
+                const ISC_DATE encoded = api::util()->encodeDate(
+                    unsigned(date.year()), unsigned(date.month()), unsigned(date.day()));
                 std::memcpy(data, &encoded, sizeof encoded);
                 break;
             }
@@ -278,10 +285,11 @@ void Statement::buildInput(QByteArray &buffer)
                 const QDate date = moment.date();
                 const QTime time = moment.time();
                 ISC_TIMESTAMP encoded;
-                encoded.timestamp_date = api::util()->encodeDate(unsigned(date.year()), unsigned(date.month()),
-                                                                 unsigned(date.day()));
-                encoded.timestamp_time = api::util()->encodeTime(unsigned(time.hour()), unsigned(time.minute()),
-                                                                 unsigned(time.second()), unsigned(time.msec() * 10));
+                encoded.timestamp_date = api::util()->encodeDate(
+                    unsigned(date.year()), unsigned(date.month()), unsigned(date.day()));
+                encoded.timestamp_time =
+                    api::util()->encodeTime(unsigned(time.hour()), unsigned(time.minute()),
+                                            unsigned(time.second()), unsigned(time.msec() * 10));
                 std::memcpy(data, &encoded, sizeof encoded);
                 break;
             }
@@ -298,7 +306,8 @@ qint64 Statement::execute()
     buildInput(input);
     return api::guarded([&](ThrowStatusWrapper *status) {
         QByteArray output(int(m_outputMeta->getMessageLength(status)), '\0');
-        m_handle->execute(status, m_transaction.handle(), m_inputMeta, input.isEmpty() ? nullptr : input.data(),
+        m_handle->execute(status, m_transaction.handle(), m_inputMeta,
+                          input.isEmpty() ? nullptr : input.data(),
                           m_outputMeta->getCount(status) ? m_outputMeta : nullptr,
                           m_outputMeta->getCount(status) ? output.data() : nullptr);
         return qint64(m_handle->getAffectedRecords(status));

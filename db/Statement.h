@@ -6,13 +6,15 @@
 #include <QVariant>
 #include <memory>
 
-namespace Firebird {
+namespace Firebird
+{
 class IStatement;
 class IMessageMetadata;
 class IResultSet;
 } // namespace Firebird
 
-namespace fb {
+namespace fb
+{
 
 class Attachment;
 class Transaction;

@@ -4,7 +4,8 @@
 #include "db/FbApi.h"
 #include "db/Win1252.h"
 
-namespace fb {
+namespace fb
+{
 
 using namespace Firebird;
 
@@ -72,8 +73,8 @@ void executeImmediate(Attachment &attachment, const QString &sql)
     if (!ok)
         throw Error(QStringLiteral("O comando contém caracteres que o banco de dados não aceita (WIN1252)"));
     api::guarded([&](ThrowStatusWrapper *status) {
-        attachment.handle()->execute(status, transaction.handle(), 0, bytes.constData(), unsigned(attachment.dialect()), nullptr,
-                          nullptr, nullptr, nullptr);
+        attachment.handle()->execute(status, transaction.handle(), 0, bytes.constData(),
+                                     unsigned(attachment.dialect()), nullptr, nullptr, nullptr, nullptr);
     });
     transaction.commit();
 }

@@ -2,11 +2,13 @@
 
 class QString;
 
-namespace Firebird {
+namespace Firebird
+{
 class ITransaction;
 }
 
-namespace fb {
+namespace fb
+{
 
 class Attachment;
 

@@ -2,7 +2,8 @@
 
 #include "db/Attachment.h"
 
-namespace fb {
+namespace fb
+{
 
 Watchdog::Watchdog() : m_thread([this] { run(); }) {}
 

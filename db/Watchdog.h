@@ -5,7 +5,8 @@
 #include <mutex>
 #include <thread>
 
-namespace fb {
+namespace fb
+{
 
 class Attachment;
 

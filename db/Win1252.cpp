@@ -2,9 +2,11 @@
 
 #include <array>
 
-namespace fb {
+namespace fb
+{
 
-namespace {
+namespace
+{
 
 constexpr std::array<char16_t, 32> kHighControls = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,

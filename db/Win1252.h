@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace fb {
+namespace fb
+{
 
 // Windows-1252, the connection's character set. The five bytes that Windows-1252 leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value, as Windows and Qt's

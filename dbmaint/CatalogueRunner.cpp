@@ -1,8 +1,8 @@
 #include "dbmaint/CatalogueRunner.h"
 
+#include "db/FbError.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
-#include "db/FbError.h"
 
 CatalogueRunner::CatalogueRunner(SqlQuery &comandos, SqlConnection &connection, Reconnect reconnect)
     : m_comandos(comandos), m_connection(connection), m_reconnect(reconnect)

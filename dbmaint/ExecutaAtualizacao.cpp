@@ -1,8 +1,8 @@
 #include "dbmaint/ExecutaAtualizacao.h"
 
+#include "db/SqlQuery.h"
 #include "dbmaint/CatalogoAtualizacaoI.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
-#include "db/SqlQuery.h"
 
 namespace
 {

@@ -47,12 +47,12 @@ QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &create
                                       surnames.at(codigo / firstNames.size() % surnames.size()),
                                       surnames.at(codigo / 500 % surnames.size()));
         users << UsuarioNovo{QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')),
-                          name,
-                          cpfFicticio(codigo),
-                          QStringLiteral("1"),
-                          levels.at(codigo % levels.size()),
-                          QStringLiteral("S"),
-                          createdBy};
+                             name,
+                             cpfFicticio(codigo),
+                             QStringLiteral("1"),
+                             levels.at(codigo % levels.size()),
+                             QStringLiteral("S"),
+                             createdBy};
     }
     return users;
 }

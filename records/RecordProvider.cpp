@@ -1,8 +1,8 @@
 #include "records/RecordProvider.h"
 
+#include "db/FbError.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
-#include "db/FbError.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -208,7 +208,8 @@ bool RecordProvider::isStored(const QList<FieldDef> &fields, const RecordChange 
     return true;
 }
 
-LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields, const QList<RecordChange> &changes,
+LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields,
+                                              const QList<RecordChange> &changes,
                                               const QList<bool> &applied) const
 {
     int stored = 0;

@@ -28,7 +28,8 @@ public:
     void setBeforePrint(BeforePrint handler) { m_beforePrint = std::move(handler); }
 
     // The band owns its elements; the pointer stays valid for the band's life.
-    template <class Element, class... Args> Element *add(Args &&...args)
+    template<class Element, class... Args>
+    Element *add(Args &&...args)
     {
         auto element = std::make_unique<Element>(std::forward<Args>(args)...);
         Element *raw = element.get();

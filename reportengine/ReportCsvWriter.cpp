@@ -25,8 +25,8 @@ void ReportCsvWriter::writeRow(const ReportBandInstance &band)
         first = false;
         const QString &value = element->text;
         // Line breaks and tabs stay in the value; the quotes keep them from splitting the row.
-        if (value.contains(m_separator) || value.contains(u'"') || value.contains(u'\n') || value.contains(u'\r') ||
-            value.contains(u'\t')) {
+        if (value.contains(m_separator) || value.contains(u'"') || value.contains(u'\n') ||
+            value.contains(u'\r') || value.contains(u'\t')) {
             m_pending += u'"';
             m_pending += QString(value).replace(u'"', QStringLiteral("\"\""));
             m_pending += u'"';

@@ -60,8 +60,7 @@ void ReportLayout::print(ReportBand *band, int record)
         return;
     const ReportPageSetup &setup = m_input.setup;
     const QRect area(setup.margins.left(), m_y, setup.bandWidth(), band->height());
-    const ReportBandInstance instance =
-        band->print(ReportContext{m_input.data, record, m_page.number}, area);
+    const ReportBandInstance instance = band->print(ReportContext{m_input.data, record, m_page.number}, area);
     m_sink.band(instance);
     if (m_sink.needsPageItems())
         ReportPageBuilder::appendBand(m_page, instance);

@@ -1,7 +1,7 @@
 #include "reportengine/ReportPageBuilder.h"
 
-#include "reportengine/ReportFontMetrics.h"
 #include "db/Win1252.h"
+#include "reportengine/ReportFontMetrics.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "reportengine/ReportPdfContent.h"
 
-#include "reportengine/ReportUnits.h"
 #include "db/Win1252.h"
+#include "reportengine/ReportUnits.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reportengine/ReportDataSource.h"
 #include "db/SqlQuery.h"
+#include "reportengine/ReportDataSource.h"
 
 // A query's rows held on the client, as a report reads them. Closed, it holds no rows.
 class ClientDataSet : public ReportDataSource

@@ -1,12 +1,13 @@
 #include "shell/DatabaseFailure.h"
 
-#include "db/SqlConnection.h"
 #include "db/FbError.h"
+#include "db/SqlConnection.h"
 
 #include <cerrno>
 #include <firebird/Interface.h>
 
-namespace {
+namespace
+{
 
 using Cause = DatabaseFailure::Cause;
 
@@ -37,17 +38,21 @@ QString text(Cause cause, const fb::Error &error, const QString &field)
         return QStringLiteral("Atenção, sem permissão para usar o arquivo do banco de dados. Peça ao "
                               "administrador que libere o acesso.");
     case Cause::ReadOnly:
-        return QStringLiteral("Atenção, o banco de dados está somente para leitura: nada foi gravado. Peça ao "
-                              "administrador que o libere para gravação.");
+        return QStringLiteral(
+            "Atenção, o banco de dados está somente para leitura: nada foi gravado. Peça ao "
+            "administrador que o libere para gravação.");
     case Cause::InUse:
-        return QStringLiteral("Atenção, o banco de dados está em uso por outro programa que não permite o acesso "
-                              "simultâneo. Feche esse programa ou use o servidor do banco de dados.");
+        return QStringLiteral(
+            "Atenção, o banco de dados está em uso por outro programa que não permite o acesso "
+            "simultâneo. Feche esse programa ou use o servidor do banco de dados.");
     case Cause::ServerUnreachable:
-        return QStringLiteral("Atenção, não foi possível conectar ao servidor do banco de dados. Confira se ele "
-                              "está ligado e se a rede funciona, e tente de novo.");
+        return QStringLiteral(
+            "Atenção, não foi possível conectar ao servidor do banco de dados. Confira se ele "
+            "está ligado e se a rede funciona, e tente de novo.");
     case Cause::WrongPassword:
-        return QStringLiteral("Atenção, o servidor do banco de dados recusou o usuário ou a senha da conexão. "
-                              "Peça ao administrador que confira a senha do servidor.");
+        return QStringLiteral(
+            "Atenção, o servidor do banco de dados recusou o usuário ou a senha da conexão. "
+            "Peça ao administrador que confira a senha do servidor.");
     case Cause::ConnectionLost:
         return QStringLiteral("Atenção, a conexão com o banco de dados foi perdida. Confira a rede e o "
                               "servidor; a próxima operação conecta de novo.");
@@ -56,8 +61,9 @@ QString text(Cause cause, const fb::Error &error, const QString &field)
                               "cancelada. Confira a rede e o servidor e tente de novo.")
             .arg((SqlConnection::answerBound() + SqlConnection::cancelGrace()).count() / 1000.0);
     case Cause::TableUnknown:
-        return QStringLiteral("Atenção, o banco de dados não está preparado: falta uma tabela ou coluna. Execute "
-                              "as atualizações do banco (menu Procedimentos, ou estocarium-db update).");
+        return QStringLiteral(
+            "Atenção, o banco de dados não está preparado: falta uma tabela ou coluna. Execute "
+            "as atualizações do banco (menu Procedimentos, ou estocarium-db update).");
     case Cause::ValueTooLong: {
         const int limit = DatabaseFailure::lengthLimit(error);
         QString where = field.isEmpty() ? QStringLiteral("um campo") : QStringLiteral("o campo ") + field;

@@ -2,15 +2,15 @@
 
 #include <QString>
 
-namespace fb {
+namespace fb
+{
 class Error;
 }
 
 // What a failure of the database means for the person at the screen: a short Portuguese
 // text that says what happened and what to do, told apart by Firebird's error codes, and
 // Firebird's own text as the detail line below it.
-struct DatabaseFailure
-{
+struct DatabaseFailure {
     enum class Cause {
         FileMissing,
         NotADatabase,

@@ -5,7 +5,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
-namespace {
+namespace
+{
 
 QString entryKey(const QString &section, const QString &key)
 {
@@ -57,7 +58,8 @@ IniFile::IniFile(const QString &path)
         if (m_values.contains(name))
             continue;
         QString value = line.mid(equals + 1).trimmed();
-        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+            value.back() == value.front())
             value = value.mid(1, value.size() - 2);
         m_values.insert(name, value);
     }

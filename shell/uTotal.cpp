@@ -65,7 +65,8 @@ QString Cor_ChildBand;
 
 QStringList Unidades_Produtos;
 
-namespace {
+namespace
+{
 
 // Every client sharing a database must use this same key: stored passwords depend on it.
 constexpr int kChave = 10;
@@ -104,12 +105,13 @@ void aplicaPerfilEmbutido()
 // Every value back to empty, false or 0, as before the first initialisation.
 void limpaSessao()
 {
-    for (QString *text : {&Rede_Caminho_WEB, &Descricao_Cliente, &Descricao_Versao, &Descricao_CNPJ_Cliente,
-                          &Descricao_Endereco, &Descricao_Bairro, &Descricao_Cidade, &Descricao_UF,
-                          &Descricao_Estado, &Descricao_CEP, &Descricao_Telefone, &Descricao_UA, &Qual_Banco,
-                          &Cedente_Banco, &Codigo_SICOB, &Usuario_Codigo, &Usuario_Nome, &Usuario_CPF,
-                          &TituloRelatorio, &ComandoPesquisa, &Cor_Pauta_True, &Cor_Pauta_False, &Cor_Cabecalho,
-                          &Cor_ChildBand})
+    for (QString *text :
+         {&Rede_Caminho_WEB,   &Descricao_Cliente, &Descricao_Versao,   &Descricao_CNPJ_Cliente,
+          &Descricao_Endereco, &Descricao_Bairro,  &Descricao_Cidade,   &Descricao_UF,
+          &Descricao_Estado,   &Descricao_CEP,     &Descricao_Telefone, &Descricao_UA,
+          &Qual_Banco,         &Cedente_Banco,     &Codigo_SICOB,       &Usuario_Codigo,
+          &Usuario_Nome,       &Usuario_CPF,       &TituloRelatorio,    &ComandoPesquisa,
+          &Cor_Pauta_True,     &Cor_Pauta_False,   &Cor_Cabecalho,      &Cor_ChildBand})
         text->clear();
     uAdministrador = false;
     uAdministradorTemporario = false;
@@ -165,10 +167,11 @@ void InicializaSessao()
     Sistema_na_Rede = ini_clienterede;
 
     Meses_Trabalho.clear();
-    Unidades_Produtos = {QStringLiteral("UNIDADE"), QStringLiteral("PACOTE"),      QStringLiteral("MILHEIRO"),
-                         QStringLiteral("KG"),      QStringLiteral("TONELADA"),    QStringLiteral("METRO"),
-                         QStringLiteral("METRO CÚBICO"), QStringLiteral("LATA"), QStringLiteral("CAÇAMBA"),
-                         QStringLiteral("DÚZIA"),   QStringLiteral("LITRO")};
+    Unidades_Produtos = {
+        QStringLiteral("UNIDADE"),      QStringLiteral("PACOTE"),   QStringLiteral("MILHEIRO"),
+        QStringLiteral("KG"),           QStringLiteral("TONELADA"), QStringLiteral("METRO"),
+        QStringLiteral("METRO CÚBICO"), QStringLiteral("LATA"),     QStringLiteral("CAÇAMBA"),
+        QStringLiteral("DÚZIA"),        QStringLiteral("LITRO")};
 
     if (ini_clientecodigo == 1)
         aplicaPerfilEmbutido();

@@ -1,13 +1,13 @@
 #include "tool/BancoNovo.h"
 
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
-#include "dbmaint/UsuariosFicticios.h"
-#include "dbmaint/ExecutaAtualizacao.h"
-#include "dbmaint/InsereUsuarios.h"
-#include "db/SqlConnection.h"
 #include "db/Attachment.h"
 #include "db/FbError.h"
+#include "db/SqlConnection.h"
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/ExecutaAtualizacao.h"
+#include "dbmaint/InsereUsuarios.h"
+#include "dbmaint/UsuariosFicticios.h"
 #include "shell/uTotal.h"
 #include "tool/TabelaOrgaos.h"
 #include "tool/ToolDatabase.h"
@@ -44,7 +44,8 @@ void fillDatabase(const QString &path, const PerfilCliente &profile, const QByte
     const QString adminCpf = cpfFicticio(1);
     const QString stamp = adminCpf + QStringLiteral(" - ADMINISTRADOR");
     QList<UsuarioNovo> users{{QStringLiteral("0001"), QStringLiteral("ADMINISTRADOR"), adminCpf,
-                           QStringLiteral("1"), QStringLiteral("ADMINISTRADOR"), QStringLiteral("S"), stamp}};
+                              QStringLiteral("1"), QStringLiteral("ADMINISTRADOR"), QStringLiteral("S"),
+                              stamp}};
     users += usuariosFicticios(2, extraUsers, stamp);
     insereUsuarios(connection.attachment(), users, Chave);
     connection.close();

@@ -1,9 +1,9 @@
 #include "tool/CreateCommand.h"
 
 #include "db/FbError.h"
-#include "tool/PerfilCliente.h"
 #include "tool/ArquivosDeInstalacao.h"
 #include "tool/BancoNovo.h"
+#include "tool/PerfilCliente.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"

@@ -1,9 +1,9 @@
 #include "tool/TabelaOrgaos.h"
 
-#include "dbmaint/SchemaStatements.h"
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
+#include "dbmaint/SchemaStatements.h"
 
 void criaOrgaos(fb::Attachment &attachment, const PerfilCliente &profile, const QByteArray &logo)
 {

@@ -1,8 +1,8 @@
 #include "tool/UpdateCommand.h"
 
-#include "dbmaint/ExecutaAtualizacao.h"
-#include "db/SqlConnection.h"
 #include "db/FbError.h"
+#include "db/SqlConnection.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"

@@ -4,7 +4,8 @@
 #include <QGuiApplication>
 #include <xcb/xcb.h>
 
-namespace {
+namespace
+{
 
 void tellWindowSystem(QGuiApplication *app)
 {

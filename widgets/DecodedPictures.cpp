@@ -9,12 +9,13 @@
 #include <future>
 #include <system_error>
 
-namespace DecodedPictures {
-
-namespace {
-
-struct Decoded
+namespace DecodedPictures
 {
+
+namespace
+{
+
+struct Decoded {
     qint64 size = -1;
     QDateTime modified;
     QImage image;
@@ -26,7 +27,10 @@ struct Decoded
         size = file.size();
         modified = file.lastModified();
     }
-    bool matches(const QFileInfo &file) const { return size == file.size() && modified == file.lastModified(); }
+    bool matches(const QFileInfo &file) const
+    {
+        return size == file.size() && modified == file.lastModified();
+    }
 };
 
 // Only the user-interface thread reaches the table; helper threads see nothing but a path.

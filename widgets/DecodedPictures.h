@@ -7,7 +7,8 @@
 // TELA_PRINCIPAL.JPG in the splash and again in the main window); each is decoded once per
 // process. A file is decoded again when its size or modification time has changed, and a
 // picture that cannot be read is not kept.
-namespace DecodedPictures {
+namespace DecodedPictures
+{
 
 // Starts decoding the picture on a helper thread, so that it is ready by the time a window
 // first asks for it; the user-interface thread goes on meanwhile.

@@ -10,9 +10,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-namespace Dialogs {
+namespace Dialogs
+{
 
-namespace {
+namespace
+{
 
 Hook &hook()
 {
@@ -28,8 +30,8 @@ void prepareBox(QMessageBox &box)
     const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     if (grid)
-        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
-                      1, grid->columnCount());
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 QString programTitle()
@@ -79,7 +81,8 @@ bool question(QWidget *parent, const QString &title, const QString &text, bool n
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<QString> inputBox(QWidget *parent, const QString &title, const QString &prompt, const QString &value)
+std::optional<QString> inputBox(QWidget *parent, const QString &title, const QString &prompt,
+                                const QString &value)
 {
     if (hook()) {
         const Answer answer = hook()({Kind::Input, title, prompt, value, {}, {}});
@@ -105,8 +108,8 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &fil
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
-QString saveFileName(QWidget *parent, const QString &caption, const QString &proposedName, const QString &filters,
-                     QString *selectedFilter)
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposedName,
+                     const QString &filters, QString *selectedFilter)
 {
     if (hook()) {
         const Answer answer = hook()({Kind::SaveFile, caption, caption, proposedName, filters, {}});

@@ -3,7 +3,8 @@
 #include "widgets/Dialogs.h"
 #include "widgets/Termination.h"
 
-namespace ModalWindow {
+namespace ModalWindow
+{
 
 void announceRestart(QWidget *owner, const QString &message)
 {

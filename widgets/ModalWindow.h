@@ -10,7 +10,8 @@ class QWidget;
 // global reference, readied to stay within reach (ReachableWindow), shown modally, and
 // afterwards, whatever happened, closed, released and the reference cleared. An error is passed
 // on once the window is gone.
-namespace ModalWindow {
+namespace ModalWindow
+{
 
 template<typename Window>
 void release(Window *&reference)
@@ -52,7 +53,8 @@ void announceRestart(QWidget *owner, const QString &message);
 // For the windows after which the program has to be started again: the message and the
 // termination follow the window also when running it failed.
 template<typename Window, typename Create, typename BeforeShow>
-void runThenRestart(QWidget *owner, const QString &message, Window *&reference, Create create, BeforeShow beforeShow)
+void runThenRestart(QWidget *owner, const QString &message, Window *&reference, Create create,
+                    BeforeShow beforeShow)
 {
     try {
         run(reference, create, beforeShow);

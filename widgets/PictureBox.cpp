@@ -83,9 +83,10 @@ void PictureBox::paintEvent(QPaintEvent *)
         return;
     const QRect target = pictureRect();
     if (m_drawn.size() != target.size()) {
-        m_drawn = QPixmap::fromImage(target.size() == picture().size()
-                                         ? picture()
-                                         : picture().scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_drawn = QPixmap::fromImage(
+            target.size() == picture().size()
+                ? picture()
+                : picture().scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     QPainter(this).drawPixmap(target.topLeft(), m_drawn);
 }

@@ -11,9 +11,9 @@ class PictureBox : public QWidget
 
 public:
     enum class Fit {
-        TopLeft,        // natural size from the top-left corner
-        Centre,         // natural size, centred
-        Stretch,        // stretched over the whole component
+        TopLeft,         // natural size from the top-left corner
+        Centre,          // natural size, centred
+        Stretch,         // stretched over the whole component
         ScaleDownTopLeft // a larger picture shrinks to fit keeping its aspect; drawn from the top-left
     };
 

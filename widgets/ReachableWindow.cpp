@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <xcb/xcb.h>
 
-namespace ReachableWindow {
+namespace ReachableWindow
+{
 
-namespace {
+namespace
+{
 
 // From the Motif window manager's hints, as every X window manager reads them.
 enum : quint32 {
@@ -65,13 +67,13 @@ void writeMotifHints(QWidget &window)
     if (!connection)
         return; // no X display: whatever shows the window reads Qt's flags
     static constexpr char kName[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
+    xcb_intern_atom_reply_t *atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
     if (!atom)
         return;
     const MotifHints hints = motifHints(window.windowFlags(), window.minimumSize() == window.maximumSize());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()), atom->atom, atom->atom,
-                        32, 5, &hints);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window.winId()), atom->atom,
+                        atom->atom, 32, 5, &hints);
     xcb_flush(connection);
     free(atom);
 }

@@ -8,7 +8,8 @@ class QWidget;
 // the buttons the window's flags ask for. A window manager may still offer a minimise button
 // (openbox always does, and minimises the owner with its transient windows): a modal window that
 // gets minimised is brought back at once, and with it its owner.
-namespace ReachableWindow {
+namespace ReachableWindow
+{
 
 // Call before the window is first shown.
 void prepare(QWidget &window);

@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 bool g_requested = false;
 bool g_queued = false;

@@ -1,7 +1,7 @@
 #include "widgets/TerminationSignals.h"
 
-#include "widgets/Termination.h"
 #include "db/SignalShutdown.h"
+#include "widgets/Termination.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -9,13 +9,14 @@
 #include <QThread>
 
 #include <cerrno>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // A signal handler may do almost nothing; it writes one byte into this pipe and the event loop
 // (or the splash's wait) reads it on the user-interface thread.
@@ -74,7 +75,8 @@ void waitUnlessTerminated(int ms)
     const QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
         pollfd readable = {g_pipe[0], POLLIN, 0};
-        const int ready = ::poll(&readable, 1, int(deadline.remainingTime())); // a closed pipe (-1) just waits
+        const int ready =
+            ::poll(&readable, 1, int(deadline.remainingTime())); // a closed pipe (-1) just waits
         if (ready > 0 && drainSignals()) {
             requestTermination();
             return;

@@ -28,8 +28,8 @@ QPushButton *boldButton(const QString &text, QWidget *parent)
 CatalogueWindow::CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent)
     // Closed by Fechar or the title bar's close button, the only button of its title bar.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)),
-      Gauge1(new Gauge(this)), FBSair(boldButton(QStringLiteral("Fechar"), this))
+      FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)), Gauge1(new Gauge(this)),
+      FBSair(boldButton(QStringLiteral("Fechar"), this))
 {
     setWindowTitle(caption);
     auto *layout = new QVBoxLayout(this);

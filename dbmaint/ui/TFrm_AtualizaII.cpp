@@ -1,11 +1,11 @@
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 
+#include "db/FbError.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
 #include "dbmaint/CatalogueRunner.h"
 #include "dbmaint/ui/Gauge.h"
-#include "widgets/Dialogs.h"
 #include "shell/TdmPrincipal.h"
-#include "db/FbError.h"
+#include "widgets/Dialogs.h"
 
 TFrm_AtualizaII *Frm_AtualizaII = nullptr;
 

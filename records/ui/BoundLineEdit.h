@@ -8,8 +8,8 @@
 class RecordSet;
 
 // A line edit that shows one field of a record set and hands what was typed to it when the
-// focus leaves, on Enter, before a shortcut acts (ShortcutHandOver), or when the record is posted. It is editable only while the set is
-// inserting or editing and the control itself is not made read-only.
+// focus leaves, on Enter, before a shortcut acts (ShortcutHandOver), or when the record is posted. It is
+// editable only while the set is inserting or editing and the control itself is not made read-only.
 class BoundLineEdit : public QLineEdit
 {
     Q_OBJECT

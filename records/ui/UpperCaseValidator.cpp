@@ -1,7 +1,7 @@
 #include "records/ui/UpperCaseValidator.h"
 
-#include "widgets/Dialogs.h"
 #include "db/Win1252.h"
+#include "widgets/Dialogs.h"
 
 #include <QLineEdit>
 

@@ -51,8 +51,8 @@ const ReportExportFilter *formatNamedBy(const std::vector<const ReportExportFilt
 ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWidget *parent)
     // A dialog, so that it stays with its owner; no minimise button: a modal window minimised
     // would take its owner along with no way back on some desktops.
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       m_document(std::move(document))
 {
     setWindowTitle(QStringLiteral("Visualização do relatório"));
@@ -75,7 +75,8 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(step), step);
     toolBar->addWidget(m_zoomBox);
     toolBar->addSeparator();
-    toolBar->addAction(QStringLiteral("Imprimir"), this, &ReportPreview::print)->setShortcut(QKeySequence::Print);
+    toolBar->addAction(QStringLiteral("Imprimir"), this, &ReportPreview::print)
+        ->setShortcut(QKeySequence::Print);
     toolBar->addAction(QStringLiteral("Salvar"), this, &ReportPreview::save)->setShortcut(QKeySequence::Save);
     toolBar->addAction(QStringLiteral("Fechar"), this, &QDialog::accept);
 
@@ -180,8 +181,9 @@ void ReportPreview::save()
     for (const ReportExportFilter *filter : formats)
         filters << dialogFilter(*filter);
     QString selected = filters.first();
-    QString fileName = Dialogs::saveFileName(this, QStringLiteral("Salvar relatório"), proposedFileName(*formats.front()),
-                                             filters.join(QStringLiteral(";;")), &selected);
+    QString fileName =
+        Dialogs::saveFileName(this, QStringLiteral("Salvar relatório"), proposedFileName(*formats.front()),
+                              filters.join(QStringLiteral(";;")), &selected);
     if (fileName.isEmpty())
         return;
     // The extension typed with the name chooses the format; a name that ends in none of them

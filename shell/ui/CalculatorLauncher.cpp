@@ -3,7 +3,8 @@
 #include "widgets/Dialogs.h"
 #include "widgets/WindowTitles.h"
 
-namespace {
+namespace
+{
 
 const QString kTituloCalculadora = QStringLiteral("Calculadora");
 
@@ -27,11 +28,13 @@ void CalculatorLauncher::run(QWidget *owner) const
     }
     const QString path = firstInstalled(programs());
     if (path.isEmpty()) {
-        Dialogs::message(owner, QStringLiteral("Calculadora não disponível: nenhum programa de calculadora está "
-                                               "instalado (%1).")
-                                    .arg(programs().join(QStringLiteral(", "))));
+        Dialogs::message(owner,
+                         QStringLiteral("Calculadora não disponível: nenhum programa de calculadora está "
+                                        "instalado (%1).")
+                             .arg(programs().join(QStringLiteral(", "))));
         return;
     }
     if (!startProgram(path, {}))
-        Dialogs::message(owner, QStringLiteral("Calculadora não disponível: não foi possível iniciar %1.").arg(path));
+        Dialogs::message(
+            owner, QStringLiteral("Calculadora não disponível: não foi possível iniciar %1.").arg(path));
 }

@@ -1,8 +1,8 @@
 #include "shell/ui/EstocariumApplication.h"
 
-#include "shell/DatabaseFailure.h"
 #include "db/FbError.h"
 #include "db/SqlConnection.h"
+#include "shell/DatabaseFailure.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/Dialogs.h"
 

@@ -1,12 +1,12 @@
 #include "shell/ui/StartUp.h"
 
-#include "widgets/ModalWindow.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/uTotal.h"
 #include "shell/ui/TFrm_Abertura.h"
 #include "shell/ui/TFrm_Principal_Estoc.h"
-#include "shell/TdmPrincipal.h"
+#include "widgets/ModalWindow.h"
 #include "widgets/Termination.h"
 #include "widgets/TerminationSignals.h"
-#include "shell/uTotal.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -35,7 +35,8 @@ void installPortugueseTranslations(QApplication &app)
         delete translator;
 }
 
-namespace {
+namespace
+{
 
 // Qt's X11 plugin ends the process with exit(1) when the display goes away (log-out, a dropped
 // remote display), so main's own clean-up never runs. This exit handler detaches the

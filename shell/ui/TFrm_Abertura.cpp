@@ -1,7 +1,7 @@
 #include "shell/ui/TFrm_Abertura.h"
 
-#include "widgets/PictureBox.h"
 #include "shell/uTotal.h"
+#include "widgets/PictureBox.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -12,7 +12,8 @@
 TFrm_Abertura *Frm_Abertura = nullptr;
 
 TFrm_Abertura::TFrm_Abertura()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), Image1(new PictureBox(PictureBox::Fit::ScaleDownTopLeft, this))
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
+      Image1(new PictureBox(PictureBox::Fit::ScaleDownTopLeft, this))
 {
     setObjectName(QStringLiteral("Frm_Abertura"));
     setWindowTitle(QStringLiteral("Estocarium"));

@@ -4,17 +4,17 @@
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
 #include "reports/ui/RelatriodosUsurios1Click.h"
+#include "shell/uTotal.h"
 #include "shell/ui/ConnectionSetup.h"
-#include "widgets/DecodedPictures.h"
-#include "widgets/Dialogs.h"
 #include "shell/ui/EstocariumApplication.h"
-#include "widgets/ModalWindow.h"
-#include "widgets/PictureBox.h"
 #include "shell/ui/TFrm_Abertura.h"
 #include "shell/ui/TFrm_Sobre.h"
-#include "shell/uTotal.h"
 #include "signin/ui/TFrm_Senha_Estoc.h"
 #include "users/ui/TFrm_Usuarios_Estoc.h"
+#include "widgets/DecodedPictures.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ModalWindow.h"
+#include "widgets/PictureBox.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -31,7 +31,8 @@
 
 TFrm_Principal_Estoc *Frm_Principal_Estoc = nullptr;
 
-namespace {
+namespace
+{
 
 // The maker's web page, opened by "Informações on-line".
 const QString kEnderecoNimbo = QStringLiteral("http://www.nimbo.example.org");
@@ -155,14 +156,16 @@ void TFrm_Principal_Estoc::criaBarraDeFerramentas()
         connect(button, &QToolButton::clicked, this, handler);
         return button;
     };
-    SpeedButton6 = botao("SpeedButton6", "users", QStringLiteral("Usuários"), &TFrm_Principal_Estoc::Usurios2Click);
+    SpeedButton6 =
+        botao("SpeedButton6", "users", QStringLiteral("Usuários"), &TFrm_Principal_Estoc::Usurios2Click);
     SpeedButton5 = botao("SpeedButton5", "calculator", QStringLiteral("Calculadora"),
                          &TFrm_Principal_Estoc::SpeedButton5Click);
     SpeedButton8 = botao("SpeedButton8", "dbupdate", QStringLiteral("Atualiza Banco de Dados"),
                          &TFrm_Principal_Estoc::AtualizarBancodeDadosI1Click);
     SpeedButton4 = botao("SpeedButton4", "dbupdate2", QStringLiteral("Atualiza Banco de Dados"),
                          &TFrm_Principal_Estoc::AtualizarBancodeDadosII1Click);
-    SpeedButton1 = botao("SpeedButton1", "exit", QStringLiteral("Sair do Sistema"), &TFrm_Principal_Estoc::Sair1Click);
+    SpeedButton1 =
+        botao("SpeedButton1", "exit", QStringLiteral("Sair do Sistema"), &TFrm_Principal_Estoc::Sair1Click);
     m_acaoSpeedButton6 = ToolBar1->addWidget(SpeedButton6);
     for (QToolButton *button : {SpeedButton5, SpeedButton8, SpeedButton4, SpeedButton1})
         ToolBar1->addWidget(button);
@@ -172,9 +175,12 @@ void TFrm_Principal_Estoc::criaMenu()
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    const auto icone = [](const char *name) { return QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(name))); };
+    const auto icone = [](const char *name) {
+        return QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(name)));
+    };
     const auto acao = [this](QMenu *menu, const char *name, const QString &text, const char *icon) {
-        QAction *action = menu->addAction(QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(icon))), text);
+        QAction *action =
+            menu->addAction(QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(icon))), text);
         action->setObjectName(QLatin1String(name));
         return action;
     };
@@ -184,14 +190,15 @@ void TFrm_Principal_Estoc::criaMenu()
     Usurios2 = acao(Usurios1, "Usurios2", QStringLiteral("Usuários"), "users");
     Relatrios1 = Usurios1->addMenu(icone("reports"), QStringLiteral("Relatórios"));
     Relatrios1->setObjectName(QStringLiteral("Relatrios1"));
-    RelatriodosUsurios1 = acao(Relatrios1, "RelatriodosUsurios1", QStringLiteral("Relatório dos Usuários"), "users-report");
+    RelatriodosUsurios1 =
+        acao(Relatrios1, "RelatriodosUsurios1", QStringLiteral("Relatório dos Usuários"), "users-report");
 
     Procedimentos1 = MainMenu1->addMenu(QStringLiteral("Procedimentos"));
     Procedimentos1->setObjectName(QStringLiteral("Procedimentos1"));
-    AtualizarBancodeDadosI1 =
-        acao(Procedimentos1, "AtualizarBancodeDadosI1", QStringLiteral("Atualizar Banco de Dados"), "dbupdate");
-    AtualizarBancodeDadosII1 =
-        acao(Procedimentos1, "AtualizarBancodeDadosII1", QStringLiteral("Atualizar Banco de Dados II"), "dbupdate");
+    AtualizarBancodeDadosI1 = acao(Procedimentos1, "AtualizarBancodeDadosI1",
+                                   QStringLiteral("Atualizar Banco de Dados"), "dbupdate");
+    AtualizarBancodeDadosII1 = acao(Procedimentos1, "AtualizarBancodeDadosII1",
+                                    QStringLiteral("Atualizar Banco de Dados II"), "dbupdate");
 
     Ajuda1 = MainMenu1->addMenu(QStringLiteral("Ajuda"));
     Ajuda1->setObjectName(QStringLiteral("Ajuda1"));
@@ -203,8 +210,10 @@ void TFrm_Principal_Estoc::criaMenu()
 
     connect(Usurios2, &QAction::triggered, this, &TFrm_Principal_Estoc::Usurios2Click);
     connect(RelatriodosUsurios1, &QAction::triggered, this, &TFrm_Principal_Estoc::RelatriodosUsurios1Click);
-    connect(AtualizarBancodeDadosI1, &QAction::triggered, this, &TFrm_Principal_Estoc::AtualizarBancodeDadosI1Click);
-    connect(AtualizarBancodeDadosII1, &QAction::triggered, this, &TFrm_Principal_Estoc::AtualizarBancodeDadosII1Click);
+    connect(AtualizarBancodeDadosI1, &QAction::triggered, this,
+            &TFrm_Principal_Estoc::AtualizarBancodeDadosI1Click);
+    connect(AtualizarBancodeDadosII1, &QAction::triggered, this,
+            &TFrm_Principal_Estoc::AtualizarBancodeDadosII1Click);
     connect(Sobre1, &QAction::triggered, this, &TFrm_Principal_Estoc::Sobre1Click);
     connect(Informaesonline1, &QAction::triggered, this, &TFrm_Principal_Estoc::Informaesonline1Click);
     connect(Sair1, &QAction::triggered, this, &TFrm_Principal_Estoc::Sair1Click);
@@ -333,9 +342,10 @@ void TFrm_Principal_Estoc::closeEvent(QCloseEvent *event)
 
 void TFrm_Principal_Estoc::Usurios2Click()
 {
-    ModalWindow::runThenRestart(this, mensagemDeReinicio(QStringLiteral(" dos Usuários")), Frm_Usuarios_Estoc,
-                                [this] { return new TFrm_Usuarios_Estoc(this); },
-                                [](TFrm_Usuarios_Estoc &window) { window.Botao_AtivaDesativa->click(); });
+    ModalWindow::runThenRestart(
+        this, mensagemDeReinicio(QStringLiteral(" dos Usuários")), Frm_Usuarios_Estoc,
+        [this] { return new TFrm_Usuarios_Estoc(this); },
+        [](TFrm_Usuarios_Estoc &window) { window.Botao_AtivaDesativa->click(); });
 }
 
 void TFrm_Principal_Estoc::RelatriodosUsurios1Click()

@@ -8,8 +8,8 @@
 TFrm_Sobre *Frm_Sobre = nullptr;
 
 TFrm_Sobre::TFrm_Sobre(QWidget *owner)
-    : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       Image1(new PictureBox(PictureBox::Fit::TopLeft, this))
 {
     setObjectName(QStringLiteral("Frm_Sobre"));

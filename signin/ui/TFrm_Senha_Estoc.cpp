@@ -19,7 +19,8 @@
 
 TFrm_Senha_Estoc *Frm_Senha_Estoc = nullptr;
 
-namespace {
+namespace
+{
 
 const QColor kCorEditavel(166, 202, 240);
 const QColor kCorBloqueado(192, 192, 192);

@@ -49,9 +49,12 @@ void TestHelpers::digitsOnly_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("digits");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("no digits") << "abc-./" << "";
-    QTest::newRow("formatted cpf") << "123.456.789-09" << "12345678909";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("no digits") << "abc-./"
+                               << "";
+    QTest::newRow("formatted cpf") << "123.456.789-09"
+                                   << "12345678909";
     QTest::newRow("full-width digits dropped") << QStringLiteral("1２3") << "13";
 }
 

@@ -1,9 +1,9 @@
 #include "TestDatabase.h"
 
 #include "common/PasswordEncoding.h"
-#include "db/SqlQuery.h"
 #include "db/Decimal.h"
 #include "db/FbError.h"
+#include "db/SqlQuery.h"
 #include "db/Win1252.h"
 
 #include <QDate>
@@ -187,16 +187,17 @@ void TestDatabaseLayer::attachmentIsWin1252AndReadCommittedWait()
 {
     TestDatabase db;
     SqlQuery query(db.connection());
-    query.setSql("SELECT CS.RDB$CHARACTER_SET_NAME, T.MON$ISOLATION_MODE, T.MON$LOCK_TIMEOUT, T.MON$READ_ONLY "
-                 "FROM MON$ATTACHMENTS A "
-                 "JOIN RDB$CHARACTER_SETS CS ON CS.RDB$CHARACTER_SET_ID = A.MON$CHARACTER_SET_ID "
-                 "JOIN MON$TRANSACTIONS T ON T.MON$ATTACHMENT_ID = A.MON$ATTACHMENT_ID "
-                 "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION "
-                 "AND T.MON$TRANSACTION_ID = CURRENT_TRANSACTION");
+    query.setSql(
+        "SELECT CS.RDB$CHARACTER_SET_NAME, T.MON$ISOLATION_MODE, T.MON$LOCK_TIMEOUT, T.MON$READ_ONLY "
+        "FROM MON$ATTACHMENTS A "
+        "JOIN RDB$CHARACTER_SETS CS ON CS.RDB$CHARACTER_SET_ID = A.MON$CHARACTER_SET_ID "
+        "JOIN MON$TRANSACTIONS T ON T.MON$ATTACHMENT_ID = A.MON$ATTACHMENT_ID "
+        "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION "
+        "AND T.MON$TRANSACTION_ID = CURRENT_TRANSACTION");
     query.open();
     QCOMPARE(query.rowCount(), 1);
     QCOMPARE(query.value(0, 0).toString().trimmed(), QStringLiteral("WIN1252"));
-    QCOMPARE(query.value(0, 1).toLongLong(), 2); // read committed, record versions
+    QCOMPARE(query.value(0, 1).toLongLong(), 2);  // read committed, record versions
     QCOMPARE(query.value(0, 2).toLongLong(), -1); // waits without a time limit
     QCOMPARE(query.value(0, 3).toLongLong(), 0);
     // Dialect 3 divides integers exactly; dialect 1 would give 0.5.

@@ -5,9 +5,9 @@
 // for the DDL again.
 
 #include "TestDatabase.h"
-#include "dbmaint/ExecutaAtualizacao.h"
-#include "db/SqlQuery.h"
 #include "db/Decimal.h"
+#include "db/SqlQuery.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 
 #include <QFile>
 #include <QStringList>

@@ -3,9 +3,9 @@
 // Reads the user tables, keys and columns of a database from its system tables, as lines that
 // compare and print well in tests.
 
+#include "db/Decimal.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
-#include "db/Decimal.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "SchemaInspection.h"
 #include "TestDatabase.h"
-#include "dbmaint/ExecutaAtualizacao.h"
 #include "db/FbError.h"
+#include "dbmaint/ExecutaAtualizacao.h"
 
 #include <QTest>
 

@@ -2,9 +2,9 @@
 #include "MissingRequirement.h"
 #include "SchemaInspection.h"
 #include "TestDatabase.h"
+#include "db/Attachment.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
-#include "db/Attachment.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "common/PasswordEncoding.h"
 #include "common/TextHelpers.h"
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogoAtualizacaoII.h"
 #include "shell/uTotal.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "DialogScript.h"
 #include "PreparedSchema.h"
 #include "SchemaInspection.h"
+#include "db/Decimal.h"
 #include "dbmaint/ui/Gauge.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
-#include "db/Decimal.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -54,10 +54,10 @@ void queueClick(QPushButton *button)
 {
     const QPointF centre = QRectF(button->rect()).center();
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QCoreApplication::postEvent(button, new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
-                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton
-                                                                                             : Qt::NoButton,
-                                                            Qt::NoModifier));
+        QCoreApplication::postEvent(
+            button, new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                    Qt::NoModifier));
     }
 }
 

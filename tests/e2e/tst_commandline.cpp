@@ -1,5 +1,5 @@
-#include "common/ProgramVersion.h"
 #include "ProgramPaths.h"
+#include "common/ProgramVersion.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -23,15 +23,17 @@ void TestCommandLine::answersWithoutDisplay_data()
     QTest::addColumn<QStringList>("expectedLines");
 
     for (const char *program : {"estocarium", "estocarium-db"})
-        QTest::addRow("%s --version", program)
-            << program << "--version" << QStringList{versionLine(program)};
+        QTest::addRow("%s --version", program) << program << "--version" << QStringList{versionLine(program)};
     QTest::addRow("estocarium --help")
-        << "estocarium" << "--help"
+        << "estocarium"
+        << "--help"
         << QStringList{"Uso: estocarium [--help | --version]", "  --version   mostra a versão e termina"};
     QTest::addRow("estocarium-db --help")
-        << "estocarium-db" << "--help"
-        << QStringList{"Uso:", "  estocarium-db create PASTA [--users N]   cria PASTA/LICITACAO.FDB pronto para uso",
-                       "  estocarium-db --version                  mostra a versão"};
+        << "estocarium-db"
+        << "--help"
+        << QStringList{
+               "Uso:", "  estocarium-db create PASTA [--users N]   cria PASTA/LICITACAO.FDB pronto para uso",
+               "  estocarium-db --version                  mostra a versão"};
 }
 
 void TestCommandLine::answersWithoutDisplay()

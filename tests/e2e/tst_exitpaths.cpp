@@ -53,8 +53,10 @@ QProcess *TestExitPaths::startSignedIn(X11Desktop &desktop)
 {
     QProcess *program = desktop.launch(programPath("estocarium"), {}, m_folder);
     QString login;
-    const bool loginShown = QTest::qWaitFor([&] { return !(login = desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(); }, 30000) &&
-                            QTest::qWaitFor([&] { return desktop.activeWindow() == login; }, 10000);
+    const bool loginShown =
+        QTest::qWaitFor(
+            [&] { return !(login = desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(); }, 30000) &&
+        QTest::qWaitFor([&] { return desktop.activeWindow() == login; }, 10000);
     if (!loginShown)
         return nullptr;
     desktop.type("1");
@@ -71,8 +73,9 @@ QProcess *TestExitPaths::startSignedIn(X11Desktop &desktop)
         desktop.key({"Return"});
     }
     QString main;
-    const bool signedIn = QTest::qWaitFor([&] { return !(main = desktop.window("Usuário: ")).isEmpty(); }, 10000) &&
-                          QTest::qWaitFor([&] { return desktop.activeWindow() == main; }, 10000);
+    const bool signedIn =
+        QTest::qWaitFor([&] { return !(main = desktop.window("Usuário: ")).isEmpty(); }, 10000) &&
+        QTest::qWaitFor([&] { return desktop.activeWindow() == main; }, 10000);
     return signedIn ? program : nullptr;
 }
 

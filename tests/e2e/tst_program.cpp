@@ -1,9 +1,9 @@
+#include "ProgramPaths.h"
+#include "X11Desktop.h"
 #include "common/PasswordEncoding.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
 #include "shell/uTotal.h"
-#include "ProgramPaths.h"
-#include "X11Desktop.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,12 +52,14 @@ void TestProgram::signsInByKeyboardAndExits()
     QString splash;
     QTRY_VERIFY_WITH_TIMEOUT(!(splash = m_desktop.window("^Estocarium$")).isEmpty(), 20000);
     const QString geometry = m_desktop.x("xdotool", {"getwindowgeometry", splash});
-    QVERIFY2(geometry.contains("Geometry: 493x370") && geometry.contains("Position: 393,215"), qPrintable(geometry));
+    QVERIFY2(geometry.contains("Geometry: 493x370") && geometry.contains("Position: 393,215"),
+             qPrintable(geometry));
     QVERIFY(m_desktop.screenshot("01-abertura.png"));
 
     // The login dialog, once the main window has been activated, with the splash gone.
     QString login;
-    QTRY_VERIFY_WITH_TIMEOUT(!(login = m_desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!(login = m_desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(),
+                             30000);
     QTRY_COMPARE_WITH_TIMEOUT(m_desktop.activeWindow(), login, 10000);
     QVERIFY(m_desktop.window("^Estocarium$").isEmpty());
     m_desktop.type("1");
@@ -90,7 +92,8 @@ void TestProgram::signsInByKeyboardAndExits()
     m_desktop.key({"alt"});
     m_desktop.key({"Left", "Return"});
     QString pergunta;
-    QTRY_VERIFY_WITH_TIMEOUT(!(pergunta = m_desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!(pergunta = m_desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(),
+                             10000);
     QTRY_COMPARE_WITH_TIMEOUT(m_desktop.activeWindow(), pergunta, 10000);
     QVERIFY(m_desktop.screenshot("05-sair.png"));
     m_desktop.key({"Return"});
@@ -107,8 +110,10 @@ void TestProgram::signsInByKeyboardAndExits()
     SqlQuery query(&connection);
     query.setSql("SELECT SENHA, CONFIRMA FROM USUARIOS_ESTOC WHERE IDUSUARIO = '0001'");
     query.open();
-    QCOMPARE(Decodificar(encodedFromColumn(query.value(0, "SENHA").toString()), Chave), QStringLiteral("nova'1"));
-    QCOMPARE(Decodificar(encodedFromColumn(query.value(0, "CONFIRMA").toString()), Chave), QStringLiteral("nova'1"));
+    QCOMPARE(Decodificar(encodedFromColumn(query.value(0, "SENHA").toString()), Chave),
+             QStringLiteral("nova'1"));
+    QCOMPARE(Decodificar(encodedFromColumn(query.value(0, "CONFIRMA").toString()), Chave),
+             QStringLiteral("nova'1"));
     connection.close();
 }
 

@@ -127,13 +127,15 @@ void TestWindowPaths::cleanupTestCase()
 void TestWindowPaths::loginDialog_keepsTheMainWindowWithinReach()
 {
     QString login;
-    QTRY_VERIFY_WITH_TIMEOUT(!(login = m_desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(), 40000);
+    QTRY_VERIFY_WITH_TIMEOUT(!(login = m_desktop.window("^Estocarium / Estocarium - 2017$")).isEmpty(),
+                             40000);
     QTRY_COMPARE_WITH_TIMEOUT(m_desktop.activeWindow(), login, 10000);
     m_main = m_desktop.window("^Estocarium / Estocarium - 2017 \\| ");
     QVERIFY(!m_main.isEmpty());
 
     // Decoration hints as well as function hints: title and border, moving only, no buttons.
-    QCOMPARE(property(login, "_MOTIF_WM_HINTS"), QString("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x4, 0xa, 0x0, 0x0"));
+    QCOMPARE(property(login, "_MOTIF_WM_HINTS"),
+             QString("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x4, 0xa, 0x0, 0x0"));
     QVERIFY2(property(login, "WM_TRANSIENT_FOR").endsWith(QString("0x%1").arg(m_main.toULongLong(), 0, 16)),
              qPrintable(property(login, "WM_TRANSIENT_FOR")));
     QVERIFY(m_desktop.screenshot("01-acesso.png"));
@@ -239,9 +241,10 @@ void TestWindowPaths::updateII_clickedDuringTheRun_staysOpenAndIdle()
     // (Alt+F4). The window is 505 x 139: the buttons above and below the gauge. One xdotool sends
     // it all at once: the run may take a fraction of a second, and starting one program after
     // another from this test is slow in the sanitizer build.
-    m_desktop.x("xdotool", {"key", "--delay", "0", "space", "mousemove", "--window", update, "250", "120",
-                            "click", "1", "mousemove", "--window", update, "250", "20", "click", "--repeat",
-                            "2", "--delay", "0", "1", "key", "--delay", "0", "Escape", "alt+F4"});
+    m_desktop.x("xdotool", {"key", "--delay", "0",       "space",    "mousemove", "--window", update,
+                            "250", "120",     "click",   "1",        "mousemove", "--window", update,
+                            "250", "20",      "click",   "--repeat", "2",         "--delay",  "0",
+                            "1",   "key",     "--delay", "0",        "Escape",    "alt+F4"});
     QVERIFY(m_desktop.screenshot("09-atualiza-ii-durante.png"));
     // The run ends with the gauge full (red to its right end), the window still there.
     QTRY_VERIFY_WITH_TIMEOUT(pixel(update, 490, 69) == QColor(Qt::red), 60000);

@@ -2,10 +2,10 @@
 #include "MissingRequirement.h"
 #include "PrivateServer.h"
 
-#include "shell/ui/ConnectionSetup.h"
 #include "db/SqlConnection.h"
-#include "widgets/Termination.h"
+#include "shell/ui/ConnectionSetup.h"
 #include "signin/ui/TFrm_Senha_Estoc.h"
+#include "widgets/Termination.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -57,12 +57,15 @@ constexpr int kAnswerMs = 3000; // the call bound for this suite (ESTOCARIUM_DB_
 constexpr int kSlowCommitMs = 1500;
 constexpr std::chrono::milliseconds kDuringTheCommit(600);
 
-const QString kSemServidor = QStringLiteral("Atenção, não foi possível conectar ao servidor do banco de dados. "
-                                            "Confira se ele está ligado e se a rede funciona, e tente de novo.");
-const QString kSemResposta = QStringLiteral("Atenção, o banco de dados não respondeu em 6 segundos e a operação "
-                                            "foi cancelada. Confira a rede e o servidor e tente de novo.");
-const QString kConexaoPerdida = QStringLiteral("Atenção, a conexão com o banco de dados foi perdida. Confira a "
-                                               "rede e o servidor; a próxima operação conecta de novo.");
+const QString kSemServidor =
+    QStringLiteral("Atenção, não foi possível conectar ao servidor do banco de dados. "
+                   "Confira se ele está ligado e se a rede funciona, e tente de novo.");
+const QString kSemResposta =
+    QStringLiteral("Atenção, o banco de dados não respondeu em 6 segundos e a operação "
+                   "foi cancelada. Confira a rede e o servidor e tente de novo.");
+const QString kConexaoPerdida =
+    QStringLiteral("Atenção, a conexão com o banco de dados foi perdida. Confira a "
+                   "rede e o servidor; a próxima operação conecta de novo.");
 
 } // namespace
 
@@ -94,7 +97,8 @@ void TestDatabaseFaults::slowCommits()
                "DECLARE T0 TIMESTAMP; DECLARE I INTEGER = 0; BEGIN "
                "IF (RDB$GET_CONTEXT('USER_TRANSACTION', 'LENTO') = '1') THEN BEGIN "
                "T0 = CAST('NOW' AS TIMESTAMP); "
-               "WHILE (DATEDIFF(MILLISECOND FROM T0 TO CAST('NOW' AS TIMESTAMP)) < " + QString::number(kSlowCommitMs) +
+               "WHILE (DATEDIFF(MILLISECOND FROM T0 TO CAST('NOW' AS TIMESTAMP)) < " +
+               QString::number(kSlowCommitMs) +
                " AND I < 100000000) DO "
                "I = I + 1; END END");
 }
@@ -116,8 +120,9 @@ void TestDatabaseFaults::serverRestartedWhileIdleGoesUnnoticed()
 
     // The attachment left from before is found dead and replaced, without a word.
     clica(janela->Botao_Novo);
-    QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.texts().join(" | ") + " / " +
-                                                  (dialogs.seen().isEmpty() ? QString() : dialogs.seen().first().detail)));
+    QVERIFY2(dialogs.seen().isEmpty(),
+             qPrintable(dialogs.texts().join(" | ") + " / " +
+                        (dialogs.seen().isEmpty() ? QString() : dialogs.seen().first().detail)));
     QCOMPARE(janela->K1J->text(), QStringLiteral("0002"));
     digita(janela->C1J, "ANA");
     digita(janela->K2J, "12345678909");
@@ -191,10 +196,12 @@ void TestDatabaseFaults::connectionLostDuringTheCommit()
 {
     QFETCH(bool, stopped);
     QFETCH(int, fileHeldMs);
-    const QString caiu = QStringLiteral("Atenção, a conexão com o banco de dados caiu enquanto a gravação era "
-                                        "confirmada. Conferido no banco de dados: ");
+    const QString caiu =
+        QStringLiteral("Atenção, a conexão com o banco de dados caiu enquanto a gravação era "
+                       "confirmada. Conferido no banco de dados: ");
     const QString gravado = caiu + QStringLiteral("o registro foi gravado.");
-    const QString naoGravado = caiu + QStringLiteral("o registro não foi gravado. Clique em Salvar para gravá-lo.");
+    const QString naoGravado =
+        caiu + QStringLiteral("o registro não foi gravado. Clique em Salvar para gravá-lo.");
     slowCommits();
     auto janela = abreJanela();
     DialogScript dialogs;
@@ -339,9 +346,10 @@ void TestDatabaseFaults::changeFromAnotherWorkstationIsNotOverwritten()
 
     clica(janela->Botao_Salvar);
     QCOMPARE(dialogs.onlyText(),
-             QStringLiteral("Atenção, este usuário foi alterado ou excluído em outra estação depois que você começou "
-                            "a alteração. Nada foi gravado; os dados atuais estão na tela. Clique em Alterar para "
-                            "refazer a sua alteração."));
+             QStringLiteral(
+                 "Atenção, este usuário foi alterado ou excluído em outra estação depois que você começou "
+                 "a alteração. Nada foi gravado; os dados atuais estão na tela. Clique em Alterar para "
+                 "refazer a sua alteração."));
     QCOMPARE(m_db->column("0001", "USUARIO").toString(), QStringLiteral("PELA OUTRA"));
     QCOMPARE(janela->C1J->text(), QStringLiteral("PELA OUTRA"));
     QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Browse);
@@ -363,9 +371,11 @@ void TestDatabaseFaults::internetServerThatNeverAnswersEndsWithinTheConnectTimeo
     Sistema_na_WEB = false;
     m_server->resume();
 
-    QVERIFY2(passado < (SqlConnection::kConnectTimeoutSeconds + 2) * 1000, qPrintable(QString::number(passado)));
-    QCOMPARE(dialogs.onlyText(), QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no seu "
-                                                "servidor web"));
+    QVERIFY2(passado < (SqlConnection::kConnectTimeoutSeconds + 2) * 1000,
+             qPrintable(QString::number(passado)));
+    QCOMPARE(dialogs.onlyText(),
+             QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no seu "
+                            "servidor web"));
     QCOMPARE(dialogs.seen().first().detail.section(u'\n', 0, 0), kSemServidor);
     QVERIFY(terminationRequested());
 }

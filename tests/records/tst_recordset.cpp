@@ -229,7 +229,8 @@ void TestRecordSet::textLongerThanItsFieldIsRefusedOrCut_data()
     QTest::addColumn<QString>("message");
     const QString fits = QString(40, u'É');
     QTest::newRow("fits, accents included") << false << fits << fits << "";
-    QTest::newRow("one too many, refused") << false << fits + "X" << "PRIMEIRO"
+    QTest::newRow("one too many, refused") << false << fits + "X"
+                                           << "PRIMEIRO"
                                            << "Atenção, o campo N aceita no máximo 40 caracteres!";
     QTest::newRow("one too many, cut") << true << fits + "X" << fits << "";
 }

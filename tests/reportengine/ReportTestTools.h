@@ -18,8 +18,8 @@ namespace ReportTestTools
 {
 
 // Writes document through filter to the file name in dir; the file's path.
-inline QString saveIn(const QTemporaryDir &dir, const ReportExportFilter &filter, const ReportDocument &document,
-                      const QString &name)
+inline QString saveIn(const QTemporaryDir &dir, const ReportExportFilter &filter,
+                      const ReportDocument &document, const QString &name)
 {
     const QString path = dir.filePath(name);
     filter.save(document, path);

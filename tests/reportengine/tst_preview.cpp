@@ -5,11 +5,11 @@
 #include "reportengine/ReportCsvFilter.h"
 #include "reportengine/ReportDocument.h"
 #include "reportengine/ReportHtmlFilter.h"
-#include "reportengine/ui/ReportPageView.h"
 #include "reportengine/ReportPdfFilter.h"
+#include "reportengine/ReportTextFilter.h"
+#include "reportengine/ui/ReportPageView.h"
 #include "reportengine/ui/ReportPreview.h"
 #include "reportengine/ui/ReportPrinter.h"
-#include "reportengine/ReportTextFilter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -225,8 +225,9 @@ void TestPreview::saveProposesTheTitleAndTheDate()
     dialogs.answer(false);
     preview.save();
 
-    QCOMPARE(dialogs.seen().first().value,
-             QStringLiteral("Relatório dos Usuários %1.pdf").arg(QDate::currentDate().toString("dd-MM-yyyy")));
+    QCOMPARE(
+        dialogs.seen().first().value,
+        QStringLiteral("Relatório dos Usuários %1.pdf").arg(QDate::currentDate().toString("dd-MM-yyyy")));
     QVERIFY(dialogs.seen().first().filter.contains(QStringLiteral("Página HTML (*.htm *.html)")));
 }
 

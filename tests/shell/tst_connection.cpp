@@ -2,12 +2,12 @@
 #include "MissingRequirement.h"
 #include "TestDatabase.h"
 
-#include "shell/ui/ConnectionSetup.h"
+#include "db/FbError.h"
 #include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
-#include "widgets/Termination.h"
-#include "db/FbError.h"
 #include "shell/uTotal.h"
+#include "shell/ui/ConnectionSetup.h"
+#include "widgets/Termination.h"
 
 #include <QTest>
 #include <QTimer>
@@ -47,7 +47,8 @@ void TestConnection::init()
 QString TestConnection::remoteProtocol(SqlConnection *connection)
 {
     SqlQuery query(connection);
-    query.setSql("SELECT MON$REMOTE_PROTOCOL FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+    query.setSql(
+        "SELECT MON$REMOTE_PROTOCOL FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
     query.open();
     return query.value(0, 0).toString().trimmed();
 }
@@ -113,11 +114,13 @@ void TestConnection::networkModeGoesThroughTheServer()
     Rede_2_Pontos = ":";
     QVERIFY(ConfiguraConexao());
     SqlConnection *connection = dmPrincipal->NimboConnection;
-    QCOMPARE(connection->param("Database"), TestDatabase::serverHost() + ":" + db.folder() + "/LICITACAO.FDB");
+    QCOMPARE(connection->param("Database"),
+             TestDatabase::serverHost() + ":" + db.folder() + "/LICITACAO.FDB");
     QVERIFY(remoteProtocol(connection).startsWith("TCP"));
     SqlQuery query(connection);
-    query.setSql("SELECT CS.RDB$CHARACTER_SET_NAME FROM MON$ATTACHMENTS A JOIN RDB$CHARACTER_SETS CS "
-                 "ON CS.RDB$CHARACTER_SET_ID = A.MON$CHARACTER_SET_ID WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+    query.setSql(
+        "SELECT CS.RDB$CHARACTER_SET_NAME FROM MON$ATTACHMENTS A JOIN RDB$CHARACTER_SETS CS "
+        "ON CS.RDB$CHARACTER_SET_ID = A.MON$CHARACTER_SET_ID WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION");
     query.open();
     QCOMPARE(query.value(0, 0).toString().trimmed(), QStringLiteral("WIN1252"));
 }
@@ -153,8 +156,9 @@ void TestConnection::internetFailureShowsMessageAndEnds()
     if (needsServer)
         Rede_Caminho = TestDatabase::serverHost() + ":" + db.path();
     QVERIFY(!ConfiguraConexao());
-    QCOMPARE(dialogs.onlyText(),
-             QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no seu servidor web"));
+    QCOMPARE(
+        dialogs.onlyText(),
+        QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no seu servidor web"));
     QVERIFY(terminationRequested());
     // Requested before the loop runs: the loop ends at its first turn.
     QTimer watchdog;

@@ -1,3 +1,4 @@
+#include "MissingRequirement.h"
 #include "PrivateServer.h"
 #include "TestDatabase.h"
 
@@ -104,7 +105,7 @@ void TestConnectionOpening::outcomeOfEachMode()
     QFETCH(int, cause);
 
     if (target == QLatin1String("server") && !m_server->failure().isEmpty())
-        QSKIP(qPrintable(QStringLiteral("no private Firebird server: ") + m_server->failure()));
+        SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + m_server->failure());
     TestDatabase db;
     const RefusingPort refusing;
     if (target == QLatin1String("missing"))

@@ -1,8 +1,8 @@
 #include "TestDatabase.h"
 
-#include "shell/DatabaseFailure.h"
-#include "db/SqlQuery.h"
 #include "db/FbError.h"
+#include "db/SqlQuery.h"
+#include "shell/DatabaseFailure.h"
 
 #include <QFile>
 #include <QTest>
@@ -78,15 +78,16 @@ void TestDatabaseFailure::failures_data()
         << "missing file" << QString() << int(Cause::FileMissing)
         << "Atenção, o arquivo do banco de dados não foi encontrado. Confira a pasta de trabalho e o caminho "
            "configurado em clientes.ini.";
-    QTest::newRow("not a database")
-        << "not a database" << QString() << int(Cause::NotADatabase)
-        << "Atenção, o arquivo aberto não é um banco de dados válido ou está danificado. Peça ao administrador "
-           "que o confira ou restaure uma cópia.";
-    QTest::newRow("table unknown")
-        << "table unknown" << QString() << int(Cause::TableUnknown)
-        << "Atenção, o banco de dados não está preparado: falta uma tabela ou coluna. Execute as atualizações do "
-           "banco (menu Procedimentos, ou estocarium-db update).";
-    QTest::newRow("too long") << "too long" << "NOME" << int(Cause::ValueTooLong)
+    QTest::newRow("not a database") << "not a database" << QString() << int(Cause::NotADatabase)
+                                    << "Atenção, o arquivo aberto não é um banco de dados válido ou está "
+                                       "danificado. Peça ao administrador "
+                                       "que o confira ou restaure uma cópia.";
+    QTest::newRow("table unknown") << "table unknown" << QString() << int(Cause::TableUnknown)
+                                   << "Atenção, o banco de dados não está preparado: falta uma tabela ou "
+                                      "coluna. Execute as atualizações do "
+                                      "banco (menu Procedimentos, ou estocarium-db update).";
+    QTest::newRow("too long") << "too long"
+                              << "NOME" << int(Cause::ValueTooLong)
                               << "Atenção, valor longo demais para o campo NOME: o limite é de 3 caracteres.";
     QTest::newRow("beyond a message")
         << "beyond a message" << QString() << int(Cause::ValueTooLong)

@@ -10,7 +10,8 @@ namespace
 
 // Installed programs, each at /usr/bin; the starts are recorded, and fail for a program that
 // will not start.
-void fake(ProgramStarter &starter, const QStringList &installed, const QString &wontStart, QStringList &started)
+void fake(ProgramStarter &starter, const QStringList &installed, const QString &wontStart,
+          QStringList &started)
 {
     starter.findProgram = [installed](const QString &program) {
         return installed.contains(program) ? "/usr/bin/" + program : QString();
@@ -43,19 +44,27 @@ void TestDesktopPrograms::calculator_data()
     QTest::addColumn<QString>("wontStart");
     QTest::addColumn<QString>("started");
     QTest::addColumn<QString>("message");
-    QTest::newRow("already open") << QStringList{"Estocarium", "Calculadora"} << QStringList{"gnome-calculator"}
-                                  << "" << "" << "Calculadora não disponível";
-    QTest::newRow("first installed wins") << QStringList{"Estocarium"} << QStringList{"xcalc", "mate-calc"} << ""
-                                          << "/usr/bin/mate-calc" << "";
-    QTest::newRow("title must match whole") << QStringList{"Calculadora - 2"} << QStringList{"gnome-calculator"}
-                                            << "" << "/usr/bin/gnome-calculator" << "";
-    QTest::newRow("none installed")
-        << QStringList{} << QStringList{} << "" << ""
-        << "Calculadora não disponível: nenhum programa de calculadora está instalado (gnome-calculator, kcalc, "
-           "mate-calc, galculator, xcalc).";
-    QTest::newRow("start fails") << QStringList{} << QStringList{"galculator"} << "galculator"
-                                 << "/usr/bin/galculator"
-                                 << "Calculadora não disponível: não foi possível iniciar /usr/bin/galculator.";
+    QTest::newRow("already open") << QStringList{"Estocarium", "Calculadora"}
+                                  << QStringList{"gnome-calculator"} << ""
+                                  << ""
+                                  << "Calculadora não disponível";
+    QTest::newRow("first installed wins")
+        << QStringList{"Estocarium"} << QStringList{"xcalc", "mate-calc"} << ""
+        << "/usr/bin/mate-calc"
+        << "";
+    QTest::newRow("title must match whole")
+        << QStringList{"Calculadora - 2"} << QStringList{"gnome-calculator"} << ""
+        << "/usr/bin/gnome-calculator"
+        << "";
+    QTest::newRow("none installed") << QStringList{} << QStringList{} << ""
+                                    << ""
+                                    << "Calculadora não disponível: nenhum programa de calculadora está "
+                                       "instalado (gnome-calculator, kcalc, "
+                                       "mate-calc, galculator, xcalc).";
+    QTest::newRow("start fails")
+        << QStringList{} << QStringList{"galculator"} << "galculator"
+        << "/usr/bin/galculator"
+        << "Calculadora não disponível: não foi possível iniciar /usr/bin/galculator.";
 }
 
 void TestDesktopPrograms::calculator()
@@ -103,17 +112,20 @@ void TestDesktopPrograms::webPage_data()
     const QString address = "http://www.nimbo.example.org";
     QTest::newRow("the desktop's browser") << "" << QStringList{"firefox-esr", "x-www-browser"} << ""
                                            << "/usr/bin/x-www-browser " + address << "";
-    QTest::newRow("BROWSER comes first") << "naoexiste:chromium" << QStringList{"x-www-browser", "chromium"} << ""
-                                         << "/usr/bin/chromium " + address << "";
+    QTest::newRow("BROWSER comes first")
+        << "naoexiste:chromium" << QStringList{"x-www-browser", "chromium"} << ""
+        << "/usr/bin/chromium " + address << "";
     QTest::newRow("a common browser") << "" << QStringList{"konqueror", "falkon"} << ""
                                       << "/usr/bin/falkon " + address << "";
-    QTest::newRow("none installed") << "" << QStringList{} << "" << ""
-                                    << "Não há navegador de internet instalado para abrir a página\n" + address +
-                                           "\nInstale um navegador (por exemplo, firefox-esr) e tente de novo.";
-    QTest::newRow("start fails") << "" << QStringList{"x-www-browser"} << "x-www-browser"
-                                 << "/usr/bin/x-www-browser " + address
-                                 << "Não foi possível iniciar o navegador /usr/bin/x-www-browser para abrir " +
-                                        address + ".";
+    QTest::newRow("none installed")
+        << "" << QStringList{} << ""
+        << ""
+        << "Não há navegador de internet instalado para abrir a página\n" + address +
+               "\nInstale um navegador (por exemplo, firefox-esr) e tente de novo.";
+    QTest::newRow("start fails")
+        << "" << QStringList{"x-www-browser"} << "x-www-browser"
+        << "/usr/bin/x-www-browser " + address
+        << "Não foi possível iniciar o navegador /usr/bin/x-www-browser para abrir " + address + ".";
 }
 
 void TestDesktopPrograms::webPage()

@@ -1,9 +1,9 @@
-#include "shell/ui/ConnectionSetup.h"
+#include "X11Desktop.h"
+#include "db/Attachment.h"
 #include "db/SqlQuery.h"
 #include "shell/TdmPrincipal.h"
-#include "db/Attachment.h"
 #include "shell/uTotal.h"
-#include "X11Desktop.h"
+#include "shell/ui/ConnectionSetup.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +44,8 @@ void TestLocalEngine::initTestCase()
 void TestLocalEngine::toolWorksOnTheDatabaseTheProgramHolds_data()
 {
     QTest::addColumn<QStringList>("command");
-    QTest::newRow("report") << QStringList{"report", "usuarios", "{folder}", "--format", "csv", "--out", "{folder}/u.csv"};
+    QTest::newRow("report") << QStringList{"report", "usuarios", "{folder}",      "--format",
+                                           "csv",    "--out",    "{folder}/u.csv"};
     QTest::newRow("update") << QStringList{"update", "{folder}"};
 }
 

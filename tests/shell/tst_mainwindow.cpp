@@ -2,17 +2,17 @@
 #include "TestDatabase.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
+#include "shell/uTotal.h"
 #include "shell/ui/EstocariumApplication.h"
-#include "widgets/PictureBox.h"
 #include "shell/ui/TFrm_Abertura.h"
 #include "shell/ui/TFrm_Principal_Estoc.h"
 #include "shell/ui/TFrm_Sobre.h"
-#include "widgets/Termination.h"
-#include "shell/uTotal.h"
 #include "signin/ui/TFrm_Senha_Estoc.h"
 #include "tests/shell/ModalHelper.h"
 #include "tests/signin/UsuariosDeTeste.h"
 #include "users/ui/TFrm_Usuarios_Estoc.h"
+#include "widgets/PictureBox.h"
+#include "widgets/Termination.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -72,8 +72,10 @@ void TestMainWindow::initTestCase()
     m_db = std::make_unique<TestDatabase>();
     m_db->createSchema();
     // The suite's organisation table, which the users report reads; no catalogue of this module makes it.
-    m_db->exec("CREATE TABLE ORGAOS (I_ORGAO INTEGER NOT NULL PRIMARY KEY, ORGAO VARCHAR(100), CNPJ VARCHAR(18), "
-               "CODIGOUA VARCHAR(4), TRATAMENTO VARCHAR(50), TRANSPARENCIA VARCHAR(1), B_LOGOMARCA BLOB SUB_TYPE 0)");
+    m_db->exec(
+        "CREATE TABLE ORGAOS (I_ORGAO INTEGER NOT NULL PRIMARY KEY, ORGAO VARCHAR(100), CNPJ VARCHAR(18), "
+        "CODIGOUA VARCHAR(4), TRATAMENTO VARCHAR(50), TRANSPARENCIA VARCHAR(1), B_LOGOMARCA BLOB SUB_TYPE "
+        "0)");
     m_db->exec("INSERT INTO ORGAOS (I_ORGAO, ORGAO) VALUES (1, 'PREFEITURA MUNICIPAL DE SERRA DOURADA')");
     m_telaPrincipal = QImage(320, 240, QImage::Format_RGB32);
     m_telaPrincipal.fill(Qt::darkGreen);
@@ -143,14 +145,22 @@ void TestMainWindow::creationComposesTitles_data()
     const QString titulo = "Estocarium / Estocarium - 2017 | ";
     const QString perfil = "PREFEITURA MUNICIPAL DE SERRA DOURADA";
     const QString cabecalho = "| 2018 | 12.345.678/0001-95 | 0000 | " + perfil + " |";
-    const QString internet = "Atenção, procedimento abortado, internet desligada ou problema no seu servidor web";
-    QTest::newRow("profile, local") << "codigo=1\n" << titulo + perfil << cabecalho << "" << "";
-    QTest::newRow("profile, network") << "codigo=1\nrede=1\n" << titulo + perfil << cabecalho << "rede" << "";
-    QTest::newRow("profile, internet") << "codigo=1\nweb=1\ncaminho=/nenhum/LICITACAO.FDB\n" << titulo + perfil
-                                       << cabecalho << "on-line" << internet;
-    QTest::newRow("both flags") << "codigo=1\nweb=1\nrede=1\ncaminho=/nenhum/LICITACAO.FDB\n" << titulo + perfil
-                                << cabecalho << "rede" << internet;
-    QTest::newRow("other client") << "codigo=2\n" << titulo << "| 2016 |  |  |  |" << "" << "";
+    const QString internet =
+        "Atenção, procedimento abortado, internet desligada ou problema no seu servidor web";
+    QTest::newRow("profile, local") << "codigo=1\n"
+                                    << titulo + perfil << cabecalho << ""
+                                    << "";
+    QTest::newRow("profile, network") << "codigo=1\nrede=1\n"
+                                      << titulo + perfil << cabecalho << "rede"
+                                      << "";
+    QTest::newRow("profile, internet") << "codigo=1\nweb=1\ncaminho=/nenhum/LICITACAO.FDB\n"
+                                       << titulo + perfil << cabecalho << "on-line" << internet;
+    QTest::newRow("both flags") << "codigo=1\nweb=1\nrede=1\ncaminho=/nenhum/LICITACAO.FDB\n"
+                                << titulo + perfil << cabecalho << "rede" << internet;
+    QTest::newRow("other client") << "codigo=2\n"
+                                  << titulo << "| 2016 |  |  |  |"
+                                  << ""
+                                  << "";
 }
 
 void TestMainWindow::creationComposesTitles()
@@ -204,9 +214,10 @@ void TestMainWindow::componentsAndCommands()
                         menu << "    " + sub->text();
             }
     }
-    QCOMPARE(menu, QStringList({"Usuários", "  Usuários", "  Relatórios", "    Relatório dos Usuários",
-                                "Procedimentos", "  Atualizar Banco de Dados", "  Atualizar Banco de Dados II",
-                                "Ajuda", "  Sobre", "  Informações on-line", "Sair"}));
+    QCOMPARE(menu,
+             QStringList({"Usuários", "  Usuários", "  Relatórios", "    Relatório dos Usuários",
+                          "Procedimentos", "  Atualizar Banco de Dados", "  Atualizar Banco de Dados II",
+                          "Ajuda", "  Sobre", "  Informações on-line", "Sair"}));
     QVERIFY(!m_janela->Usurios1->menuAction()->isVisible());
     QVERIFY(!ordem.at(0)->isVisible());
     QVERIFY(ordem.at(1)->isVisible());
@@ -242,7 +253,8 @@ void TestMainWindow::pictureAtCreation()
         picture.close();
     }
     criaJanela();
-    QCOMPARE(m_dialogs->texts().join('|'), QTest::currentDataTag() == QByteArray("readable") ? "" : "Erro imagem");
+    QCOMPARE(m_dialogs->texts().join('|'),
+             QTest::currentDataTag() == QByteArray("readable") ? "" : "Erro imagem");
     QTEST(m_janela->Image1->picture().size(), "picture");
     QCOMPARE(m_janela->Image2->picture().size(), QSize(1333, 541));
 }
@@ -281,8 +293,9 @@ void TestMainWindow::databaseFailureAtCreation()
         // In Portuguese, with the database layer's own text below it, in the standard error
         // box; the picture step is skipped.
         QCOMPARE(box.kind, Dialogs::Kind::Error);
-        QCOMPARE(box.text, QStringLiteral("Atenção, o arquivo do banco de dados não foi encontrado. Confira a "
-                                          "pasta de trabalho e o caminho configurado em clientes.ini."));
+        QCOMPARE(box.text,
+                 QStringLiteral("Atenção, o arquivo do banco de dados não foi encontrado. Confira a "
+                                "pasta de trabalho e o caminho configurado em clientes.ini."));
         QVERIFY2(box.detail.contains("LICITACAO.FDB"), qPrintable(box.detail));
         QVERIFY(!terminationRequested());
         QCOMPARE(m_janela->Image1->picture().size(), QSize(800, 601));
@@ -294,8 +307,10 @@ void TestMainWindow::firstActivationSignsIn_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("senha");
     QTest::addColumn<bool>("admin");
-    QTest::newRow("administrator") << "1" << "Segredo" << true;
-    QTest::newRow("not an administrator") << "4" << "abc" << false;
+    QTest::newRow("administrator") << "1"
+                                   << "Segredo" << true;
+    QTest::newRow("not an administrator") << "4"
+                                          << "abc" << false;
 }
 
 void TestMainWindow::firstActivationSignsIn()
@@ -438,14 +453,20 @@ void TestMainWindow::restartAfterWindow_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("windowClass");
     QTest::addColumn<QString>("message");
-    const QString dados = "Atenção, para atualização dos dados, o Estocarium / Estocarium - 2017 será reiniciado.";
-    QTest::newRow("update I, menu") << "AtualizarBancodeDadosI1" << "TFrm_AtualizarBanco" << dados;
-    QTest::newRow("update I, button") << "SpeedButton8" << "TFrm_AtualizarBanco" << dados;
-    QTest::newRow("update II, menu") << "AtualizarBancodeDadosII1" << "TFrm_AtualizaII" << dados;
-    QTest::newRow("update II, button") << "SpeedButton4" << "TFrm_AtualizaII" << dados;
-    QTest::newRow("users, menu")
-        << "Usurios2" << "TFrm_Usuarios_Estoc"
-        << "Atenção, para atualização dos dados dos Usuários, o Estocarium / Estocarium - 2017 será reiniciado.";
+    const QString dados =
+        "Atenção, para atualização dos dados, o Estocarium / Estocarium - 2017 será reiniciado.";
+    QTest::newRow("update I, menu") << "AtualizarBancodeDadosI1"
+                                    << "TFrm_AtualizarBanco" << dados;
+    QTest::newRow("update I, button") << "SpeedButton8"
+                                      << "TFrm_AtualizarBanco" << dados;
+    QTest::newRow("update II, menu") << "AtualizarBancodeDadosII1"
+                                     << "TFrm_AtualizaII" << dados;
+    QTest::newRow("update II, button") << "SpeedButton4"
+                                       << "TFrm_AtualizaII" << dados;
+    QTest::newRow("users, menu") << "Usurios2"
+                                 << "TFrm_Usuarios_Estoc"
+                                 << "Atenção, para atualização dos dados dos Usuários, o Estocarium / "
+                                    "Estocarium - 2017 será reiniciado.";
 }
 
 void TestMainWindow::restartAfterWindow()

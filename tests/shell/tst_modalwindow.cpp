@@ -1,13 +1,14 @@
 #include "DialogScript.h"
+#include "db/FbError.h"
 #include "shell/ui/EstocariumApplication.h"
+#include "tests/shell/ModalHelper.h"
 #include "widgets/ModalWindow.h"
 #include "widgets/Termination.h"
-#include "db/FbError.h"
-#include "tests/shell/ModalHelper.h"
 
 #include <QTest>
 
-namespace {
+namespace
+{
 
 // Stands for a command's window: counts itself, and fails where told.
 class FakeWindow : public QWidget

@@ -1,6 +1,6 @@
+#include "db/Win1252.h"
 #include "shell/IniFile.h"
 #include "shell/uTotal.h"
-#include "db/Win1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,21 +59,24 @@ void TestSession::iniValues_data()
     QTest::addColumn<bool>("rede");
     QTest::addColumn<QString>("ipnome");
 
-    QTest::newRow("plain") << QByteArray("[dados_cliente]\ncodigo=1\nweb=0\nrede=1\nipnome=servidor\n") << 1 << false
-                           << true << "servidor";
+    QTest::newRow("plain") << QByteArray("[dados_cliente]\ncodigo=1\nweb=0\nrede=1\nipnome=servidor\n") << 1
+                           << false << true << "servidor";
     QTest::newRow("names ignore case and blanks")
         << QByteArray("[ DADOS_Cliente ]\r\n  CODIGO  =  7 \r\n Web = 1\r\n") << 7 << true << false << "";
-    QTest::newRow("hexadecimal code") << QByteArray("[dados_cliente]\ncodigo=0x1\n") << 1 << false << false << "";
-    QTest::newRow("0x alone is not hexadecimal") << QByteArray("[dados_cliente]\ncodigo=0x\n") << 0 << false
-                                                 << false << "";
-    QTest::newRow("word for a boolean keeps the default") << QByteArray("[dados_cliente]\nweb=yes\nrede=2\n") << 0
-                                                          << false << true << "";
-    QTest::newRow("number with trailing text") << QByteArray("[dados_cliente]\ncodigo=12abc\n") << 0 << false
-                                               << false << "";
+    QTest::newRow("hexadecimal code")
+        << QByteArray("[dados_cliente]\ncodigo=0x1\n") << 1 << false << false << "";
+    QTest::newRow("0x alone is not hexadecimal")
+        << QByteArray("[dados_cliente]\ncodigo=0x\n") << 0 << false << false << "";
+    QTest::newRow("word for a boolean keeps the default")
+        << QByteArray("[dados_cliente]\nweb=yes\nrede=2\n") << 0 << false << true << "";
+    QTest::newRow("number with trailing text")
+        << QByteArray("[dados_cliente]\ncodigo=12abc\n") << 0 << false << false << "";
     QTest::newRow("commas and backslashes are text")
-        << QByteArray("[dados_cliente]\nipnome=srv\\dados, sala 2\n") << 0 << false << false << "srv\\dados, sala 2";
+        << QByteArray("[dados_cliente]\nipnome=srv\\dados, sala 2\n") << 0 << false << false
+        << "srv\\dados, sala 2";
     QTest::newRow("first key wins, other sections ignored")
-        << QByteArray("[outra]\ncodigo=5\n[dados_cliente]\ncodigo=2\ncodigo=3\n") << 2 << false << false << "";
+        << QByteArray("[outra]\ncodigo=5\n[dados_cliente]\ncodigo=2\ncodigo=3\n") << 2 << false << false
+        << "";
     QTest::newRow("no file content") << QByteArray() << 0 << false << false << "";
 }
 

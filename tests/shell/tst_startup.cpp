@@ -1,15 +1,15 @@
 #include "DialogScript.h"
 #include "TestDatabase.h"
+#include "shell/TdmPrincipal.h"
+#include "shell/uTotal.h"
 #include "shell/ui/EstocariumApplication.h"
-#include "widgets/PictureBox.h"
 #include "shell/ui/StartUp.h"
 #include "shell/ui/TFrm_Abertura.h"
 #include "shell/ui/TFrm_Principal_Estoc.h"
-#include "shell/TdmPrincipal.h"
-#include "shell/uTotal.h"
 #include "signin/ui/TFrm_Senha_Estoc.h"
 #include "tests/shell/ModalHelper.h"
 #include "tests/signin/UsuariosDeTeste.h"
+#include "widgets/PictureBox.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -129,15 +129,17 @@ void TestStartUp::internetFailureEndsBeforeLoop()
 {
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
-    escreve(folder.path() + "/clientes.ini", "[dados_cliente]\ncodigo=1\nweb=1\ncaminho=/nenhum/LICITACAO.FDB\n");
+    escreve(folder.path() + "/clientes.ini",
+            "[dados_cliente]\ncodigo=1\nweb=1\ncaminho=/nenhum/LICITACAO.FDB\n");
     qputenv("ESTOCARIUM_SPLASH_MS", "0");
     DialogScript dialogs;
     resetTermination();
 
     QCOMPARE(runProgram(*qApp), 0);
 
-    QCOMPARE(dialogs.texts().value(0),
-             QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no seu servidor web"));
+    QCOMPARE(
+        dialogs.texts().value(0),
+        QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no seu servidor web"));
     QVERIFY(!Usuario_Verificado); // no sign-in was offered
     QCOMPARE(Frm_Principal_Estoc, nullptr);
     QCOMPARE(Frm_Abertura, nullptr);
@@ -177,7 +179,8 @@ void TestStartUp::startUpReachesSignIn()
     QCOMPARE(runProgram(*qApp), 0);
 
     QVERIFY(splashGone);
-    QCOMPARE(mainTitle, QStringLiteral("Estocarium / Estocarium - 2017 | PREFEITURA MUNICIPAL DE SERRA DOURADA"));
+    QCOMPARE(mainTitle,
+             QStringLiteral("Estocarium / Estocarium - 2017 | PREFEITURA MUNICIPAL DE SERRA DOURADA"));
     QVERIFY(maximised);
     QVERIFY(dialogs.seen().isEmpty()); // picture found, no exit question
     QVERIFY(Usuario_Verificado);

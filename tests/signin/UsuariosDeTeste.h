@@ -7,8 +7,7 @@
 
 // Users of the sign-in tests, stored the way the program stores them: password and level
 // encoded with the session key.
-struct UsuarioDeTeste
-{
+struct UsuarioDeTeste {
     QString codigo;
     QString nome;
     QString cpf;
@@ -38,8 +37,9 @@ inline void gravaUsuariosDeTeste(TestDatabase &db)
 {
     db.exec("DELETE FROM USUARIOS_ESTOC");
     SqlQuery insert(db.connection());
-    insert.setSql("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, PRIMEIRO_ACESSO) "
-                  "VALUES (:IDUSUARIO, :USUARIO, :CPF, :SENHA, :SENHA, :NIVEL, 'S')");
+    insert.setSql(
+        "INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, PRIMEIRO_ACESSO) "
+        "VALUES (:IDUSUARIO, :USUARIO, :CPF, :SENHA, :SENHA, :NIVEL, 'S')");
     for (const UsuarioDeTeste &u : usuariosDeTeste()) {
         insert.setParam("IDUSUARIO", u.codigo);
         insert.setParam("USUARIO", u.nome);

@@ -1,11 +1,11 @@
 #include "DialogScript.h"
 #include "TestDatabase.h"
+#include "shell/uTotal.h"
 #include "shell/ui/EstocariumApplication.h"
 #include "shell/ui/TFrm_Principal_Estoc.h"
-#include "widgets/Termination.h"
-#include "shell/uTotal.h"
 #include "signin/ui/TFrm_Senha_Estoc.h"
 #include "tests/signin/UsuariosDeTeste.h"
+#include "widgets/Termination.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -136,10 +136,22 @@ void TestLogin::leavingCodeLooksUpUser_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("cpf");
     QTest::addColumn<bool>("hint");
-    QTest::newRow("known user") << "1" << "0001" << "MARIA DA SILVA" << "123.456.789-09" << false;
-    QTest::newRow("first access") << "42" << "0042" << "PEDRO ALVES" << "390.533.447-05" << true;
-    QTest::newRow("unknown") << "999" << "0999" << "" << "" << false;
-    QTest::newRow("empty field") << "" << "0000" << "" << "" << false;
+    QTest::newRow("known user") << "1"
+                                << "0001"
+                                << "MARIA DA SILVA"
+                                << "123.456.789-09" << false;
+    QTest::newRow("first access") << "42"
+                                  << "0042"
+                                  << "PEDRO ALVES"
+                                  << "390.533.447-05" << true;
+    QTest::newRow("unknown") << "999"
+                             << "0999"
+                             << ""
+                             << "" << false;
+    QTest::newRow("empty field") << ""
+                                 << "0000"
+                                 << ""
+                                 << "" << false;
 }
 
 void TestLogin::leavingCodeLooksUpUser()
@@ -168,13 +180,34 @@ void TestLogin::codeTakesFourDigitsOnly_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("typedInFront"); // typed after moving the cursor to the start
     QTest::addColumn<QString>("expected");
-    QTest::newRow("letters and punctuation typed") << "1a-2, 3" << "" << "" << "123";
-    QTest::newRow("fifth digit typed") << "12345" << "" << "" << "1234";
-    QTest::newRow("pasted with letters") << "" << "9a8b7" << "" << "987";
-    QTest::newRow("pasted too long") << "1" << "234567" << "" << "1234";
-    QTest::newRow("pasted quote") << "" << "1' OR '1'='1" << "" << "111";
-    QTest::newRow("fifth digit typed in front") << "1234" << "" << "5" << "1234";
-    QTest::newRow("fourth digit typed in front") << "123" << "" << "9" << "9123";
+    QTest::newRow("letters and punctuation typed") << "1a-2, 3"
+                                                   << ""
+                                                   << ""
+                                                   << "123";
+    QTest::newRow("fifth digit typed") << "12345"
+                                       << ""
+                                       << ""
+                                       << "1234";
+    QTest::newRow("pasted with letters") << ""
+                                         << "9a8b7"
+                                         << ""
+                                         << "987";
+    QTest::newRow("pasted too long") << "1"
+                                     << "234567"
+                                     << ""
+                                     << "1234";
+    QTest::newRow("pasted quote") << ""
+                                  << "1' OR '1'='1"
+                                  << ""
+                                  << "111";
+    QTest::newRow("fifth digit typed in front") << "1234"
+                                                << ""
+                                                << "5"
+                                                << "1234";
+    QTest::newRow("fourth digit typed in front") << "123"
+                                                 << ""
+                                                 << "9"
+                                                 << "9123";
 }
 
 void TestLogin::codeTakesFourDigitsOnly()
@@ -215,11 +248,21 @@ void TestLogin::signInRefusals_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("senha");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown code") << "77" << "1" << "Primeiro informe usuário válido!";
-    QTest::newRow("user without name") << "3" << "x" << "Primeiro informe usuário válido!";
-    QTest::newRow("wrong password") << "1" << "errada" << "Atenção, senha inválida!";
-    QTest::newRow("other case") << "1" << "segredo" << "Atenção, senha inválida!";
-    QTest::newRow("trailing blank") << "1" << "Segredo " << "Atenção, senha inválida!";
+    QTest::newRow("unknown code") << "77"
+                                  << "1"
+                                  << "Primeiro informe usuário válido!";
+    QTest::newRow("user without name") << "3"
+                                       << "x"
+                                       << "Primeiro informe usuário válido!";
+    QTest::newRow("wrong password") << "1"
+                                    << "errada"
+                                    << "Atenção, senha inválida!";
+    QTest::newRow("other case") << "1"
+                                << "segredo"
+                                << "Atenção, senha inválida!";
+    QTest::newRow("trailing blank") << "1"
+                                    << "Segredo "
+                                    << "Atenção, senha inválida!";
 }
 
 void TestLogin::signInRefusals()
@@ -252,13 +295,17 @@ void TestLogin::signInEstablishesSession_data()
     QTest::addColumn<bool>("admin");
     QTest::addColumn<QString>("suffix");
     QTest::newRow("administrator")
-        << "0001" << "Segredo" << 0 << true
+        << "0001"
+        << "Segredo" << 0 << true
         << " - 03/2018 | Usuário: 123.456.789-09 - MARIA DA SILVA   * ADMINISTRADOR *   ";
-    QTest::newRow("mixed-case level") << "4" << "abc" << 1 << false
-                                      << " - 12/2017 | Usuário: 987.654.321-00 - ANA LIMA";
-    QTest::newRow("beginner") << "2" << "1" << 1 << false << " - 12/2017 | Usuário: 529.982.247-25 - JOSÉ SOUZA";
+    QTest::newRow("mixed-case level")
+        << "4"
+        << "abc" << 1 << false << " - 12/2017 | Usuário: 987.654.321-00 - ANA LIMA";
+    QTest::newRow("beginner") << "2"
+                              << "1" << 1 << false << " - 12/2017 | Usuário: 529.982.247-25 - JOSÉ SOUZA";
     // A client without the built-in profile has no working periods.
-    QTest::newRow("no periods") << "4" << "abc" << -1 << false << " - / | Usuário: 987.654.321-00 - ANA LIMA";
+    QTest::newRow("no periods") << "4"
+                                << "abc" << -1 << false << " - / | Usuário: 987.654.321-00 - ANA LIMA";
 }
 
 void TestLogin::signInEstablishesSession()
@@ -297,10 +344,14 @@ void TestLogin::firstAccess_data()
     QTest::addColumn<bool>("confirmed");
     QTest::addColumn<QString>("newPassword");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("confirmed") << true << "abc" << "abc";
-    QTest::newRow("quotes") << true << "O'Brien' OR '1'='1" << "O'Brien' OR '1'='1";
-    QTest::newRow("empty") << true << "" << "";
-    QTest::newRow("cancelled") << false << "abc" << "1";
+    QTest::newRow("confirmed") << true << "abc"
+                               << "abc";
+    QTest::newRow("quotes") << true << "O'Brien' OR '1'='1"
+                            << "O'Brien' OR '1'='1";
+    QTest::newRow("empty") << true << ""
+                           << "";
+    QTest::newRow("cancelled") << false << "abc"
+                               << "1";
 }
 
 void TestLogin::firstAccess()
@@ -352,11 +403,16 @@ void TestLogin::codeRetypedWithoutLeavingTheField_data()
     QTest::addColumn<QString>("signedIn"); // the session's user code, empty when not signed in
     QTest::addColumn<QStringList>("messages");
     // 0001 keeps its own password: 0002's first-access "1" must not open it.
-    QTest::newRow("Alt+E, other user's password")
-        << "0001" << "alt+e" << "" << QStringList{"Atenção, senha inválida!"};
-    QTest::newRow("closed, other user's password") << "0001" << "close" << "" << QStringList();
+    QTest::newRow("Alt+E, other user's password") << "0001"
+                                                  << "alt+e"
+                                                  << "" << QStringList{"Atenção, senha inválida!"};
+    QTest::newRow("closed, other user's password") << "0001"
+                                                   << "close"
+                                                   << "" << QStringList();
     // 0042 also has the first-access password: the new password goes to 0042, not to 0002.
-    QTest::newRow("Alt+E, same password") << "42" << "alt+e" << "0042" << QStringList{"Informe sua nova senha : "};
+    QTest::newRow("Alt+E, same password") << "42"
+                                          << "alt+e"
+                                          << "0042" << QStringList{"Informe sua nova senha : "};
 }
 
 void TestLogin::codeRetypedWithoutLeavingTheField()
@@ -403,12 +459,24 @@ void TestLogin::closing_data()
     QTest::addColumn<QString>("senha");
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("signedIn");
-    QTest::newRow("escape, valid") << "1" << "Segredo" << "escape" << true;
-    QTest::newRow("cancel button, valid") << "1" << "Segredo" << "cancel" << true;
-    QTest::newRow("escape, nothing typed") << "" << "" << "escape" << false;
-    QTest::newRow("closed, valid") << "1" << "Segredo" << "close" << true;
-    QTest::newRow("closed, wrong password") << "1" << "x" << "close" << false;
-    QTest::newRow("closed, unknown code") << "55" << "" << "close" << false;
+    QTest::newRow("escape, valid") << "1"
+                                   << "Segredo"
+                                   << "escape" << true;
+    QTest::newRow("cancel button, valid") << "1"
+                                          << "Segredo"
+                                          << "cancel" << true;
+    QTest::newRow("escape, nothing typed") << ""
+                                           << ""
+                                           << "escape" << false;
+    QTest::newRow("closed, valid") << "1"
+                                   << "Segredo"
+                                   << "close" << true;
+    QTest::newRow("closed, wrong password") << "1"
+                                            << "x"
+                                            << "close" << false;
+    QTest::newRow("closed, unknown code") << "55"
+                                          << ""
+                                          << "close" << false;
 }
 
 void TestLogin::closing()
@@ -441,10 +509,12 @@ void TestLogin::lookupErrorReachesErrorBox()
 
     QCOMPARE(m_dialogs->seen().size(), 1);
     QCOMPARE(m_dialogs->seen().first().kind, Dialogs::Kind::Error);
-    QCOMPARE(m_dialogs->seen().first().text,
-             QStringLiteral("Atenção, o banco de dados não está preparado: falta uma tabela ou coluna. Execute "
-                            "as atualizações do banco (menu Procedimentos, ou estocarium-db update)."));
-    QVERIFY2(m_dialogs->seen().first().detail.contains("USUARIO"), qPrintable(m_dialogs->seen().first().detail));
+    QCOMPARE(
+        m_dialogs->seen().first().text,
+        QStringLiteral("Atenção, o banco de dados não está preparado: falta uma tabela ou coluna. Execute "
+                       "as atualizações do banco (menu Procedimentos, ou estocarium-db update)."));
+    QVERIFY2(m_dialogs->seen().first().detail.contains("USUARIO"),
+             qPrintable(m_dialogs->seen().first().detail));
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(m_dlg->Campo1->text(), QStringLiteral("0001"));
     QCOMPARE(m_dlg->CampoE4->text(), QString());
@@ -459,11 +529,12 @@ void TestLogin::tooLongFirstAccessPasswordIsAskedAgain()
     QTest::keyClick(m_dlg->Campo3, Qt::Key_Return);
     QTest::keyClick(m_dlg->Botao_Entrar, Qt::Key_Return);
 
-    QCOMPARE(m_dialogs->texts(),
-             QStringList({QStringLiteral("Informe sua nova senha : "),
-                          QStringLiteral("Atenção, a senha pode ter no máximo 20 caracteres; nada foi gravado. "
-                                         "Informe uma senha mais curta."),
-                          QStringLiteral("Informe sua nova senha : ")}));
+    QCOMPARE(
+        m_dialogs->texts(),
+        QStringList({QStringLiteral("Informe sua nova senha : "),
+                     QStringLiteral("Atenção, a senha pode ter no máximo 20 caracteres; nada foi gravado. "
+                                    "Informe uma senha mais curta."),
+                     QStringLiteral("Informe sua nova senha : ")}));
     QCOMPARE(Usuario_Codigo, QStringLiteral("0002"));
     QCOMPARE(colunaDecodificada(*m_db, "SENHA", "0002"), QStringLiteral("1"));
     QCOMPARE(colunaDecodificada(*m_db, "CONFIRMA", "0002"), QStringLiteral("1"));

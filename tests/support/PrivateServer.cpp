@@ -9,7 +9,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // A port the system has just handed out is free, also with other tests starting servers.
 int freePort()
@@ -31,7 +32,8 @@ int freePort()
 bool ended(qint64 id)
 {
     const QString process = QStringLiteral("/proc/%1").arg(id);
-    const QStringList threads = QDir(process + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList threads =
+        QDir(process + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     if (threads.isEmpty())
         return true;
     if (threads.size() > 1)

@@ -1,10 +1,10 @@
 #include "TestDatabase.h"
 
-#include "db/SqlQuery.h"
-#include "shell/TdmPrincipal.h"
-#include "dbmaint/ExecutaAtualizacao.h"
 #include "db/Attachment.h"
 #include "db/FbError.h"
+#include "db/SqlQuery.h"
+#include "dbmaint/ExecutaAtualizacao.h"
+#include "shell/TdmPrincipal.h"
 
 #include <QDir>
 #include <QTest>

@@ -8,10 +8,11 @@
 #include <QStandardPaths>
 #include <QThread>
 
-namespace {
+namespace
+{
 
 // Polls without sleeping blindly: the condition is tested every 50 ms until it holds or time is up.
-template <typename Condition>
+template<typename Condition>
 bool waitFor(Condition condition, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
@@ -72,8 +73,11 @@ QString X11Desktop::start()
     m_wm->setProcessEnvironment(environment());
     m_wm->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_wm->start("openbox", {});
-    const bool managed =
-        waitFor([this] { return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }, 15000);
+    const bool managed = waitFor(
+        [this] {
+            return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+        },
+        15000);
     if (!managed) {
         return QStringLiteral("no window manager on %1 (%2)")
             .arg(m_display, m_wm->state() == QProcess::Running ? "running" : "ended");
@@ -124,7 +128,8 @@ QString X11Desktop::x(const QString &program, const QStringList &args, int *exit
 
 QString X11Desktop::window(const QString &pattern) const
 {
-    const QStringList ids = x("xdotool", {"search", "--onlyvisible", "--name", pattern}).split('\n', Qt::SkipEmptyParts);
+    const QStringList ids =
+        x("xdotool", {"search", "--onlyvisible", "--name", pattern}).split('\n', Qt::SkipEmptyParts);
     return ids.size() == 1 ? ids.first() : QString();
 }
 
@@ -170,7 +175,8 @@ QString createWorkingFolder(const QString &folder, const QStringList &extraArgs)
     QProcess create;
     create.setProcessChannelMode(QProcess::MergedChannels);
     create.start(programPath(QStringLiteral("estocarium-db")), QStringList{"create", folder} + extraArgs);
-    if (!create.waitForFinished(120000) || create.exitStatus() != QProcess::NormalExit || create.exitCode() != 0)
+    if (!create.waitForFinished(120000) || create.exitStatus() != QProcess::NormalExit ||
+        create.exitCode() != 0)
         return QStringLiteral("estocarium-db create failed: ") + QString::fromUtf8(create.readAll());
     return {};
 }

@@ -6,11 +6,11 @@
 #include "TestDatabase.h"
 
 #include "common/PasswordEncoding.h"
+#include "db/SqlQuery.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/TabelasDoEsquema.h"
-#include "shell/ui/EstocariumApplication.h"
-#include "db/SqlQuery.h"
 #include "shell/uTotal.h"
+#include "shell/ui/EstocariumApplication.h"
 
 #include <QFile>
 #include <QTest>

@@ -94,10 +94,13 @@ void TestUsersLayout::controlsOfTheCadastroPage()
     for (QWidget *carimbo : {static_cast<QWidget *>(janela.DBEdit1), static_cast<QWidget *>(janela.DBEdit2)})
         QCOMPARE(carimbo->focusPolicy(), Qt::ClickFocus);
 
+    // The tab order, four controls to a line.
+    // clang-format off
     const QStringList esperada = {"K1J",           "C1J",          "K2J",         "C5",
                                   "Botao_Salvar",  "Botao_Novo",   "Botao_Alterar", "Botao_Cancelar",
                                   "Botao_Excluir", "Botao_Fechar", "DBCheckBox1", "C3",
                                   "C4"};
+    // clang-format on
     QStringList ordem;
     QWidget *proximo = janela.K1J;
     do {

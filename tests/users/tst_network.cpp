@@ -64,7 +64,8 @@ void TestUsersNetwork::twoInstancesAddingAtOnceStoreOneUser()
 {
     const QString host = TestDatabase::serverHost();
     if (host.isEmpty())
-        SKIP_FOR_MISSING("no database server: set ESTOCARIUM_FB_SERVER (scripts/test.sh starts a private one)");
+        SKIP_FOR_MISSING(
+            "no database server: set ESTOCARIUM_FB_SERVER (scripts/test.sh starts a private one)");
     UsersDatabase db;
     db.connection()->close();
     const QString database = host + QStringLiteral(":") + db.path();

@@ -1,8 +1,8 @@
 #include "UsersWindowFixture.h"
 
 #include "records/ui/LinkLabel.h"
-#include "users/PreparaPesquisa.h"
 #include "records/ui/RecordGrid.h"
+#include "users/PreparaPesquisa.h"
 
 #include <QHeaderView>
 #include <QLabel>

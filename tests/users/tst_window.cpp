@@ -328,8 +328,9 @@ void TestUsersWindow::saveWithoutTheDatabaseKeepsTheTypedChange()
     clica(janela->Botao_Salvar);
 
     // Nothing written and nothing lost: the change stays on screen, plain, to be saved again.
-    QCOMPARE(dialogs.onlyText(), QStringLiteral("Atenção, o arquivo do banco de dados não foi encontrado. Confira "
-                                                "a pasta de trabalho e o caminho configurado em clientes.ini."));
+    QCOMPARE(dialogs.onlyText(),
+             QStringLiteral("Atenção, o arquivo do banco de dados não foi encontrado. Confira "
+                            "a pasta de trabalho e o caminho configurado em clientes.ini."));
     QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Edit);
     QCOMPARE(usuarios(janela.get())->changeCount(), 1);
     QCOMPARE(janela->C1J->text(), QStringLiteral("OUTRO NOME"));

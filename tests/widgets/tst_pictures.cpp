@@ -18,7 +18,8 @@ private slots:
     void unreadableFileInBackgroundKeepsBuiltInPicture();
 };
 
-namespace {
+namespace
+{
 
 QString savedPicture(const QTemporaryDir &dir, const QSize &size, const QColor &colour)
 {

@@ -5,9 +5,9 @@
 #include "records/ui/BoundLineEdit.h"
 #include "records/ui/LinkLabel.h"
 #include "records/ui/RecordGrid.h"
+#include "records/ui/UpperCaseValidator.h"
 #include "users/ui/TabPage.h"
 #include "users/ui/TdmUsuarios_Estoc.h"
-#include "records/ui/UpperCaseValidator.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -26,7 +26,8 @@ const QColor kCinza(192, 192, 192);
 
 } // namespace
 
-template <typename T, typename... Args> T *TFrm_Usuarios_Estoc::criar(const char *name, Args &&...args)
+template<typename T, typename... Args>
+T *TFrm_Usuarios_Estoc::criar(const char *name, Args &&...args)
 {
     T *component = new T(std::forward<Args>(args)...);
     component->setObjectName(QString::fromLatin1(name));

@@ -78,7 +78,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    template <typename T, typename... Args> T *criar(const char *name, Args &&...args);
+    template<typename T, typename... Args>
+    T *criar(const char *name, Args &&...args);
     QPushButton *criarBotao(const char *name, const QString &caption, QWidget *page);
     QLabel *criarRotulo(const char *name, const QString &caption, QWidget *page, int x, int y);
     void criaPaginaCadastro();

@@ -1,9 +1,9 @@
 // The "Foto" page of TFrm_Usuarios_Estoc: the user's photo, shown and replaced.
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 
-#include "widgets/Dialogs.h"
 #include "shell/uTotal.h"
 #include "users/ui/TdmUsuarios_Estoc.h"
+#include "widgets/Dialogs.h"
 
 #include <QFile>
 #include <QImage>

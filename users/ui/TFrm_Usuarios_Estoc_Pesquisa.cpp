@@ -2,12 +2,12 @@
 // by a clicked column and searched as the operator types.
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 
-#include "widgets/Dialogs.h"
+#include "records/ui/RecordGrid.h"
 #include "shell/uTotal.h"
 #include "users/PreparaPesquisa.h"
-#include "records/ui/RecordGrid.h"
 #include "users/ui/TabPage.h"
 #include "users/ui/TdmUsuarios_Estoc.h"
+#include "widgets/Dialogs.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "users/ui/TdmUsuarios_Estoc.h"
 
 #include "common/TextHelpers.h"
-#include "widgets/Dialogs.h"
 #include "db/FbError.h"
 #include "shell/uTotal.h"
+#include "widgets/Dialogs.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -44,9 +44,8 @@ QString proximoCodigo(const RecordSet &codigos)
 // somewhere else and is not a CPF, even when its digits are.
 bool soDigitosDaMascara(const QString &cpf)
 {
-    return std::all_of(cpf.cbegin(), cpf.cend(), [](QChar c) {
-        return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-';
-    });
+    return std::all_of(cpf.cbegin(), cpf.cend(),
+                       [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-'; });
 }
 
 QString carimbo()
