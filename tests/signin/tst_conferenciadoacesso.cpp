@@ -19,8 +19,8 @@ private slots:
 
     void lookupPadsTheCodeAndReadsTheUser_data();
     void lookupPadsTheCodeAndReadsTheUser();
-    void entrar_data();
-    void entrar();
+    void eachSignInGetsItsOutcome_data();
+    void eachSignInGetsItsOutcome();
     void closingSignsInOnlyAValidUser_data();
     void closingSignsInOnlyAValidUser();
     void sessionIsRecordedWithTheTitleSuffix_data();
@@ -109,7 +109,7 @@ void TestConferenciaDoAcesso::lookupPadsTheCodeAndReadsTheUser()
     QTEST(usuario.primeiroAcesso(), "primeiroAcesso");
 }
 
-void TestConferenciaDoAcesso::entrar_data()
+void TestConferenciaDoAcesso::eachSignInGetsItsOutcome_data()
 {
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("senha");
@@ -142,7 +142,7 @@ void TestConferenciaDoAcesso::entrar_data()
                                   << "" << false << true;
 }
 
-void TestConferenciaDoAcesso::entrar()
+void TestConferenciaDoAcesso::eachSignInGetsItsOutcome()
 {
     QFETCH(QString, codigo);
     QFETCH(QString, senha);
