@@ -18,6 +18,14 @@ using namespace Firebird;
 
 namespace
 {
+// A value of the output row, read byte for byte: the row's buffer gives no alignment.
+template<typename T>
+T readAs(const char *data)
+{
+    T value;
+    std::memcpy(&value, data, sizeof value);
+    return value;
+}
 
 constexpr int kTextBlob = 1;
 
@@ -399,8 +407,7 @@ QVariant Cursor::value(int column) const
         };
         switch (meta->getType(status, index) & ~1u) {
         case SQL_VARYING: {
-            unsigned short length = 0;
-            std::memcpy(&length, data, sizeof length);
+            const unsigned short length = readAs<unsigned short>(data);
             if (charset == api::kCharsetOctets)
                 return QByteArray(data + sizeof length, length);
             return Win1252::toUnicode(data + sizeof length, length);
@@ -411,59 +418,40 @@ QVariant Cursor::value(int column) const
                 return QByteArray(data, length);
             return Win1252::toUnicode(data, length);
         }
-        case SQL_SHORT: {
-            qint16 number;
-            std::memcpy(&number, data, sizeof number);
-            return scaled(number);
-        }
-        case SQL_LONG: {
-            qint32 number;
-            std::memcpy(&number, data, sizeof number);
-            return scaled(number);
-        }
-        case SQL_INT64: {
-            qint64 number;
-            std::memcpy(&number, data, sizeof number);
-            return scaled(number);
-        }
-        case SQL_FLOAT: {
-            float number;
-            std::memcpy(&number, data, sizeof number);
-            return double(number);
-        }
+        case SQL_SHORT:
+            return scaled(readAs<qint16>(data));
+        case SQL_LONG:
+            return scaled(readAs<qint32>(data));
+        case SQL_INT64:
+            return scaled(readAs<qint64>(data));
+        case SQL_FLOAT:
+            return double(readAs<float>(data));
         case SQL_DOUBLE:
-        case SQL_D_FLOAT: {
-            double number;
-            std::memcpy(&number, data, sizeof number);
-            return number;
-        }
+        case SQL_D_FLOAT:
+            return readAs<double>(data);
         case SQL_BOOLEAN:
             return *data != 0;
         case SQL_TYPE_DATE: {
-            ISC_DATE date;
-            std::memcpy(&date, data, sizeof date);
+            const ISC_DATE date = readAs<ISC_DATE>(data);
             unsigned y = 0, m = 0, d = 0;
             api::util()->decodeDate(date, &y, &m, &d);
             return QDate(int(y), int(m), int(d));
         }
         case SQL_TYPE_TIME: {
-            ISC_TIME time;
-            std::memcpy(&time, data, sizeof time);
+            const ISC_TIME time = readAs<ISC_TIME>(data);
             unsigned h = 0, mi = 0, s = 0, f = 0;
             api::util()->decodeTime(time, &h, &mi, &s, &f);
             return QTime(int(h), int(mi), int(s), int(f / 10));
         }
         case SQL_TIMESTAMP: {
-            ISC_TIMESTAMP stamp;
-            std::memcpy(&stamp, data, sizeof stamp);
+            const ISC_TIMESTAMP stamp = readAs<ISC_TIMESTAMP>(data);
             unsigned y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0, f = 0;
             api::util()->decodeDate(stamp.timestamp_date, &y, &m, &d);
             api::util()->decodeTime(stamp.timestamp_time, &h, &mi, &s, &f);
             return QDateTime(QDate(int(y), int(m), int(d)), QTime(int(h), int(mi), int(s), int(f / 10)));
         }
         case SQL_BLOB: {
-            ISC_QUAD id;
-            std::memcpy(&id, data, sizeof id);
+            const ISC_QUAD id = readAs<ISC_QUAD>(data);
             const QByteArray bytes = readBlob(m_statement.m_transaction, id);
             if (meta->getSubType(status, index) == kTextBlob && charset != api::kCharsetOctets)
                 return Win1252::toUnicode(bytes);
