@@ -4,6 +4,7 @@
 #include "db/Win1252.h"
 
 #include <cerrno>
+#include <utility>
 
 namespace fb
 {
@@ -62,6 +63,25 @@ Attachment::~Attachment()
     } catch (...) {
         // Nothing sensible to do with a failed detach while tearing down.
     }
+}
+
+Attachment::Attachment(Attachment &&other) noexcept
+    : m_handle(std::exchange(other.m_handle, nullptr)), m_dialect(other.m_dialect)
+{
+}
+
+Attachment &Attachment::operator=(Attachment &&other) noexcept
+{
+    if (this == &other)
+        return *this;
+    try {
+        detach();
+    } catch (...) {
+        // The attachment replaced is released all the same.
+    }
+    m_handle = std::exchange(other.m_handle, nullptr);
+    m_dialect = other.m_dialect;
+    return *this;
 }
 
 void Attachment::attach(const QString &database, const AttachOptions &options)

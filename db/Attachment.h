@@ -19,6 +19,8 @@ struct AttachOptions {
     int dialect = 3;
     // Seconds a server may take to accept the attachment; 0 leaves the client's own default.
     int connectTimeout = 0;
+
+    bool operator==(const AttachOptions &) const = default;
 };
 
 struct CreateOptions {
@@ -37,6 +39,9 @@ public:
     ~Attachment();
     Attachment(const Attachment &) = delete;
     Attachment &operator=(const Attachment &) = delete;
+    // Takes other's attachment over; one this object held is detached first.
+    Attachment(Attachment &&other) noexcept;
+    Attachment &operator=(Attachment &&other) noexcept;
 
     void attach(const QString &database, const AttachOptions &options);
     void create(const QString &database, const AttachOptions &options, const CreateOptions &create = {});

@@ -1,5 +1,6 @@
 #include "db/SqlConnection.h"
 
+#include "db/AttachmentInAdvance.h"
 #include "db/Watchdog.h"
 
 #include <QtGlobal>
@@ -93,10 +94,8 @@ void SqlConnection::open()
     call([] {});
 }
 
-void SqlConnection::attach()
+fb::AttachOptions SqlConnection::attachOptions() const
 {
-    if (isConnected())
-        return;
     fb::AttachOptions options;
     options.user = param(QStringLiteral("User_Name"));
     // An entry is never empty (setting an empty value removes it): no entry, no password sent.
@@ -108,7 +107,22 @@ void SqlConnection::attach()
     const int dialect = param(QStringLiteral("SQLDialect")).toInt(&dialectOk);
     options.dialect = dialectOk ? dialect : 3;
     options.connectTimeout = kConnectTimeoutSeconds;
-    m_attachment.attach(param(QStringLiteral("Database")), options);
+    return options;
+}
+
+void SqlConnection::attachInAdvance() const
+{
+    fb::AttachmentInAdvance::begin(param(QStringLiteral("Database")), attachOptions());
+}
+
+void SqlConnection::attach()
+{
+    if (isConnected())
+        return;
+    const QString database = param(QStringLiteral("Database"));
+    const fb::AttachOptions options = attachOptions();
+    if (!fb::AttachmentInAdvance::takeOver(m_attachment, database, options))
+        m_attachment.attach(database, options);
 }
 
 void SqlConnection::close()

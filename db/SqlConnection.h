@@ -49,6 +49,10 @@ public:
 
     void open();
     void close();
+    // Starts attaching with the parameters as they stand on a helper thread (AttachmentInAdvance):
+    // the next connection of the process to open with the same parameters takes that attachment
+    // over, or its failure.
+    void attachInAdvance() const;
     bool isConnected() const { return m_attachment.isAttached(); }
     fb::Attachment &attachment() { return m_attachment; }
 
@@ -74,6 +78,7 @@ public:
 
 private:
     class CallScope;
+    fb::AttachOptions attachOptions() const;
     void attach();
     void dropLostAttachment();
 

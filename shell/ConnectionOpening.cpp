@@ -38,13 +38,32 @@ ModoConexao modoConexao()
     return ModoConexao::Local;
 }
 
+namespace
+{
+
+// Re-reads the working folder and sets the connection's parameters for the configured mode.
+ModoConexao configure(SqlConnection &connection)
+{
+    const ModoConexao mode = modoConexao();
+    DiretorioCorrente = diretorioAtual();
+    connection.close();
+    defineParameters(connection, mode);
+    return mode;
+}
+
+} // namespace
+
+void beginConfiguredConnection()
+{
+    SqlConnection parameters;
+    configure(parameters);
+    parameters.attachInAdvance();
+}
+
 ConnectionOutcome openConfiguredConnection(SqlConnection &connection)
 {
     ConnectionOutcome outcome;
-    outcome.mode = modoConexao();
-    DiretorioCorrente = diretorioAtual();
-    connection.close();
-    defineParameters(connection, outcome.mode);
+    outcome.mode = configure(connection);
     try {
         connection.open();
         outcome.connected = true;

@@ -1,5 +1,7 @@
 #include "shell/ui/StartUp.h"
 
+#include "db/AttachmentInAdvance.h"
+#include "shell/ConnectionOpening.h"
 #include "shell/TdmPrincipal.h"
 #include "shell/uTotal.h"
 #include "shell/ui/TFrm_Abertura.h"
@@ -44,6 +46,7 @@ namespace
 // plugins, it runs before their exit handlers shut the engine down.
 void detachAtExit()
 {
+    fb::AttachmentInAdvance::drop();
     if (!dmPrincipal)
         return;
     try {
@@ -59,6 +62,9 @@ int runProgram(QApplication &app)
 {
     installTerminationSignals();
     InicializaSessao();
+    // The database opens while the splash and the main window are built; the main window's
+    // creation takes the attachment over (or reports its failure) as if it had opened it then.
+    beginConfiguredConnection();
 
     const int splashWait = splashWaitMs();
     Frm_Abertura = new TFrm_Abertura;
@@ -86,5 +92,7 @@ int runProgram(QApplication &app)
     ModalWindow::release(Frm_Abertura);
     delete dmPrincipal;
     dmPrincipal = nullptr;
+    // Begun but never taken over when the program ended before the main window was made.
+    fb::AttachmentInAdvance::drop(std::chrono::seconds(1));
     return result;
 }

@@ -1,0 +1,121 @@
+#include "db/AttachmentInAdvance.h"
+
+#include "db/FbApi.h"
+
+#include <condition_variable>
+#include <csignal>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <pthread.h>
+#include <thread>
+
+namespace fb::AttachmentInAdvance
+{
+
+namespace
+{
+
+// Shared by the helper thread and the thread that takes the attachment over or drops it.
+struct Pending {
+    QString database;
+    AttachOptions options;
+    std::mutex mutex;
+    std::condition_variable completed;
+    bool done = false;
+    bool abandoned = false; // nobody will take it: the helper detaches it itself
+    Attachment attachment;
+    std::exception_ptr failure;
+};
+
+// Touched only by the thread that begins, takes over and drops (the user-interface thread).
+std::shared_ptr<Pending> &current()
+{
+    static std::shared_ptr<Pending> pending;
+    return pending;
+}
+
+void attachOnHelper(const std::shared_ptr<Pending> &pending)
+{
+    // Termination signals belong to the user-interface thread; here they would only interrupt
+    // the engine's system calls.
+    sigset_t all;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, nullptr);
+
+    Attachment attachment;
+    std::exception_ptr failure;
+    try {
+        attachment.attach(pending->database, pending->options);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    std::lock_guard lock(pending->mutex);
+    if (pending->abandoned) {
+        try {
+            attachment.detach();
+        } catch (...) {
+            // Nobody is left to tell; the engine's shutdown closes what remains.
+        }
+    } else {
+        pending->attachment = std::move(attachment);
+        pending->failure = failure;
+    }
+    pending->done = true;
+    pending->completed.notify_all();
+}
+
+} // namespace
+
+void begin(const QString &database, const AttachOptions &options)
+{
+    drop();
+    // The library reads its configuration here, on this thread, before any helper uses it.
+    api::master();
+    auto pending = std::make_shared<Pending>();
+    pending->database = database;
+    pending->options = options;
+    try {
+        std::thread(attachOnHelper, pending).detach();
+    } catch (const std::system_error &) {
+        return; // no thread to be had: the connection attaches when it opens, as without this
+    }
+    current() = std::move(pending);
+}
+
+bool takeOver(Attachment &into, const QString &database, const AttachOptions &options)
+{
+    const std::shared_ptr<Pending> pending = current();
+    if (!pending)
+        return false;
+    if (pending->database != database || !(pending->options == options)) {
+        drop();
+        return false;
+    }
+    current().reset();
+    std::unique_lock lock(pending->mutex);
+    pending->completed.wait(lock, [&] { return pending->done; });
+    if (pending->failure)
+        std::rethrow_exception(pending->failure);
+    into = std::move(pending->attachment);
+    return true;
+}
+
+void drop(std::chrono::milliseconds waitAtMost)
+{
+    const std::shared_ptr<Pending> pending = std::exchange(current(), nullptr);
+    if (!pending)
+        return;
+    std::unique_lock lock(pending->mutex);
+    if (!pending->completed.wait_for(lock, waitAtMost, [&] { return pending->done; })) {
+        pending->abandoned = true;
+        return;
+    }
+    try {
+        pending->attachment.detach();
+    } catch (...) {
+        // A connection already gone is closed all the same.
+    }
+}
+
+} // namespace fb::AttachmentInAdvance

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "db/Attachment.h"
+
+#include <QString>
+#include <chrono>
+
+namespace fb
+{
+
+// An attachment begun on a helper thread before it is needed, so that the engine's start and
+// the opening of the database overlap the building of the windows. At most one is under way;
+// nothing about it shows until it is taken over.
+namespace AttachmentInAdvance
+{
+
+// Starts attaching database with options; one begun earlier and not taken over is dropped.
+void begin(const QString &database, const AttachOptions &options);
+
+// Hands the attachment begun for exactly this database and options to into, waiting for it
+// when it is still under way; its failure is thrown as attaching there and then would have
+// thrown it. False, with into untouched, when none was begun for them (one begun for others
+// is dropped): the caller attaches itself.
+bool takeOver(Attachment &into, const QString &database, const AttachOptions &options);
+
+// Detaches one begun and never taken over. One still under way after waitAtMost is left to
+// detach itself when it completes, so a process on its way out is not held up by a server
+// that does not answer.
+void drop(std::chrono::milliseconds waitAtMost = std::chrono::milliseconds(0));
+
+} // namespace AttachmentInAdvance
+
+} // namespace fb
