@@ -45,8 +45,7 @@ SqlConnection::SqlConnection()
                {QStringLiteral("CommitRetain"), QStringLiteral("False")},
                {QStringLiteral("WaitOnLocks"), QStringLiteral("True")},
                {QStringLiteral("IsolationLevel"), QStringLiteral("ReadCommitted")},
-               {QStringLiteral("Trim Char"), QStringLiteral("False")}},
-      m_watchdog(std::make_unique<fb::Watchdog>())
+               {QStringLiteral("Trim Char"), QStringLiteral("False")}}
 {
 }
 
@@ -204,6 +203,9 @@ void SqlConnection::CallScope::watch()
 {
     if (!m_outermost || m_watching)
         return;
+    // Its thread starts with the first call: a connection that only carries parameters has none.
+    if (!m_connection.m_watchdog)
+        m_connection.m_watchdog = std::make_unique<fb::Watchdog>();
     m_connection.m_watchdog->arm(m_connection.m_attachment, answerBound(), cancelGrace());
     m_watching = true;
 }
