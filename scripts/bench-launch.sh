@@ -4,16 +4,18 @@
 # (benchmarks/bench_launch_reference.cpp). Both run on a virtual X display with a window
 # manager, in one working folder made by estocarium-db, the program with its splash wait at 0;
 # the clock stops when the window manager makes the login dialog (the reference's dialog)
-# the active window. Median of interleaved pairs; peak memory is the process's VmHWM then.
-#   scripts/bench-launch.sh [build folder] [pairs]        (defaults: build, 20)
-# Standard output, one line per measured work, tab-separated:
-#   work  ours_ms  reference_ms  ours_peak_kib  reference_peak_kib
+# the active window. Median of interleaved runs; peak memory is the process's VmHWM then.
+# A third program, the floor (benchmarks/bench_launch_floor.cpp), takes the program's windows in
+# their order and does nothing else: what it costs beyond the reference is the windows' own price.
+#   scripts/bench-launch.sh [build folder] [rounds]       (defaults: build, 20)
+# Standard output, one line per measured work (the program, then the floor), tab-separated:
+#   work  ms  reference_ms  peak_kib  reference_peak_kib
 # Everything else goes to standard error.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-pairs=${2:-20}
-cmake --build "$build" --target estocarium estocarium-db bench_launch_reference >/dev/null
+rounds=${2:-20}
+cmake --build "$build" --target estocarium estocarium-db bench_launch_reference bench_launch_floor >/dev/null
 
 work=$(mktemp -d)
 xvfb= wm=
@@ -68,17 +70,21 @@ launch() {
 median() { sort -n | awk '{ v[NR] = $1 } END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m }'; }
 
 : >"$work/ours"
+: >"$work/floor"
 : >"$work/reference"
-for i in $(seq 1 "$pairs"); do
+for i in $(seq 1 "$rounds"); do
     launch "$build/estocarium" term >>"$work/ours"
+    launch "$build/benchmarks/bench_launch_floor" escape >>"$work/floor"
     launch "$build/benchmarks/bench_launch_reference" escape >>"$work/reference"
-    echo "pair $i/$pairs: ours $(tail -1 "$work/ours"), reference $(tail -1 "$work/reference") (µs KiB)" >&2
+    echo "round $i/$rounds: ours $(tail -1 "$work/ours"), floor $(tail -1 "$work/floor")," \
+        "reference $(tail -1 "$work/reference") (µs KiB)" >&2
 done
 
-ours_ms=$(cut -d' ' -f1 "$work/ours" | median | awk '{ printf "%.1f", $1 / 1000 }')
-reference_ms=$(cut -d' ' -f1 "$work/reference" | median | awk '{ printf "%.1f", $1 / 1000 }')
-ours_kib=$(cut -d' ' -f2 "$work/ours" | median)
-reference_kib=$(cut -d' ' -f2 "$work/reference" | median)
-echo "launch to the login dialog, median of $pairs pairs: ours $ours_ms ms, reference $reference_ms ms;" \
-    "peak memory ours $ours_kib KiB, reference $reference_kib KiB" >&2
-printf 'launch to the login dialog, splash wait 0 (bare Qt program)\t%s\t%s\t%s\t%s\n' "$ours_ms" "$reference_ms" "$ours_kib" "$reference_kib"
+milliseconds() { cut -d' ' -f1 "$work/$1" | median | awk '{ printf "%.1f", $1 / 1000 }'; }
+kib() { cut -d' ' -f2 "$work/$1" | median; }
+echo "launch to the login dialog, median of $rounds rounds: ours $(milliseconds ours) ms," \
+    "floor $(milliseconds floor) ms, reference $(milliseconds reference) ms" >&2
+printf 'launch to the login dialog, splash wait 0 (bare Qt program)\t%s\t%s\t%s\t%s\n' \
+    "$(milliseconds ours)" "$(milliseconds reference)" "$(kib ours)" "$(kib reference)"
+printf 'floor: the same windows, nothing else, attaching on a helper thread (bare Qt program)\t%s\t%s\t%s\t%s\n' \
+    "$(milliseconds floor)" "$(milliseconds reference)" "$(kib floor)" "$(kib reference)"
