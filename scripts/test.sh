@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # CI's whole run (.ci/run), also the developer's: checks the format of the C++ sources and the
 # direction of their includes, sets everything up and builds with warnings as errors, builds the
-# sanitizer build (build-asan/: AddressSanitizer and UndefinedBehaviorSanitizer), starts a private
-# Firebird server for the network-mode tests, builds, checks and tries the Debian package, and runs
-# every test through ctest in build/ and again in build-asan/. The server is stopped at the end.
+# sanitizer build (build-asan/: AddressSanitizer and UndefinedBehaviorSanitizer), builds, checks and
+# tries the Debian package, and runs every test through ctest in build/ and again in build-asan/.
+# Each test program that needs a Firebird server starts a private one of its own and stops it.
 #   scripts/test.sh            everything
 #   scripts/test.sh -R users   ctest's arguments: those tests in both builds, without the package check
 # Nothing may skip here: a test that needs something missing fails (ESTOCARIUM_REQUIRE_ALL=1).
@@ -23,10 +23,6 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DESTOCARIUM
     -DESTOCARIUM_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan
 
-server=$root/build/firebird-server
-port=$("$root"/scripts/firebird-server.sh start "$server")
-trap '"$root"/scripts/firebird-server.sh stop "$server"' EXIT
-export ESTOCARIUM_FB_SERVER=localhost/$port
 export ESTOCARIUM_REQUIRE_ALL=${ESTOCARIUM_REQUIRE_ALL:-1}
 
 # Runs ctest in a build folder, whose programs the end-to-end tests then run. A test function that

@@ -1,5 +1,6 @@
 #include "DialogScript.h"
 #include "MissingRequirement.h"
+#include "PrivateServer.h"
 #include "SchemaInspection.h"
 #include "TestDatabase.h"
 #include "db/Attachment.h"
@@ -16,20 +17,16 @@ class TestServerSchema : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
     void updateWindows_buildTheSchemaThroughTheServer();
 };
 
-void TestServerSchema::init()
-{
-    if (TestDatabase::serverHost().isEmpty())
-        SKIP_FOR_MISSING("ESTOCARIUM_FB_SERVER is not set: no Firebird server to test against");
-}
-
 void TestServerSchema::updateWindows_buildTheSchemaThroughTheServer()
 {
+    const PrivateServer server;
+    if (!server.failure().isEmpty())
+        SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + server.failure());
     TestDatabase db;
-    const QString database = TestDatabase::serverHost() + ":" + db.folder() + "/SERVIDOR.FDB";
+    const QString database = server.database(db.folder() + "/SERVIDOR.FDB");
     {
         fb::AttachOptions options;
         options.password = QStringLiteral("quartzite");

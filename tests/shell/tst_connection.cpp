@@ -1,5 +1,6 @@
 #include "DialogScript.h"
 #include "MissingRequirement.h"
+#include "PrivateServer.h"
 #include "TestDatabase.h"
 
 #include "db/FbError.h"
@@ -13,12 +14,13 @@
 #include <QTimer>
 
 // The three connection modes, each against a real database: the embedded engine for local
-// mode, the loopback server for network and internet modes.
+// mode, a private server on loopback for network and internet modes.
 class TestConnection : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void modeSelection_data();
     void modeSelection();
@@ -32,7 +34,14 @@ private slots:
 
 private:
     static QString remoteProtocol(SqlConnection *connection);
+
+    std::unique_ptr<PrivateServer> m_server;
 };
+
+void TestConnection::initTestCase()
+{
+    m_server = std::make_unique<PrivateServer>();
+}
 
 void TestConnection::init()
 {
@@ -106,16 +115,15 @@ void TestConnection::localModeWithoutDatabaseReportsTheEngineText()
 
 void TestConnection::networkModeGoesThroughTheServer()
 {
-    if (TestDatabase::serverHost().isEmpty())
-        SKIP_FOR_MISSING("no Firebird server (ESTOCARIUM_FB_SERVER unset)");
+    if (!m_server->failure().isEmpty())
+        SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + m_server->failure());
     TestDatabase db;
     Sistema_na_Rede = true;
-    Rede_IP_NOME = TestDatabase::serverHost();
+    Rede_IP_NOME = m_server->host();
     Rede_2_Pontos = ":";
     QVERIFY(ConfiguraConexao());
     SqlConnection *connection = dmPrincipal->NimboConnection;
-    QCOMPARE(connection->param("Database"),
-             TestDatabase::serverHost() + ":" + db.folder() + "/LICITACAO.FDB");
+    QCOMPARE(connection->param("Database"), m_server->database(db.folder() + "/LICITACAO.FDB"));
     QVERIFY(remoteProtocol(connection).startsWith("TCP"));
     SqlQuery query(connection);
     query.setSql(
@@ -148,13 +156,13 @@ void TestConnection::internetFailureShowsMessageAndEnds_data()
 void TestConnection::internetFailureShowsMessageAndEnds()
 {
     QFETCH(bool, needsServer);
-    if (needsServer && TestDatabase::serverHost().isEmpty())
-        SKIP_FOR_MISSING("no Firebird server (ESTOCARIUM_FB_SERVER unset)");
+    if (needsServer && !m_server->failure().isEmpty())
+        SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + m_server->failure());
     TestDatabase db;
     DialogScript dialogs;
     Sistema_na_WEB = true;
     if (needsServer)
-        Rede_Caminho = TestDatabase::serverHost() + ":" + db.path();
+        Rede_Caminho = m_server->database(db.path());
     QVERIFY(!ConfiguraConexao());
     QCOMPARE(
         dialogs.onlyText(),

@@ -110,8 +110,7 @@ void TestConnectionOpening::outcomeOfEachMode()
     const RefusingPort refusing;
     if (target == QLatin1String("missing"))
         QVERIFY(QFile::remove(db.path()));
-    // The server's own name, as "host/port", without the path that follows it.
-    const QString host = target == QLatin1String("server")    ? m_server->database({}).section(u':', 0, 0)
+    const QString host = target == QLatin1String("server")    ? m_server->host()
                          : target == QLatin1String("refused") ? refusing.host()
                                                               : QString();
     Sistema_na_WEB = web;

@@ -78,9 +78,14 @@ bool PrivateServer::run(const QString &command)
     return true;
 }
 
+QString PrivateServer::host() const
+{
+    return QStringLiteral("localhost/%1").arg(m_port);
+}
+
 QString PrivateServer::database(const QString &path) const
 {
-    return QStringLiteral("localhost/%1:%2").arg(m_port).arg(path);
+    return host() + u':' + path;
 }
 
 qint64 PrivateServer::pid() const

@@ -16,7 +16,8 @@ public:
 
     // Empty when the server could not be started (say, no right to make a mount namespace).
     QString failure() const { return m_failure; }
-    // How a client names a database file on this server.
+    // How a client names this server ("localhost/PORT") and a database file on it.
+    QString host() const;
     QString database(const QString &path) const;
 
     void kill();    // as a crash: SIGKILL

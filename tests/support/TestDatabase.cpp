@@ -55,11 +55,6 @@ QVariant TestDatabase::scalar(const QString &sql)
     return query.rowCount() ? query.value(0, 0) : QVariant();
 }
 
-QString TestDatabase::serverHost()
-{
-    return qEnvironmentVariable("ESTOCARIUM_FB_SERVER");
-}
-
 void TestDatabase::createSchema()
 {
     executaAtualizacaoI(*connection());

@@ -25,9 +25,6 @@ public:
     void exec(const QString &sql);
     QVariant scalar(const QString &sql);
 
-    // Host of the loopback test server, or empty when the tests run without one.
-    static QString serverHost();
-
 private:
     QTemporaryDir m_dir;
     QString m_previousDir;

@@ -1,4 +1,5 @@
 #include "MissingRequirement.h"
+#include "PrivateServer.h"
 #include "UsersWindowFixture.h"
 
 #include "shell/TdmPrincipal.h"
@@ -62,13 +63,12 @@ int runInstance()
 
 void TestUsersNetwork::twoInstancesAddingAtOnceStoreOneUser()
 {
-    const QString host = TestDatabase::serverHost();
-    if (host.isEmpty())
-        SKIP_FOR_MISSING(
-            "no database server: set ESTOCARIUM_FB_SERVER (scripts/test.sh starts a private one)");
+    const PrivateServer server;
+    if (!server.failure().isEmpty())
+        SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + server.failure());
     UsersDatabase db;
     db.connection()->close();
-    const QString database = host + QStringLiteral(":") + db.path();
+    const QString database = server.database(db.path());
 
     const QStringList names = {QStringLiteral("PRIMEIRA"), QStringLiteral("SEGUNDA")};
     const QStringList cpfs = {QStringLiteral("52998224725"), QStringLiteral("12345678909")};
@@ -84,9 +84,24 @@ void TestUsersNetwork::twoInstancesAddingAtOnceStoreOneUser()
         QVERIFY(process->waitForStarted());
         instances.push_back(std::move(process));
     }
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(db.folder() + "/ready-PRIMEIRA") &&
-                                 QFile::exists(db.folder() + "/ready-SEGUNDA"),
+    // An instance that ends before it is ready failed to open the window: its output says why.
+    const auto ended = [&instances] {
+        for (const auto &process : instances) {
+            if (process->state() == QProcess::NotRunning)
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(ended() || (QFile::exists(db.folder() + "/ready-PRIMEIRA") &&
+                                         QFile::exists(db.folder() + "/ready-SEGUNDA")),
                              60000);
+    for (const auto &process : instances) {
+        if (process->state() == QProcess::NotRunning) {
+            QFAIL(qPrintable(
+                QStringLiteral("an instance ended before it was ready: ") +
+                QString::fromUtf8(process->readAllStandardError() + process->readAllStandardOutput())));
+        }
+    }
     QFile go(db.folder() + "/go");
     QVERIFY(go.open(QIODevice::WriteOnly));
     go.close();
