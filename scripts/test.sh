@@ -48,7 +48,7 @@ run_tests() {
 
 # A server that refuses a login tells the client only "Error occurred during login"; the cause is
 # in the machine's Firebird log, where the private servers write too. What the run added to it is
-# shown when tests fail.
+# shown when the run fails. (A trap, since a function called from a condition runs without set -e.)
 firebird_log=/var/log/firebird/firebird3.0.log
 firebird_log_start=$(stat -c %s "$firebird_log" 2>/dev/null || echo 0)
 show_firebird_log() {
@@ -56,13 +56,9 @@ show_firebird_log() {
     echo "== the Firebird log during this run (its last 100 lines, blank lines left out)"
     tail -c +$((firebird_log_start + 1)) "$firebird_log" | grep -v '^[[:space:]]*$' | tail -n 100
 }
+trap 'status=$?; [ "$status" = 0 ] || show_firebird_log; exit "$status"' EXIT
 
 # The package is checked first, so that ctest's summaries end the output.
 [ $# -gt 0 ] || scripts/package-check.sh
-for folder in build build-asan; do
-    run_tests "$folder" "$@" || {
-        status=$?
-        show_firebird_log
-        exit "$status"
-    }
-done
+run_tests build "$@"
+run_tests build-asan "$@"
