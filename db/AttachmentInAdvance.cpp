@@ -101,21 +101,31 @@ bool takeOver(Attachment &into, const QString &database, const AttachOptions &op
     return true;
 }
 
-void drop(std::chrono::milliseconds waitAtMost)
+bool waitFor(std::chrono::milliseconds waitAtMost)
+{
+    const std::shared_ptr<Pending> pending = current();
+    if (!pending)
+        return true;
+    std::unique_lock lock(pending->mutex);
+    return pending->completed.wait_for(lock, waitAtMost, [&] { return pending->done; });
+}
+
+bool drop(std::chrono::milliseconds waitAtMost)
 {
     const std::shared_ptr<Pending> pending = std::exchange(current(), nullptr);
     if (!pending)
-        return;
+        return true;
     std::unique_lock lock(pending->mutex);
     if (!pending->completed.wait_for(lock, waitAtMost, [&] { return pending->done; })) {
         pending->abandoned = true;
-        return;
+        return false;
     }
     try {
         pending->attachment.detach();
     } catch (...) {
         // A connection already gone is closed all the same.
     }
+    return true;
 }
 
 } // namespace fb::AttachmentInAdvance

@@ -23,10 +23,14 @@ void begin(const QString &database, const AttachOptions &options);
 // is dropped): the caller attaches itself.
 bool takeOver(Attachment &into, const QString &database, const AttachOptions &options);
 
+// Waits at most waitAtMost for the one under way to complete; true when it has (or none was
+// begun), so that the caller may do something else between waits.
+bool waitFor(std::chrono::milliseconds waitAtMost);
+
 // Detaches one begun and never taken over. One still under way after waitAtMost is left to
 // detach itself when it completes, so a process on its way out is not held up by a server
-// that does not answer.
-void drop(std::chrono::milliseconds waitAtMost = std::chrono::milliseconds(0));
+// that does not answer; false then.
+bool drop(std::chrono::milliseconds waitAtMost = std::chrono::milliseconds(0));
 
 } // namespace AttachmentInAdvance
 

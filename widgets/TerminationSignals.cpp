@@ -3,6 +3,7 @@
 #include "db/SignalShutdown.h"
 #include "widgets/Termination.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
@@ -64,10 +65,19 @@ void installTerminationSignals()
         requestTermination();
         // A modal window or box keeps the request until a person closes it; a signal has nobody
         // behind it to do so. The program ends here instead, through the exit handler that
-        // detaches the connection first, as when the display goes away.
-        if (QThread::currentThread()->loopLevel() > 1)
+        // detaches the connection first, as when the display goes away. Before the main loop
+        // runs (a message while the main window is made), the box's loop is the only one.
+        if (QThread::currentThread()->loopLevel() > 1 || QApplication::activeModalWidget())
             std::exit(0);
     });
+}
+
+bool takeTerminationSignal()
+{
+    if (g_pipe[0] < 0 || !drainSignals())
+        return false;
+    requestTermination();
+    return true;
 }
 
 void waitUnlessTerminated(int ms)

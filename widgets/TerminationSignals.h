@@ -12,3 +12,7 @@ void installTerminationSignals();
 // processing events, but a termination signal that arrives meanwhile ends the wait at once
 // and requests the termination.
 void waitUnlessTerminated(int ms);
+
+// Requests the termination when a termination signal has arrived that nothing has acted on yet;
+// true then. For waits that cannot watch the signals themselves.
+bool takeTerminationSignal();

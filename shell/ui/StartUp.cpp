@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
 #include <cstdlib>
 
 int splashWaitMs()
@@ -71,6 +72,10 @@ int runProgram(QApplication &app)
     Frm_Abertura->showAndPaint(splashWait > 0);
     // Deliberately blocking: the splash neither repaints nor reacts meanwhile.
     waitUnlessTerminated(splashWait);
+    // A server that does not answer holds the attachment up to the connect timeout; a
+    // termination signal meanwhile ends the program at once rather than after it.
+    while (!terminationRequested() && !fb::AttachmentInAdvance::waitFor(std::chrono::milliseconds(20)))
+        takeTerminationSignal();
 
     // A termination signal during the wait ends the program before it opens the database.
     if (!terminationRequested()) {
@@ -92,7 +97,13 @@ int runProgram(QApplication &app)
     ModalWindow::release(Frm_Abertura);
     delete dmPrincipal;
     dmPrincipal = nullptr;
-    // Begun but never taken over when the program ended before the main window was made.
-    fb::AttachmentInAdvance::drop(std::chrono::seconds(1));
+    // Begun but never taken over when the program ended before the main window was made. One
+    // still under way a second later (a server that does not answer) would hold the client
+    // library's shutdown at exit, spinning, until the connect timeout: nothing else is attached
+    // yet, so the process ends without that shutdown, as a killed one would.
+    if (!fb::AttachmentInAdvance::drop(std::chrono::seconds(1))) {
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
     return result;
 }

@@ -1,11 +1,15 @@
+#include "MissingRequirement.h"
+#include "PrivateServer.h"
 #include "ProgramPaths.h"
 #include "X11Desktop.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <optional>
 
 // The real program ended from outside: by a signal (kill, a system shutdown, a closed
 // terminal) or by losing its X display. Each way it must end promptly, leave no process
@@ -22,6 +26,8 @@ private slots:
     void signalEndsSignedInProgram();
     void signalDuringSplashEndsAtOnce();
     void signalEndsProgramWhileAModalWindowIsOpen();
+    void signalEndsProgramHeldUpByItsServer_data();
+    void signalEndsProgramHeldUpByItsServer();
 
 private:
     // Starts the program in the shared folder and signs in as 0001; the first sign-in of the
@@ -174,6 +180,64 @@ void TestExitPaths::signalEndsProgramWhileAModalWindowIsOpen()
     QCOMPARE(program->exitCode(), 0);
     const QString failure = attachFailure();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestExitPaths::signalEndsProgramHeldUpByItsServer_data()
+{
+    QTest::addColumn<bool>("serverAnswers");
+    QTest::newRow("server stopped: attaching until the connect timeout") << false;
+    QTest::newRow("server refuses: its message shown before the main loop") << true;
+}
+
+void TestExitPaths::signalEndsProgramHeldUpByItsServer()
+{
+    QFETCH(bool, serverAnswers);
+    // Nothing listens on port 1: the refusal comes at once.
+    QString host = QStringLiteral("localhost/1");
+    std::optional<PrivateServer> server;
+    if (!serverAnswers) {
+        server.emplace();
+        if (!server->failure().isEmpty())
+            SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + server->failure());
+        host = server->host();
+    }
+    const QString folder = m_tmp.path() + "/rede";
+    if (!QFile::exists(folder + "/clientes.ini")) {
+        const QString created = createWorkingFolder(folder);
+        QVERIFY2(created.isEmpty(), qPrintable(created));
+    }
+    QFile ini(folder + "/clientes.ini");
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QString settings = QString::fromUtf8(ini.readAll());
+    ini.close();
+    settings.replace(QRegularExpression("(?m)^rede=.*$"), "rede=1");
+    settings.replace(QRegularExpression("(?m)^ipnome=.*$"), "ipnome=" + host);
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(settings.toUtf8());
+    ini.close();
+
+    X11Desktop desktop(QStringLiteral("exitpaths-server"));
+    const QString started = desktop.start();
+    QVERIFY2(started.isEmpty(), qPrintable(started));
+    QProcessEnvironment env = desktop.environment();
+    env.insert("ESTOCARIUM_SPLASH_MS", "0");
+    if (server)
+        server->pause();
+    QProcess *program = desktop.launch(programPath("estocarium"), {}, folder, env);
+    if (serverAnswers) {
+        QTRY_VERIFY_WITH_TIMEOUT(desktop.windowName(desktop.activeWindow()) == "Estocarium", 20000);
+        QVERIFY(desktop.screenshot("servidor-recusou.png"));
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!desktop.window("^Estocarium$").isEmpty(), 20000);
+    }
+
+    program->terminate();
+    const bool ended = program->waitForFinished(2000);
+    if (server)
+        server->resume();
+    QVERIFY2(ended, "SIGTERM waited for the server");
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestExitPaths)
