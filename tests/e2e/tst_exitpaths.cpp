@@ -184,18 +184,18 @@ void TestExitPaths::signalEndsProgramWhileAModalWindowIsOpen()
 
 void TestExitPaths::signalEndsProgramHeldUpByItsServer_data()
 {
-    QTest::addColumn<bool>("serverAnswers");
+    QTest::addColumn<bool>("refused");
     QTest::newRow("server stopped: attaching until the connect timeout") << false;
-    QTest::newRow("server refuses: its message shown before the main loop") << true;
+    QTest::newRow("connection refused: its message shown before the main loop") << true;
 }
 
 void TestExitPaths::signalEndsProgramHeldUpByItsServer()
 {
-    QFETCH(bool, serverAnswers);
+    QFETCH(bool, refused);
     // Nothing listens on port 1: the refusal comes at once.
     QString host = QStringLiteral("localhost/1");
     std::optional<PrivateServer> server;
-    if (!serverAnswers) {
+    if (!refused) {
         server.emplace();
         if (!server->failure().isEmpty())
             SKIP_FOR_MISSING(QStringLiteral("no private Firebird server: ") + server->failure());
@@ -224,7 +224,7 @@ void TestExitPaths::signalEndsProgramHeldUpByItsServer()
     if (server)
         server->pause();
     QProcess *program = desktop.launch(programPath("estocarium"), {}, folder, env);
-    if (serverAnswers) {
+    if (refused) {
         QTRY_VERIFY_WITH_TIMEOUT(desktop.windowName(desktop.activeWindow()) == "Estocarium", 20000);
         QVERIFY(desktop.screenshot("servidor-recusou.png"));
     } else {
