@@ -147,4 +147,16 @@ void Attachment::cancelOperation(bool abort)
     status->dispose();
 }
 
+void Attachment::withdrawCancel()
+{
+    if (!m_handle)
+        return;
+    IStatus *status = api::master()->getStatus();
+    CheckStatusWrapper wrapper(status);
+    // Disabling drops a cancel that is still pending; enabling lets the next one through again.
+    m_handle->cancelOperation(&wrapper, fb_cancel_disable);
+    m_handle->cancelOperation(&wrapper, fb_cancel_enable);
+    status->dispose();
+}
+
 } // namespace fb

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace Firebird
@@ -54,11 +55,25 @@ public:
     // abort, cuts the client's side of the connection instead, so a call that waits for a
     // server that no longer answers returns at once with a network error.
     void cancelOperation(bool abort);
+    // Withdraws a cancel asked for while a call ran that then ended on its own: the server would
+    // otherwise keep it and fail the attachment's next request with it.
+    void withdrawCancel();
 
     Firebird::IAttachment *handle() const { return m_handle; }
 
+    // Told of each step of a long transfer (a blob's segments), so that whoever watches the
+    // call for silence sees it move. It stays with this object when another attachment is
+    // moved into it.
+    void setProgressListener(std::function<void()> listener) { m_progressListener = std::move(listener); }
+    void progressed() const
+    {
+        if (m_progressListener)
+            m_progressListener();
+    }
+
 private:
     Firebird::IAttachment *m_handle = nullptr;
+    std::function<void()> m_progressListener;
     int m_dialect = 3;
 };
 

@@ -120,12 +120,26 @@ void SqlConnection::attach()
         return;
     const QString database = param(QStringLiteral("Database"));
     const fb::AttachOptions options = attachOptions();
+    // Before attaching: a file replaced in between makes a false alarm at worst, never a miss.
+    m_file.remember(database);
     if (!fb::AttachmentInAdvance::takeOver(m_attachment, database, options))
         m_attachment.attach(database, options);
 }
 
+void SqlConnection::requireSameFile()
+{
+    const QString change = m_file.change();
+    if (change.isEmpty())
+        return;
+    // Whatever the attachment did or does goes into the file that left the path.
+    dropLostAttachment();
+    m_file.forget();
+    throw fb::Error(change);
+}
+
 void SqlConnection::close()
 {
+    m_file.forget();
     m_transaction.reset();
     try {
         m_attachment.detach();
@@ -194,8 +208,9 @@ SqlConnection::CallScope::CallScope(SqlConnection &connection)
 
 SqlConnection::CallScope::~CallScope()
 {
-    if (m_watching)
-        m_connection.m_watchdog->disarm();
+    // The call ended well: a cancel the watchdog asked for too late must not end the next one.
+    if (m_watching && m_connection.m_watchdog->disarm())
+        m_connection.m_attachment.withdrawCancel();
     --m_connection.m_callDepth;
 }
 
@@ -204,10 +219,19 @@ void SqlConnection::CallScope::watch()
     if (!m_outermost || m_watching)
         return;
     // Its thread starts with the first call: a connection that only carries parameters has none.
-    if (!m_connection.m_watchdog)
+    if (!m_connection.m_watchdog) {
         m_connection.m_watchdog = std::make_unique<fb::Watchdog>();
+        m_connection.m_attachment.setProgressListener(
+            [watchdog = m_connection.m_watchdog.get()] { watchdog->progressed(); });
+    }
     m_connection.m_watchdog->arm(m_connection.m_attachment, answerBound(), cancelGrace());
     m_watching = true;
+}
+
+void SqlConnection::CallScope::requireSameFile()
+{
+    if (m_outermost)
+        m_connection.requireSameFile();
 }
 
 void SqlConnection::CallScope::failed(fb::Error &error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Attachment.h"
+#include "db/DatabaseFile.h"
 #include "db/FbError.h"
 #include "db/Transaction.h"
 
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 namespace fb
 {
@@ -25,7 +27,10 @@ class Watchdog;
 // Every use of the database runs through call(): the busy cursor shows meanwhile, a server
 // that stops answering is given up on after answerBound(), and an attachment found gone
 // (server stopped, killed, restarted, network down) is released with its transactions, so
-// the next call attaches again with the parameters as they stand.
+// the next call attaches again with the parameters as they stand. A database file that is no
+// longer the one at its path (removed, moved or replaced while attached) fails the call before
+// and after its body, so nothing is reported done that went into a file nobody sees any more;
+// the attachment is released and the next call attaches to the file at the path.
 class SqlConnection
 {
 public:
@@ -81,9 +86,12 @@ private:
     fb::AttachOptions attachOptions() const;
     void attach();
     void dropLostAttachment();
+    // Throws our own fb::Error, the attachment released, when the file has changed under it.
+    void requireSameFile();
 
     Params m_params;
     fb::Attachment m_attachment;
+    fb::DatabaseFile m_file;
     std::unique_ptr<fb::Transaction> m_transaction;
     std::unique_ptr<fb::Watchdog> m_watchdog;
     int m_callDepth = 0;
@@ -100,6 +108,8 @@ public:
     CallScope &operator=(const CallScope &) = delete;
 
     void watch();
+    // The outermost call checks that the database file is still the one at its path.
+    void requireSameFile();
     void failed(fb::Error &error);
 
 private:
@@ -115,8 +125,16 @@ auto SqlConnection::call(Body &&body)
     CallScope scope(*this);
     try {
         attach();
+        scope.requireSameFile();
         scope.watch();
-        return body();
+        if constexpr (std::is_void_v<decltype(body())>) {
+            body();
+            scope.requireSameFile();
+        } else {
+            auto result = body();
+            scope.requireSameFile();
+            return result;
+        }
     } catch (fb::Error &error) {
         scope.failed(error);
         throw;

@@ -43,6 +43,7 @@ QByteArray readBlob(Transaction &transaction, ISC_QUAD id)
                 if (result == IStatus::RESULT_NO_DATA)
                     break;
                 data.append(segment, length);
+                transaction.attachment().progressed();
             }
             blob->close(status);
         } catch (...) {
@@ -64,6 +65,7 @@ ISC_QUAD writeBlob(Transaction &transaction, const QByteArray &data)
             for (qsizetype offset = 0; offset < data.size(); offset += kSegment) {
                 const qsizetype length = std::min(kSegment, data.size() - offset);
                 blob->putSegment(status, unsigned(length), data.constData() + offset);
+                transaction.attachment().progressed();
             }
             blob->close(status);
         } catch (...) {

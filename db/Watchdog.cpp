@@ -23,6 +23,7 @@ void Watchdog::arm(Attachment &attachment, std::chrono::milliseconds bound, std:
         std::lock_guard lock(m_mutex);
         m_attachment = &attachment;
         m_deadline = std::chrono::steady_clock::now() + bound;
+        m_bound = bound;
         m_grace = grace;
         m_cancels = 0;
     }
@@ -34,6 +35,14 @@ bool Watchdog::disarm()
     std::lock_guard lock(m_mutex);
     m_attachment = nullptr;
     return m_cancels > 0;
+}
+
+void Watchdog::progressed()
+{
+    std::lock_guard lock(m_mutex);
+    // The watchdog's thread finds the later deadline when it wakes at the earlier one.
+    if (m_attachment && m_cancels == 0)
+        m_deadline = std::chrono::steady_clock::now() + m_bound;
 }
 
 void Watchdog::run()

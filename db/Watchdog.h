@@ -15,6 +15,8 @@ class Attachment;
 // request waiting on a lock ends with isc_cancelled and the attachment stays usable); when
 // the call still has not returned a grace period later, the server is not answering at all
 // and the client's side of the connection is cut, so the call returns with a network error.
+// The bound covers silence, not length: a call that reports progress (a large blob written
+// segment by segment) gets the whole bound again from each step.
 class Watchdog
 {
 public:
@@ -26,6 +28,8 @@ public:
     void arm(Attachment &attachment, std::chrono::milliseconds bound, std::chrono::milliseconds grace);
     // Once this returns the watchdog no longer touches the attachment. True when it acted on the call.
     bool disarm();
+    // The armed call has moved on: its bound starts again, unless the cancel was already asked for.
+    void progressed();
 
 private:
     void run();
@@ -34,6 +38,7 @@ private:
     std::condition_variable m_wake;
     Attachment *m_attachment = nullptr;
     std::chrono::steady_clock::time_point m_deadline;
+    std::chrono::milliseconds m_bound{0};
     std::chrono::milliseconds m_grace{0};
     int m_cancels = 0;
     bool m_quit = false;

@@ -1,8 +1,10 @@
 #include "UsersWindowFixture.h"
 
 #include "records/ui/RecordGrid.h"
+#include "users/LimiteDaFoto.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 
@@ -19,6 +21,8 @@ private slots:
     void cancelDiscardsTheChosenPhoto();
     void undecodableStoredPhotoReachesTheGeneralErrorHandler();
     void unreadableFileChangesNothing();
+    void photoOverTheLimitIsRefusedWithItsSize_data();
+    void photoOverTheLimitIsRefusedWithItsSize();
     void webcamButtonDoesNothing();
 };
 
@@ -184,6 +188,51 @@ void TestUsersPhoto::unreadableFileChangesNothing()
     QVERIFY2(dialogs.seen().at(1).text.contains("nao-existe.jpg"), qPrintable(dialogs.seen().at(1).text));
     QVERIFY(usuarios(janela.get())->isNull("B_FOTO"));
     QVERIFY(janela->Image1->pixmap().isNull());
+}
+
+void TestUsersPhoto::photoOverTheLimitIsRefusedWithItsSize_data()
+{
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("150 MB")
+        << qint64(150) * 1024 * 1024
+        << "Atenção, a foto escolhida tem 150,0 MB e o limite é de 16 MB: nada foi trocado. "
+           "Escolha uma foto menor ou reduza esta num editor de imagens.";
+    QTest::newRow("just over the limit")
+        << kMaiorFoto + 200 * 1024
+        << "Atenção, a foto escolhida tem 16,2 MB e o limite é de 16 MB: nada foi trocado. "
+           "Escolha uma foto menor ou reduza esta num editor de imagens.";
+}
+
+void TestUsersPhoto::photoOverTheLimitIsRefusedWithItsSize()
+{
+    QFETCH(qint64, bytes);
+    UsersDatabase db;
+    const QByteArray stored = jpeg(Qt::blue);
+    db.addUser("0001", "JOSE", "529.982.247-25", "INICIANTE", stored);
+    // A sparse file: the size is what counts, and it is refused before a byte is read.
+    QFile big(db.folder() + "/enorme.jpg");
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    QVERIFY(big.resize(bytes));
+    big.close();
+    auto janela = abreJanela();
+    DialogScript dialogs;
+    dialogs.answer(true, big.fileName());
+
+    clica(janela->Botao_Alterar);
+    mostraPagina(janela.get(), janela->TabSheet1);
+    QElapsedTimer relogio;
+    relogio.start();
+    clica(janela->Botao_Inserir_Foto);
+    QVERIFY2(relogio.elapsed() < 2000, qPrintable(QString::number(relogio.elapsed())));
+
+    QCOMPARE(dialogs.seen().size(), 2);
+    QCOMPARE(dialogs.seen().at(1).kind, Dialogs::Kind::Message);
+    QTEST(dialogs.seen().at(1).text, "message");
+    // The record keeps the photo it had, still in its change.
+    QCOMPARE(usuarios(janela.get())->value("B_FOTO").toByteArray(), stored);
+    QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Edit);
+    QCOMPARE(shown(janela.get()).convertToFormat(QImage::Format_RGB32), decoded(stored));
 }
 
 void TestUsersPhoto::webcamButtonDoesNothing()

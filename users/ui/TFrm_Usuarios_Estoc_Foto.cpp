@@ -2,6 +2,7 @@
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 
 #include "shell/uTotal.h"
+#include "users/LimiteDaFoto.h"
 #include "users/ui/TdmUsuarios_Estoc.h"
 #include "widgets/Dialogs.h"
 
@@ -50,6 +51,11 @@ void TFrm_Usuarios_Estoc::Botao_Inserir_FotoClick()
                 throw std::runtime_error(QStringLiteral("Não foi possível abrir o arquivo %1: %2")
                                              .arg(arquivo, entrada.errorString())
                                              .toStdString());
+            // Refused before a byte of it is read.
+            if (const std::optional<QString> recusa = recusaDaFoto(entrada.size())) {
+                Dialogs::message(this, *recusa);
+                return;
+            }
             const QByteArray conteudo = entrada.readAll();
             if (entrada.error() != QFileDevice::NoError)
                 throw std::runtime_error(QStringLiteral("Não foi possível ler o arquivo %1: %2")

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <sys/types.h>
+
+namespace fb
+{
+
+// The file an attachment works on, as the file system knew it when the attachment was made
+// (device and inode of its path). An engine keeps writing to a file it holds open after the
+// file was deleted, renamed or replaced by another (mv), and then everything it stores is
+// lost with it; comparing the path's file with the remembered one tells that apart from the
+// file the person, the reports and the other workstations see at that path.
+class DatabaseFile
+{
+public:
+    // The path this machine sees for a connection's database: a plain path as it is; for
+    // "server:path" (or "server/port:path") the path after the server, when this machine
+    // reaches the same path (the working folder shared with the server). Empty when the
+    // database is named without one (an alias).
+    static QString localPath(const QString &database);
+
+    // Remembers the file at database's local path; nothing is watched when there is none here.
+    void remember(const QString &database);
+    void forget() { m_watched.reset(); }
+
+    // Our own Portuguese text when the path no longer leads to the remembered file (removed,
+    // moved, replaced); empty while it does, or when nothing is watched.
+    QString change() const;
+
+private:
+    struct Identity {
+        dev_t device;
+        ino_t inode;
+    };
+    static std::optional<Identity> identityOf(const QString &path);
+
+    QString m_path;
+    std::optional<Identity> m_watched;
+};
+
+} // namespace fb
