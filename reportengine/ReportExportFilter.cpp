@@ -1,11 +1,13 @@
 #include "reportengine/ReportExportFilter.h"
 
+#include "reportengine/FileWriteFailure.h"
 #include "reportengine/Report.h"
 #include "reportengine/ReportDocument.h"
 #include "reportengine/ReportExportError.h"
 
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 
 namespace
@@ -21,14 +23,19 @@ void writeFile(const ReportExportFilter &filter, const QString &fileName,
                const std::function<void(ReportSink &)> &feed)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ReportExportError(
-            QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(fileName, file.errorString()));
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int systemError = errno;
+        throw ReportExportError(QStringLiteral("Não foi possível criar o arquivo %1.").arg(fileName),
+                                fileWriteFailure(fileName, systemError));
+    }
     const std::unique_ptr<ReportSink> writer = filter.createWriter(file);
     feed(*writer);
-    if (!file.commit())
-        throw ReportExportError(
-            QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(fileName, file.errorString()));
+    // Nothing is left at the path but the whole file or what was there before.
+    if (!file.commit()) {
+        const int systemError = errno;
+        throw ReportExportError(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(fileName),
+                                fileWriteFailure(fileName, systemError));
+    }
 }
 
 } // namespace

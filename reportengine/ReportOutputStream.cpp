@@ -1,8 +1,10 @@
 #include "reportengine/ReportOutputStream.h"
 
+#include "reportengine/FileWriteFailure.h"
 #include "reportengine/ReportExportError.h"
 
-#include <QIODevice>
+#include <QFileDevice>
+#include <cerrno>
 
 namespace
 {
@@ -33,8 +35,12 @@ void ReportOutputStream::flush()
 {
     if (m_buffer.isEmpty())
         return;
-    if (m_device.write(m_buffer) != m_buffer.size())
-        throw ReportExportError(
-            QStringLiteral("Não foi possível gravar o arquivo: %1").arg(m_device.errorString()));
+    if (m_device.write(m_buffer) != m_buffer.size()) {
+        const int systemError = errno;
+        const auto *file = qobject_cast<const QFileDevice *>(&m_device);
+        const QString name = file ? file->fileName() : QString();
+        throw ReportExportError(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(name),
+                                fileWriteFailure(name, systemError));
+    }
     m_buffer.resize(0); // keeps the capacity
 }

@@ -15,6 +15,8 @@ PACKAGES=(
     dpkg-dev lintian desktop-file-utils appstream man-db
     clang-format # scripts/format-check.sh
     galculator # what the "Calculadora" tool button starts
+    libcups2-dev # the print queue asked whether it takes the job
+    cups-daemon cups-client xclip # the fault matrix: a private print service, message boxes' texts read back
 )
 
 missing=()

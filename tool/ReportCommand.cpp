@@ -149,6 +149,8 @@ int runReportCommand(const QStringList &args)
         status = 1;
     } catch (const ReportExportError &e) {
         printError(e.text());
+        if (!e.detail().isEmpty())
+            printError(e.detail());
         status = 1;
     } catch (const std::exception &e) {
         printError(QStringLiteral("Falha ao gerar o relatório: %1").arg(QString::fromUtf8(e.what())));

@@ -147,9 +147,11 @@ void ReportPreview::print()
     ReportPrinter::configure(printer, *m_document);
     if (!Dialogs::printSetup(this, &printer))
         return;
-    if (!ReportPrinter::print(*m_document, printer))
-        Dialogs::error(this, QStringLiteral("Não foi possível imprimir o relatório na impressora %1.")
-                                 .arg(printer.printerName()));
+    if (const QString failure = ReportPrinter::print(*m_document, printer); !failure.isEmpty())
+        Dialogs::error(this,
+                       QStringLiteral("Não foi possível imprimir o relatório na impressora %1.")
+                           .arg(printer.printerName()),
+                       failure);
 }
 
 std::vector<const ReportExportFilter *> ReportPreview::saveFormats() const
@@ -196,6 +198,6 @@ void ReportPreview::save()
     try {
         filter->save(*m_document, fileName);
     } catch (const ReportExportError &error) {
-        Dialogs::error(this, error.text());
+        Dialogs::error(this, error.text(), error.detail());
     }
 }

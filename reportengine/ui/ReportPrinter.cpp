@@ -2,6 +2,7 @@
 
 #include "reportengine/ReportDocument.h"
 #include "reportengine/ReportPainter.h"
+#include "reportengine/ui/PrintQueue.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -23,8 +24,15 @@ void ReportPrinter::configure(QPrinter &printer, const ReportDocument &document)
     printer.setDuplex(QPrinter::DuplexNone);
 }
 
-bool ReportPrinter::print(const ReportDocument &document, QPrinter &printer)
+QString ReportPrinter::print(const ReportDocument &document, QPrinter &printer)
 {
+    // A printer, not a file: the job goes to a CUPS queue.
+    const bool queued =
+        printer.outputFormat() == QPrinter::NativeFormat && printer.outputFileName().isEmpty();
+    if (queued) {
+        if (const QString refusal = PrintQueue::refusal(printer.printerName()); !refusal.isEmpty())
+            return refusal;
+    }
     const auto &pages = document.pages();
     int first = 1;
     int last = int(pages.size());
@@ -32,14 +40,18 @@ bool ReportPrinter::print(const ReportDocument &document, QPrinter &printer)
         first = std::max(first, printer.fromPage());
         last = std::min(last, printer.toPage());
     }
+    const QString notStarted = QStringLiteral("A impressora não pôde começar o trabalho: nada foi impresso.");
     QPainter painter;
     if (!painter.begin(&printer))
-        return false;
+        return notStarted;
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
     for (int number = first; number <= last; ++number) {
         if (number > first)
             printer.newPage();
         ReportPainter::paint(painter, pages[std::size_t(number - 1)], QRectF(QPointF(0, 0), paper.size()));
     }
-    return painter.end();
+    if (!painter.end() || printer.printerState() == QPrinter::Error ||
+        printer.printerState() == QPrinter::Aborted)
+        return QStringLiteral("O trabalho de impressão não pôde ser concluído: nada foi impresso.");
+    return queued ? PrintQueue::jobRefusal(printer.printerName()) : QString();
 }

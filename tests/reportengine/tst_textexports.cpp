@@ -8,6 +8,7 @@
 #include "reportengine/ReportPdfFilter.h"
 #include "reportengine/ReportTextFilter.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,8 @@ private slots:
     void filtersAreAvailableWhileTheyExist();
     void failureToCreateTheFileNamesIt_data();
     void failureToCreateTheFileNamesIt();
+    void failureSaysWhyInPortuguese_data();
+    void failureSaysWhyInPortuguese();
 
 private:
     QString save(const ReportExportFilter &filter, const ReportDocument &document, const QString &name)
@@ -240,6 +243,32 @@ void TestTextExports::failureToCreateTheFileNamesIt()
                  qPrintable(error.text()));
     }
     QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestTextExports::failureSaysWhyInPortuguese_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("missing folder") << "sem-pasta/lista.csv"
+                                    << "A pasta %1/sem-pasta não existe.";
+    QTest::newRow("name of a folder") << "pasta.csv"
+                                      << "O nome escolhido é o de uma pasta, não o de um arquivo.";
+}
+
+void TestTextExports::failureSaysWhyInPortuguese()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, detail);
+    QVERIFY(QDir(m_dir.path()).mkpath("pasta.csv"));
+    SampleReport sample(3);
+    const QString path = m_dir.filePath(name);
+    try {
+        filterFor("CSV")->save(*sample.report.generate(), path);
+        QFAIL("the export reported no failure");
+    } catch (const ReportExportError &error) {
+        QCOMPARE(error.text(), QStringLiteral("Não foi possível criar o arquivo %1.").arg(path));
+        QCOMPARE(error.detail(), detail.contains("%1") ? detail.arg(m_dir.path()) : detail);
+    }
 }
 
 QTEST_MAIN(TestTextExports)

@@ -1,32 +1,15 @@
 #include "PrivateServer.h"
 
+#include "FreePort.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace
 {
-
-// A port the system has just handed out is free, also with other tests starting servers.
-int freePort()
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(probe, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
-        ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(probe);
-    return port;
-}
 
 // Every thread of process id has ended (what is left, if anything, waits to be collected).
 bool ended(qint64 id)
