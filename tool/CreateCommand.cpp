@@ -1,6 +1,7 @@
 #include "tool/CreateCommand.h"
 
 #include "db/FbError.h"
+#include "reportengine/FileWriteFailure.h"
 #include "tool/ArquivosDeInstalacao.h"
 #include "tool/BancoNovo.h"
 #include "tool/PerfilCliente.h"
@@ -9,7 +10,9 @@
 #include "tool/ToolUsage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <optional>
 #include <stdexcept>
 
@@ -74,11 +77,20 @@ int runCreateCommand(const QStringList &args)
         const QByteArray logo = recursoInterno(QStringLiteral(":/images/logo.jpg"));
         const PerfilCliente profile = perfilDoCliente1();
         const QList<ArquivoDeInstalacao> files = arquivosDeInstalacao(profile.name);
-        if (!QDir().mkpath(request->dir))
-            throw std::runtime_error(
-                QStringLiteral("Não foi possível criar a pasta %1").arg(request->dir).toStdString());
-
-        criaBancoNovo(path, profile, logo, request->extraUsers);
+        if (!QDir().mkpath(request->dir)) {
+            const int systemError = errno;
+            throw std::runtime_error(QStringLiteral("Não foi possível criar a pasta %1. %2")
+                                         .arg(request->dir, fileWriteFailure(request->dir, systemError))
+                                         .toStdString());
+        }
+        try {
+            criaBancoNovo(path, profile, logo, request->extraUsers);
+        } catch (...) {
+            // A database begun here and not finished (a full disk) would only stand in the way of
+            // the next create, which refuses an existing one; there was none before.
+            QFile::remove(path);
+            throw;
+        }
         printLine(QStringLiteral("Banco de dados criado: %1").arg(path));
         printLine(
             QStringLiteral("Usuários: 0001 (ADMINISTRADOR, senha 1) e mais %1").arg(request->extraUsers));

@@ -2,13 +2,16 @@
 
 #include "widgets/ReachableWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QShortcut>
 
 namespace Dialogs
 {
@@ -22,11 +25,31 @@ Hook &hook()
     return instance;
 }
 
+// As in the message boxes of Windows, where the suite's people come from, Ctrl+C copies the
+// box's title, texts and buttons between lines of dashes, so that a message reaches a call for
+// help whole, its detail line included.
+void copyOnCtrlC(QMessageBox &box)
+{
+    auto *copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] {
+        const QString line = QStringLiteral("---------------------------\n");
+        QStringList buttons;
+        for (const QAbstractButton *button : box.buttons())
+            buttons << button->text().remove(u'&');
+        QString text = line + box.windowTitle() + u'\n' + line + box.text() + u'\n';
+        if (!box.informativeText().isEmpty())
+            text += box.informativeText() + u'\n';
+        text += line + buttons.join(QStringLiteral("   ")) + u'\n' + line;
+        QGuiApplication::clipboard()->setText(text);
+    });
+}
+
 // A message box is only as wide as its text; the window frame would then cut a longer title.
 // Like every modal window it stays within reach (ReachableWindow).
 void prepareBox(QMessageBox &box)
 {
     ReachableWindow::prepare(box);
+    copyOnCtrlC(box);
     const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     if (grid)
