@@ -6,6 +6,7 @@ int main(int argc, char *argv[])
 {
     if (const auto answered = answerCommandLineRequest(argc, argv))
         return *answered;
+    useBrazilianLocaleEnvironment();
     EstocariumApplication app(argc, argv);
     installPortugueseTranslations(app);
     // Outside the event loop no handler catches: a failure there is shown, then the program ends.

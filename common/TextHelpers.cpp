@@ -47,3 +47,12 @@ bool VerificaCPF(const QString &cpf)
     }
     return true;
 }
+
+bool TemCaractereDeControle(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            return true;
+    }
+    return false;
+}

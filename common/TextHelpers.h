@@ -13,3 +13,7 @@ QString Retorna_Apenas_Numeros(const QString &text);
 // True when the digits of cpf form a valid CPF (eleven digits, not all equal, both check
 // digits right). Punctuation is ignored.
 bool VerificaCPF(const QString &cpf);
+
+// True when text holds a control character (tabulation, line break, escape, delete, the C1
+// controls...): nobody can type it into a field again, so names and passwords refuse it.
+bool TemCaractereDeControle(const QString &text);

@@ -76,22 +76,64 @@ bool prepare(const QString &folder, const QString &root)
 
 } // namespace
 
+namespace
+{
+
+EngineSharing g_sharing = EngineSharing::Unshared;
+QString g_folder;
+
+// Where the folder may go, in order: the user's cache folder, then the runtime folder (which
+// Qt makes private under /tmp when XDG_RUNTIME_DIR is not set). A read-only or missing home
+// leaves the second, asked for only then.
+QString candidateFolder(int index)
+{
+    const QString base = QStandardPaths::writableLocation(index == 0 ? QStandardPaths::GenericCacheLocation
+                                                                     : QStandardPaths::RuntimeLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/estocarium/firebird");
+}
+
+constexpr int kCandidates = 2;
+
+} // namespace
+
 QString sharedEngineFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/estocarium/firebird");
+    return g_folder;
+}
+
+EngineSharing engineSharing()
+{
+    return g_sharing;
 }
 
 void useSharedEngine()
 {
-    if (qEnvironmentVariableIsSet("FIREBIRD"))
+    if (qEnvironmentVariableIsSet("FIREBIRD")) {
+        g_sharing = EngineSharing::Configured;
         return;
+    }
     const QString root = machineRoot();
     if (root.isEmpty() || !QFileInfo::exists(root + QStringLiteral("/firebird.conf")))
         return;
-    const QString folder = sharedEngineFolder();
-    if (prepare(folder, root))
-        qputenv("FIREBIRD", QFile::encodeName(folder));
+    for (int candidate = 0; candidate < kCandidates; ++candidate) {
+        const QString folder = candidateFolder(candidate);
+        if (!folder.isEmpty() && prepare(folder, root)) {
+            qputenv("FIREBIRD", QFile::encodeName(folder));
+            g_folder = folder;
+            g_sharing = EngineSharing::Shared;
+            return;
+        }
+    }
+}
+
+QString unsharedEngineWarning()
+{
+    return QStringLiteral(
+               "Atenção, não foi possível gravar a configuração do Firebird deste programa (%1): o banco de "
+               "dados local fica reservado a este programa enquanto ele estiver aberto, e um segundo "
+               "programa (outra janela do Estocarium ou o estocarium-db) não conseguirá abri-lo. Libere a "
+               "gravação na pasta pessoal do usuário para usar os dois ao mesmo tempo.")
+        .arg(candidateFolder(0));
 }
 
 } // namespace fb

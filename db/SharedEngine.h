@@ -14,7 +14,8 @@ namespace fb
 // the file through the lock files in /tmp/firebird. The mode is read only from firebird.conf
 // (neither databases.conf nor the attachment's parameters can change it), so this program's
 // processes point the FIREBIRD variable at a folder of their own, under the user's cache
-// folder, and leave the machine's configuration as it is. The folder holds:
+// folder (or, when that cannot be written, under the runtime folder), and leave the machine's
+// configuration as it is. The folder holds:
 //   - firebird.conf: "ServerMode = SuperClassic", then the machine's firebird.conf included
 //     (the first value given for a setting wins), so every other setting stays the machine's;
 //   - databases.conf and plugins.conf including the machine's;
@@ -25,11 +26,22 @@ namespace fb
 // engine cannot lock it and the client goes on to the server on this machine.
 //
 // Must run before the client library reads its configuration (the database layer's first use).
-// Leaves a FIREBIRD variable that is already set alone; when the folder cannot be prepared the
-// engine keeps the machine's mode.
+// Leaves a FIREBIRD variable that is already set alone; when no folder can be prepared the
+// engine keeps the machine's mode, and engineSharing() says so.
 void useSharedEngine();
 
-// The folder FIREBIRD points at for this program's processes.
+enum class EngineSharing {
+    Shared,     // this program's folder, in SuperClassic mode
+    Configured, // FIREBIRD was set before the program started: whoever set it chose the mode
+    Unshared,   // the machine's mode: the first process to open a local file keeps it to itself
+};
+// As useSharedEngine left it: ask once the database layer has been used.
+EngineSharing engineSharing();
+
+// The folder FIREBIRD points at for this program's processes; empty unless Shared.
 QString sharedEngineFolder();
+
+// What Unshared means for the person, in Portuguese: a second program cannot open the file.
+QString unsharedEngineWarning();
 
 } // namespace fb

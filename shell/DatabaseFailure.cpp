@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <firebird/Interface.h>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace
 {
@@ -25,12 +27,85 @@ bool systemError(const fb::Error &error, qint64 number)
     return error.systemErrors().contains(number);
 }
 
+// The account the program runs under, for the command that lets it use the engine's lock folder.
+QString accountName()
+{
+    if (const struct passwd *account = ::getpwuid(::geteuid()); account && account->pw_name)
+        return QString::fromLocal8Bit(account->pw_name);
+    return QStringLiteral("$USER");
+}
+
+// Which Firebird writes an on-disk structure, for the advice on bringing a database over.
+QString firebirdOf(qint64 major, qint64 minor)
+{
+    switch (major) {
+    case 10:
+        return QStringLiteral("Firebird 1");
+    case 11:
+        return minor >= 2 ? QStringLiteral("Firebird 2.5") : QStringLiteral("Firebird 2.%1").arg(minor);
+    case 12:
+        return QStringLiteral("Firebird 3");
+    case 13:
+        return minor >= 1 ? QStringLiteral("Firebird 5") : QStringLiteral("Firebird 4");
+    default:
+        return major < 10 ? QStringLiteral("uma versão muito antiga do Firebird ou do InterBase")
+                          : QStringLiteral("uma versão mais nova do Firebird");
+    }
+}
+
+QString formatText(const fb::Error &error)
+{
+    // The status's numbers: the found structure's major and minor, then the one supported.
+    const QList<qint64> numbers = error.numbersOf(isc_wrong_ods);
+    if (numbers.size() < 3)
+        return QStringLiteral(
+            "Atenção, o banco de dados foi gravado por outra versão do Firebird e esta não o "
+            "abre. Converta-o com o gbak: cópia (gbak -b) na versão que o gravou, "
+            "restauração (gbak -c) aqui.");
+    const qint64 major = numbers.at(0);
+    const qint64 minor = numbers.at(1);
+    const QString version = firebirdOf(major, minor);
+    if (major < numbers.at(2))
+        return QStringLiteral("Atenção, o banco de dados foi gravado pelo %1 (estrutura %2.%3), que o "
+                              "Firebird 3 não abre. Converta-o com o gbak: no %1, gbak -b LICITACAO.FDB "
+                              "licitacao.fbk; aqui, gbak -c licitacao.fbk LICITACAO.FDB.")
+            .arg(version)
+            .arg(major)
+            .arg(minor);
+    return QStringLiteral("Atenção, o banco de dados foi gravado por %1 (estrutura %2.%3), que o Firebird 3 "
+                          "não abre. Use-o por um servidor dessa versão.")
+        .arg(version.startsWith(QLatin1String("Firebird")) ? QStringLiteral("o ") + version : version)
+        .arg(major)
+        .arg(minor);
+}
+
 QString text(Cause cause, const fb::Error &error, const QString &field)
 {
     switch (cause) {
     case Cause::FileMissing:
         return QStringLiteral("Atenção, o arquivo do banco de dados não foi encontrado. Confira a pasta de "
                               "trabalho e o caminho configurado em clientes.ini.");
+    case Cause::NotARegularFile:
+        return QStringLiteral(
+            "Atenção, o caminho do banco de dados não leva a um arquivo: há ali uma pasta, um "
+            "canal ou um dispositivo. Confira a pasta de trabalho e o caminho configurado em "
+            "clientes.ini.");
+    case Cause::OlderOrNewerFormat:
+        return formatText(error);
+    case Cause::DiskFull:
+        return QStringLiteral("Atenção, o disco do banco de dados está cheio: a operação não foi concluída. "
+                              "Libere espaço no disco e tente de novo.");
+    case Cause::FileUnreadable:
+        return QStringLiteral(
+            "Atenção, o sistema não conseguiu ler ou gravar o arquivo do banco de dados: a "
+            "operação não foi concluída. Confira o disco e tente de novo; se o erro voltar, "
+            "peça ao administrador que confira o disco.");
+    case Cause::LockFolder:
+        return QStringLiteral(
+                   "Atenção, esta conta não pode usar a pasta de travas do Firebird (/tmp/firebird), "
+                   "sem a qual o banco de dados local não abre. Peça ao administrador que a inclua "
+                   "no grupo firebird (sudo adduser %1 firebird) e entre de novo no sistema.")
+            .arg(accountName());
     case Cause::NotADatabase:
         return QStringLiteral("Atenção, o arquivo aberto não é um banco de dados válido ou está danificado. "
                               "Peça ao administrador que o confira ou restaure uma cópia.");
@@ -99,19 +174,29 @@ DatabaseFailure::Cause DatabaseFailure::causeOf(const fb::Error &error)
         return Cause::ConnectionLost;
     if (error.hasCode(isc_already_opened))
         return Cause::InUse;
+    if (hasAny(error, {isc_lock_dir_access, isc_lockmanerr}) ||
+        (error.hasCode(isc_sys_request) && (systemError(error, EACCES) || systemError(error, EPERM))))
+        return Cause::LockFolder;
+    if (systemError(error, ENOSPC) || systemError(error, EDQUOT) || systemError(error, EFBIG))
+        return Cause::DiskFull;
     if (error.hasCode(isc_io_error)) {
-        if (systemError(error, ENOENT))
+        if (systemError(error, ENOENT) || systemError(error, ENOTDIR))
             return Cause::FileMissing;
+        if (systemError(error, EISDIR) || systemError(error, ENXIO) || systemError(error, ENODEV))
+            return Cause::NotARegularFile;
         if (systemError(error, EACCES) || systemError(error, EPERM) || systemError(error, EROFS))
             return Cause::NoPermission;
-        // Read but not understood: too short, or not a database at all.
-        return Cause::NotADatabase;
+        // Read but not understood: too short, or not a database at all. Any other error of the
+        // system is one of the disk's, not the file's.
+        return error.systemErrors().isEmpty() ? Cause::NotADatabase : Cause::FileUnreadable;
     }
+    if (error.hasCode(isc_wrong_ods))
+        return Cause::OlderOrNewerFormat;
     if (hasAny(error, {isc_bad_db_format, isc_db_corrupt}))
         return Cause::NotADatabase;
     if (error.hasCode(isc_read_only_database))
         return Cause::ReadOnly;
-    if (hasAny(error, {isc_no_priv, isc_lock_dir_access, isc_io_access_err}))
+    if (hasAny(error, {isc_no_priv, isc_io_access_err}))
         return Cause::NoPermission;
     if (hasAny(error, {isc_dsql_relation_err, isc_dsql_field_err}))
         return Cause::TableUnknown;

@@ -13,7 +13,12 @@ class Error;
 struct DatabaseFailure {
     enum class Cause {
         FileMissing,
+        NotARegularFile,
         NotADatabase,
+        OlderOrNewerFormat,
+        DiskFull,
+        FileUnreadable,
+        LockFolder,
         NoPermission,
         ReadOnly,
         InUse,

@@ -1,8 +1,8 @@
 #include "shell/IniFile.h"
 
+#include "common/RegularFile.h"
 #include "db/Win1252.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace
@@ -17,6 +17,11 @@ QString entryKey(const QString &section, const QString &key)
 
 QString IniFile::decode(const QByteArray &bytes)
 {
+    // Notepad's "Unicode" is UTF-16 with its byte order mark; the decoder drops the mark.
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes);
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes);
     QByteArray content = bytes;
     if (content.startsWith("\xEF\xBB\xBF"))
         content.remove(0, 3);
@@ -29,14 +34,13 @@ QString IniFile::decode(const QByteArray &bytes)
 
 IniFile::IniFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readRegularFile(path, kLargestFile);
+    if (!bytes)
         return;
-    // Read with a limit: the name may lead to something endless (a device, a pipe, a link).
-    const QByteArray bytes = file.read(kLargestFile + 1);
-    if (bytes.size() > kLargestFile)
-        return;
-    const QString text = decode(bytes);
+    QString text = decode(*bytes);
+    // A file cut at the limit ends in the middle of a line, which is not taken.
+    if (bytes->size() == kLargestFile)
+        text.truncate(text.lastIndexOf(u'\n') + 1);
     QString section;
     bool inSection = false;
     for (QString line : text.split(u'\n')) {

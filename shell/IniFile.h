@@ -6,7 +6,8 @@
 // A read-only INI file with the semantics of the Windows profile functions: section and key
 // names compare case-insensitively, blanks around names and values are dropped, a value in
 // matching quotes loses them, the first occurrence of a section or key wins. The file may be
-// saved in UTF-8 or Windows-1252. Unlike QSettings, commas and backslashes are plain text.
+// saved in UTF-8, Windows-1252 or UTF-16 with its byte order mark. Unlike QSettings, commas and
+// backslashes are plain text. Only a regular file is read, never a pipe or a device.
 class IniFile
 {
 public:
@@ -20,7 +21,8 @@ public:
 
     static QString decode(const QByteArray &bytes);
 
-    // A real profile is a few hundred bytes; a larger file is taken as unreadable (all defaults).
+    // A real profile is a few hundred bytes; of a larger file, the lines within this many bytes
+    // are read.
     static constexpr qint64 kLargestFile = 1024 * 1024;
     static bool parseInteger(const QString &text, int *value);
 

@@ -1,6 +1,7 @@
 #include "signin/ConferenciaDoAcesso.h"
 
 #include "common/PasswordEncoding.h"
+#include "common/TextHelpers.h"
 #include "db/SqlQuery.h"
 #include "shell/uTotal.h"
 
@@ -111,6 +112,9 @@ std::optional<QString> ConferenciaDoAcesso::trocaSenha(const QString &codigo, co
                    "Atenção, a senha pode ter no máximo %1 caracteres; nada foi gravado. Informe uma "
                    "senha mais curta.")
             .arg(kMaiorSenha);
+    if (TemCaractereDeControle(novaSenha))
+        return QStringLiteral("Atenção, a senha não pode ter caracteres de controle (tabulação, quebra de "
+                              "linha ou outros); nada foi gravado. Informe outra senha.");
     QString codificada;
     try {
         codificada = encodedToColumn(Codificar(novaSenha, Chave));

@@ -98,7 +98,7 @@ int runCreateCommand(const QStringList &args)
         if (!written.isEmpty())
             printLine(QStringLiteral("Arquivos gravados: %1").arg(written.join(QStringLiteral(", "))));
     } catch (const fb::Error &e) {
-        printError(QStringLiteral("Falha ao criar o banco de dados: %1").arg(e.text()));
+        printDatabaseFailure(QStringLiteral("Falha ao criar o banco de dados"), e);
         return 1;
     } catch (const std::exception &e) {
         printError(QString::fromUtf8(e.what()));

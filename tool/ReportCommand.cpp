@@ -1,6 +1,7 @@
 #include "tool/ReportCommand.h"
 
 #include "db/FbError.h"
+#include "db/SharedEngine.h"
 #include "reportengine/ReportExportError.h"
 #include "reports/RelatorioUsuarios.h"
 #include "reports/ReportExportFilters.h"
@@ -8,6 +9,7 @@
 #include "shell/DatabaseFailure.h"
 #include "shell/TdmPrincipal.h"
 #include "shell/uTotal.h"
+#include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
 
@@ -92,6 +94,8 @@ const ReportExportFilter &filterFor(const ReportExportFilters &filters, const QS
 bool openConnection(SqlConnection &connection)
 {
     const ConnectionOutcome outcome = openConfiguredConnection(connection);
+    if (outcome.mode == ModoConexao::Local && fb::engineSharing() == fb::EngineSharing::Unshared)
+        printError(fb::unsharedEngineWarning());
     if (outcome.connected)
         return true;
     if (outcome.message.isEmpty())
@@ -145,7 +149,7 @@ int runReportCommand(const QStringList &args)
         else
             writeReport(*request, outPath);
     } catch (const fb::Error &e) {
-        printError(QStringLiteral("Falha ao ler o banco de dados: %1").arg(e.text()));
+        printDatabaseFailure(QStringLiteral("Falha ao ler o banco de dados"), e);
         status = 1;
     } catch (const ReportExportError &e) {
         printError(e.text());

@@ -1,6 +1,11 @@
 #include "tool/ToolDatabase.h"
 
+#include "db/FbApi.h"
+#include "db/FbError.h"
+#include "db/SharedEngine.h"
 #include "db/SqlConnection.h"
+#include "shell/DatabaseFailure.h"
+#include "tool/ToolOutput.h"
 
 #include <QDir>
 
@@ -13,4 +18,12 @@ void useLocalDatabase(SqlConnection &connection, const QString &path)
 {
     connection.setParam(QStringLiteral("Database"), path);
     connection.setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+    fb::api::master(); // the engine set up, so that its sharing is known
+    if (fb::engineSharing() == fb::EngineSharing::Unshared)
+        printError(fb::unsharedEngineWarning());
+}
+
+void printDatabaseFailure(const QString &step, const fb::Error &error)
+{
+    printError(step + QStringLiteral(": ") + DatabaseFailure::of(error).explanation());
 }

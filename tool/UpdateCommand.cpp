@@ -42,7 +42,7 @@ int runUpdateCommand(const QStringList &args)
         printError(QStringLiteral("Atualização II (%1)").arg(path));
         executaAtualizacaoII(connection, printOutcome);
     } catch (const fb::Error &e) {
-        printError(QStringLiteral("Falha ao reconectar ao banco de dados: %1").arg(e.text()));
+        printDatabaseFailure(QStringLiteral("Falha ao reconectar ao banco de dados"), e);
         return 1;
     }
     return 0;

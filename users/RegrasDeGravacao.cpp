@@ -1,6 +1,7 @@
 #include "users/RegrasDeGravacao.h"
 
 #include "common/PasswordEncoding.h"
+#include "common/TextHelpers.h"
 #include "records/RecordProvider.h"
 #include "records/RecordSet.h"
 #include "shell/DatabaseFailure.h"
@@ -44,6 +45,11 @@ ResultadoDaGravacao RegrasDeGravacao::salva()
         if (m_usuarios->text(campo).isEmpty())
             return {Janela::Mantem, mensagem, {}};
     }
+    if (TemCaractereDeControle(m_usuarios->text(QStringLiteral("USUARIO"))))
+        return {Janela::Mantem,
+                QStringLiteral("Atenção, o nome do usuário tem caracteres de controle (tabulação, quebra "
+                               "de linha ou outros); nada foi gravado. Corrija o nome."),
+                {}};
 
     m_valoresPlanos.clear();
     for (const QString &campo : kCodificados)

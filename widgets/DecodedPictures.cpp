@@ -1,5 +1,8 @@
 #include "widgets/DecodedPictures.h"
 
+#include "common/RegularFile.h"
+
+#include <QBuffer>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
@@ -45,7 +48,15 @@ std::atomic<int> decodes{0};
 QImage decode(const QString &path)
 {
     ++decodes;
-    return QImageReader(path).read();
+    if (path.startsWith(u':'))
+        return QImageReader(path).read();
+    // Read as the program's other start-up files are: a pipe or a device in the picture's place
+    // must not hold up the start-up.
+    std::optional<QByteArray> bytes = readRegularFile(path, kLargestPicture);
+    if (!bytes)
+        return QImage();
+    QBuffer buffer(&*bytes);
+    return QImageReader(&buffer).read();
 }
 
 } // namespace

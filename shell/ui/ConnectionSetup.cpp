@@ -1,5 +1,7 @@
 #include "shell/ui/ConnectionSetup.h"
 
+#include "db/SharedEngine.h"
+
 #include "shell/DatabaseFailure.h"
 #include "shell/TdmPrincipal.h"
 #include "widgets/Dialogs.h"
@@ -8,6 +10,8 @@
 bool ConfiguraConexao()
 {
     const ConnectionOutcome outcome = openConfiguredConnection(*dmPrincipal->NimboConnection);
+    if (outcome.mode == ModoConexao::Local && fb::engineSharing() == fb::EngineSharing::Unshared)
+        Dialogs::message(nullptr, fb::unsharedEngineWarning());
     if (outcome.connected)
         return true;
     if (outcome.message.isEmpty())

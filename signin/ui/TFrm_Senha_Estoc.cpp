@@ -7,6 +7,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/Termination.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -174,8 +175,11 @@ bool TFrm_Senha_Estoc::eventFilter(QObject *watched, QEvent *event)
             return true;
         if (watched == Campo1 && Campo1KeyPress(key))
             return true;
-    } else if (event->type() == QEvent::FocusOut && watched == Campo1) {
-        // Leaving the field for another control, not the window losing the focus to a box.
+    } else if (event->type() == QEvent::FocusOut && watched == Campo1 && isVisible() &&
+               QApplication::focusWidget() != Botao_Cancelar) {
+        // Leaving the field for another control, not the window losing the focus to a box, nor
+        // the person leaving the dialog (Cancelar, already focused here, or the dialog closing):
+        // a look-up then would only delay the close, or hold it up when it fails.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             Campo1Exit();
@@ -224,8 +228,13 @@ void TFrm_Senha_Estoc::buscaCodigoDigitado()
 {
     // An accelerator presses a button without the focus leaving the code field: a code typed
     // since the last lookup would otherwise be checked against another user's password.
-    if (!m_codigoBuscado || ConferenciaDoAcesso::codigoCompleto(Campo1->text()) != *m_codigoBuscado)
+    if (!codigoDigitadoFoiBuscado())
         Campo1Exit();
+}
+
+bool TFrm_Senha_Estoc::codigoDigitadoFoiBuscado() const
+{
+    return m_codigoBuscado && ConferenciaDoAcesso::codigoCompleto(Campo1->text()) == *m_codigoBuscado;
 }
 
 UsuarioDoAcesso TFrm_Senha_Estoc::usuarioDosCampos() const
@@ -294,9 +303,14 @@ bool TFrm_Senha_Estoc::close()
 
 void TFrm_Senha_Estoc::FormClose()
 {
-    buscaCodigoDigitado();
-    if (const auto sessao =
-            ConferenciaDoAcesso::aoFechar(usuarioDosCampos(), Campo2->text(), Campo3->currentText()))
+    // No database call here: a look-up that fails (a missing file, a server that is off) would
+    // keep the dialog from closing, and the person could never leave it. A code typed since the
+    // last look-up has no user behind it yet, so it signs nobody in.
+    const std::optional<SessaoDoUsuario> sessao =
+        codigoDigitadoFoiBuscado()
+            ? ConferenciaDoAcesso::aoFechar(usuarioDosCampos(), Campo2->text(), Campo3->currentText())
+            : std::nullopt;
+    if (sessao)
         estabeleceSessao(*sessao);
     else
         requestTermination();

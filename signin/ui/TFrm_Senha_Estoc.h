@@ -56,6 +56,8 @@ private:
     void Campo1Exit();
     // Looks the code up again when it is not the one the other fields belong to.
     void buscaCodigoDigitado();
+    // The code in Campo1 is the one the fields were last looked up for.
+    bool codigoDigitadoFoiBuscado() const;
     void FormClose();
     bool FormKeyDown(QKeyEvent *key);
     bool Campo1KeyPress(QKeyEvent *key);

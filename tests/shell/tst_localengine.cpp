@@ -44,14 +44,22 @@ void TestLocalEngine::initTestCase()
 void TestLocalEngine::toolWorksOnTheDatabaseTheProgramHolds_data()
 {
     QTest::addColumn<QStringList>("command");
-    QTest::newRow("report") << QStringList{"report", "usuarios", "{folder}",      "--format",
-                                           "csv",    "--out",    "{folder}/u.csv"};
-    QTest::newRow("update") << QStringList{"update", "{folder}"};
+    // Where the tool may write its engine configuration: "cache" its usual folder, "runtime" only
+    // the runtime folder (a home that cannot be written), "nowhere" neither.
+    QTest::addColumn<QString>("writable");
+    const QStringList report{"report", "usuarios", "{folder}", "--format", "csv", "--out", "{folder}/u.csv"};
+    const QStringList update{"update", "{folder}"};
+    QTest::newRow("report") << report << "cache";
+    QTest::newRow("update") << update << "cache";
+    QTest::newRow("report, home not writable") << report << "runtime";
+    QTest::newRow("update, home not writable") << update << "runtime";
+    QTest::newRow("report, nowhere to write") << report << "nowhere";
 }
 
 void TestLocalEngine::toolWorksOnTheDatabaseTheProgramHolds()
 {
     QFETCH(QStringList, command);
+    QFETCH(QString, writable);
     QTemporaryDir tmp;
     const QString folder = tmp.path() + "/trabalho";
     const QString created = createWorkingFolder(folder);
@@ -72,11 +80,35 @@ void TestLocalEngine::toolWorksOnTheDatabaseTheProgramHolds()
     command.replaceInStrings("{folder}", folder);
     QProcess tool;
     tool.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (writable != "cache") {
+        // A file where the home folder should be: nothing can be made below it.
+        environment.insert("HOME", "/dev/null");
+        environment.remove("XDG_CACHE_HOME");
+        environment.remove("FIREBIRD"); // this process's, which the tool would take as given
+        QVERIFY(QDir().mkpath(tmp.path() + "/runtime"));
+        QFile::setPermissions(tmp.path() + "/runtime",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        environment.insert("XDG_RUNTIME_DIR", writable == "runtime" ? tmp.path() + "/runtime" : "/dev/null");
+        if (writable == "nowhere")
+            environment.insert("TMPDIR", "/dev/null"); // where Qt makes a runtime folder of its own
+    }
+    tool.setProcessEnvironment(environment);
     tool.start(ESTOCARIUM_BUILD_DIR + QStringLiteral("/estocarium-db"), command);
     QVERIFY(tool.waitForFinished(120000));
     const QString output = QString::fromUtf8(tool.readAll());
-    QVERIFY2(tool.exitCode() == 0, qPrintable(output));
-    QVERIFY2(!output.contains("incompatible"), qPrintable(output));
+    const QString warning = "Atenção, não foi possível gravar a configuração do Firebird deste programa";
+    if (writable == "nowhere") {
+        // Told what it means, and then refused the file the program holds.
+        QVERIFY2(output.contains(warning), qPrintable(output));
+        QVERIFY2(output.contains("está em uso por outro programa"), qPrintable(output));
+        QVERIFY(tool.exitCode() != 0);
+    } else {
+        QVERIFY2(tool.exitCode() == 0, qPrintable(output));
+        QVERIFY2(!output.contains("incompatible") && !output.contains(warning), qPrintable(output));
+    }
+    if (writable == "runtime")
+        QVERIFY(QFile::exists(tmp.path() + "/runtime/estocarium/firebird/firebird.conf"));
 
     // The program's connection is still good afterwards.
     query.close();

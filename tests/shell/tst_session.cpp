@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 // clientes.ini as the Windows profile functions read it, and the session values it leads to.
 class TestSession : public QObject
@@ -19,8 +22,8 @@ private slots:
     void iniValues();
     void iniIsReadAsUtf8OrWindows1252();
     void readmeSampleReadsAsDocumented();
-    void oversizedOrEndlessIniGivesDefaults_data();
-    void oversizedOrEndlessIniGivesDefaults();
+    void unusualIniFiles_data();
+    void unusualIniFiles();
     void profileAppliesForClientOne();
     void otherClientsGetNoProfile();
     void titlesKeyAndListsAlwaysSet();
@@ -124,23 +127,38 @@ void TestSession::readmeSampleReadsAsDocumented()
     QVERIFY(!Meses_Trabalho.isEmpty());
 }
 
-void TestSession::oversizedOrEndlessIniGivesDefaults_data()
+void TestSession::unusualIniFiles_data()
 {
-    QTest::addColumn<QString>("target"); // what clientes.ini is a link to; empty: a file over the limit
-    QTest::newRow("over the limit") << QString();
-    QTest::newRow("endless") << QStringLiteral("/dev/zero");
+    // How clientes.ini is stored; "fifo" and a "link:" are no regular file and are never waited on.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("read"); // its [dados_cliente] web=1 is taken
+    QTest::newRow("UTF-16 little-endian with its mark") << "utf16le" << true;
+    QTest::newRow("UTF-16 big-endian with its mark") << "utf16be" << true;
+    QTest::newRow("over the limit, section at its top") << "oversized" << true;
+    QTest::newRow("a link to a device that never ends") << "link:/dev/zero" << false;
+    QTest::newRow("a pipe nobody writes to") << "fifo" << false;
 }
 
-void TestSession::oversizedOrEndlessIniGivesDefaults()
+void TestSession::unusualIniFiles()
 {
-    QFETCH(QString, target);
-    if (target.isEmpty())
-        writeIni("[dados_cliente]\nweb=1\n;" + QByteArray(IniFile::kLargestFile, 'x'));
-    else
-        QVERIFY(QFile::link(target, m_dir->path() + "/clientes.ini"));
+    QFETCH(QString, stored);
+    const QString path = m_dir->path() + "/clientes.ini";
+    const QString ini = QStringLiteral("[dados_cliente]\r\nweb=1\r\nnome=São João\r\n");
+    if (stored == "utf16le" || stored == "utf16be") {
+        QStringEncoder encoder(stored == "utf16le" ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                               QStringEncoder::Flag::WriteBom);
+        writeIni(encoder.encode(ini));
+    } else if (stored == "oversized") {
+        writeIni(ini.toUtf8() + ";" + QByteArray(2 * IniFile::kLargestFile, 'x') + "\nweb=0\n");
+    } else if (stored.startsWith("link:")) {
+        QVERIFY(QFile::link(stored.mid(5), path));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
     InicializaSessao();
-    QCOMPARE(Sistema_na_WEB, false);
-    QCOMPARE(ini_clientecodigo, 0);
+    QFETCH(bool, read);
+    QCOMPARE(Sistema_na_WEB, read);
+    QCOMPARE(ini_clientenome, read ? QStringLiteral("São João") : QString());
 }
 
 void TestSession::profileAppliesForClientOne()

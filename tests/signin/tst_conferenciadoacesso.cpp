@@ -268,6 +268,16 @@ void TestConferenciaDoAcesso::newPasswordThatCannotBeStoredIsRefused_data()
         "Atenção, a senha ou o nível contém caracteres que não podem ser gravados no banco de dados.");
     QTest::newRow("euro sign") << "abc€" << naoGravavel;
     QTest::newRow("shifted past one byte") << QString(QChar(char16_t(0x100 - Chave))) << naoGravavel;
+    const QString controle =
+        QStringLiteral("Atenção, a senha não pode ter caracteres de controle (tabulação, "
+                       "quebra de linha ou outros); nada foi gravado. Informe outra senha.");
+    for (const auto &[row, senha] : {std::pair{"tab", "ab\tc"},
+                                     {"start of heading", "\x01"},
+                                     {"escape", "\x1b"
+                                                "abc"},
+                                     {"delete", "abc\x7f"},
+                                     {"line feed", "abc\n"}})
+        QTest::addRow("%s", row) << QString::fromUtf8(senha) << controle;
 }
 
 void TestConferenciaDoAcesso::newPasswordThatCannotBeStoredIsRefused()

@@ -43,6 +43,8 @@ private slots:
     void closing_data();
     void closing();
     void lookupErrorReachesErrorBox();
+    void leavingWhileLookupFails_data();
+    void leavingWhileLookupFails();
     void tooLongFirstAccessPasswordIsAskedAgain();
 
 private:
@@ -518,6 +520,46 @@ void TestLogin::lookupErrorReachesErrorBox()
     QVERIFY(m_dlg->isVisible());
     QCOMPARE(m_dlg->Campo1->text(), QStringLiteral("0001"));
     QCOMPARE(m_dlg->CampoE4->text(), QString());
+}
+
+void TestLogin::leavingWhileLookupFails_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("lookedUpBefore"); // the code's look-up failed once already
+    for (const char *how : {"escape", "alt+c", "cancel clicked", "close"}) {
+        QTest::addRow("%s, code still in its field", how) << how << false;
+        QTest::addRow("%s, after a failed look-up", how) << how << true;
+    }
+}
+
+void TestLogin::leavingWhileLookupFails()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, lookedUpBefore);
+    // The look-up fails from here on, as it does with the file missing or the server off.
+    m_db->exec("ALTER TABLE USUARIOS_ESTOC ALTER COLUMN USUARIO TO NOME");
+    m_dlg->Campo1->setFocus();
+    QTest::keyClicks(m_dlg->Campo1, "1");
+    if (lookedUpBefore) {
+        QTest::keyClick(m_dlg->Campo1, Qt::Key_Return);
+        QCOMPARE(m_dialogs->seen().size(), 1);
+        m_dlg->Campo1->setFocus();
+    }
+    if (how == "escape")
+        QTest::keyClick(m_dlg->Campo1, Qt::Key_Escape);
+    else if (how == "alt+c")
+        QTest::keyClick(m_dlg->Campo1, Qt::Key_C, Qt::AltModifier);
+    else if (how == "cancel clicked")
+        QTest::mouseClick(m_dlg->Botao_Cancelar, Qt::LeftButton);
+    else
+        m_dlg->close();
+
+    // Closed, no second error box, and the program asked to end: nobody was signed in.
+    QTRY_VERIFY(!m_dlg->isVisible());
+    m_db->exec("ALTER TABLE USUARIOS_ESTOC ALTER COLUMN NOME TO USUARIO");
+    QCOMPARE(m_dialogs->seen().size(), lookedUpBefore ? 1 : 0);
+    QVERIFY(terminationRequested());
+    QCOMPARE(Usuario_Codigo, QString());
 }
 
 void TestLogin::tooLongFirstAccessPasswordIsAskedAgain()

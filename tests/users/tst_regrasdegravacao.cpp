@@ -12,8 +12,8 @@ class TestRegrasDeGravacao : public QObject
 private slots:
     void savedUserIsStoredEncoded_data();
     void savedUserIsStoredEncoded();
-    void missingValueStopsTheSave_data();
-    void missingValueStopsTheSave();
+    void unacceptableValueStopsTheSave_data();
+    void unacceptableValueStopsTheSave();
     void levelThatCannotBeStoredStopsTheSave();
     void failedWriteKeepsTheTypedRecordForARetry_data();
     void failedWriteKeepsTheTypedRecordForARetry();
@@ -109,22 +109,35 @@ void TestRegrasDeGravacao::savedUserIsStoredEncoded()
     QCOMPARE(cadastro.usuarios->text("NIVEL"), cadastro.db.column(codigo, "NIVEL").toString());
 }
 
-void TestRegrasDeGravacao::missingValueStopsTheSave_data()
+void TestRegrasDeGravacao::unacceptableValueStopsTheSave_data()
 {
     QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("message");
-    QTest::newRow("name") << "USUARIO"
+    QTest::newRow("name") << "USUARIO" << QVariant()
                           << "Atenção, procedimento cancelado! Informe Nome do Usuário";
-    QTest::newRow("CPF") << "CPF"
-                         << "Atenção, procedimento cancelado! Informe CPF";
+    QTest::newRow("CPF") << "CPF" << QVariant() << "Atenção, procedimento cancelado! Informe CPF";
+    // Pasted, as nobody could type them: the name could never be typed again as stored.
+    const QString controle =
+        QStringLiteral("Atenção, o nome do usuário tem caracteres de controle (tabulação, "
+                       "quebra de linha ou outros); nada foi gravado. Corrija o nome.");
+    for (const auto &[row, name] : {std::pair{"tab", "ANA\tMARIA"},
+                                    {"line feed", "ANA\nMARIA"},
+                                    {"start of heading", "ANA\x01"},
+                                    {"escape", "\x1b"
+                                               "ANA"},
+                                    {"delete", "ANA\x7f"},
+                                    {"next line (C1)", "ANA\u0085"}})
+        QTest::addRow("name with %s", row) << "USUARIO" << QVariant(QString::fromUtf8(name)) << controle;
 }
 
-void TestRegrasDeGravacao::missingValueStopsTheSave()
+void TestRegrasDeGravacao::unacceptableValueStopsTheSave()
 {
     QFETCH(QString, field);
+    QFETCH(QVariant, value);
     Cadastro cadastro;
     cadastro.novo();
-    cadastro.usuarios->setValue(field, QVariant());
+    cadastro.usuarios->setValue(field, value);
 
     const ResultadoDaGravacao resultado = cadastro.regras.salva();
     QCOMPARE(resultado.janela, Janela::Mantem);

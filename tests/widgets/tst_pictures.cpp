@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // Pictures shown more than once at start-up (TELA_PRINCIPAL.JPG in the splash and in the main
 // window) are decoded once, and a file that changes meanwhile is read again.
 class TestPictures : public QObject
@@ -16,6 +18,7 @@ private slots:
     void backgroundDecodeIsSharedAndNotRepeated();
     void fileChangedDuringBackgroundDecodeIsReadAgain();
     void unreadableFileInBackgroundKeepsBuiltInPicture();
+    void pipeInThePicturesPlaceIsNotWaitedOn();
 };
 
 namespace
@@ -98,6 +101,22 @@ void TestPictures::unreadableFileInBackgroundKeepsBuiltInPicture()
     QCOMPARE(splash.picture().size(), QSize(800, 601));
     // The failed file is tried once, then the built-in picture once.
     QCOMPARE(DecodedPictures::decodeCount() - before, 2);
+}
+
+// A pipe nobody writes to, as a share that hangs would: the start-up goes on with the built-in
+// picture instead of waiting for ever.
+void TestPictures::pipeInThePicturesPlaceIsNotWaitedOn()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("TELA_PRINCIPAL.JPG");
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+
+    PictureBox splash(PictureBox::Fit::ScaleDownTopLeft);
+    splash.setBuiltInPicture(QStringLiteral(":/images/splash.jpg"));
+    splash.loadFileInBackground(path);
+    QCOMPARE(splash.picture().size(), QSize(800, 601));
+    PictureBox main(PictureBox::Fit::Centre);
+    QVERIFY(!main.loadFile(path));
 }
 
 QTEST_MAIN(TestPictures)

@@ -1,0 +1,65 @@
+#include "shell/ui/EstocariumApplication.h"
+#include "shell/ui/StartUp.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The file and print dialogs speak Brazilian Portuguese on a machine whose locale is another
+// (here C.UTF-8, as a server installation or a bare container leaves it), as the program does.
+class TestBrazilianLocale : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileListShowsBrazilianDatesAndSizes();
+    void dialogsAndUnitsAreBrazilian();
+};
+
+void TestBrazilianLocale::fileListShowsBrazilianDatesAndSizes()
+{
+    QTemporaryDir folder;
+    QFile file(folder.path() + "/foto.jpg");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4485, 'x'));
+    file.close();
+    const QDateTime stamp(QDate(2026, 12, 11), QTime(9, 5));
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+
+    // The model behind the file dialog's list.
+    QFileSystemModel model;
+    const QModelIndex root = model.setRootPath(folder.path());
+    QTRY_COMPARE(model.rowCount(root), 1);
+    const QModelIndex row = model.index(0, 0, root);
+    QCOMPARE(model.data(row.siblingAtColumn(1)).toString(), QStringLiteral("4,38 KiB"));
+    QCOMPARE(model.data(row.siblingAtColumn(3)).toString(), QStringLiteral("11/12/2026 09:05"));
+}
+
+void TestBrazilianLocale::dialogsAndUnitsAreBrazilian()
+{
+    QCOMPARE(QLocale::system().name(), QStringLiteral("pt_BR"));
+    QCOMPARE(QLocale::system().measurementSystem(), QLocale::MetricSystem);
+    QFileDialog dialog(nullptr, QStringLiteral("Salvar"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const auto *lookIn = dialog.findChild<QLabel *>(QStringLiteral("lookInLabel"));
+    QVERIFY(lookIn);
+    QVERIFY2(lookIn->text() != QStringLiteral("Look in:"), qPrintable(lookIn->text()));
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("LC_ALL", "C.UTF-8");
+    qputenv("LANG", "C.UTF-8");
+    useBrazilianLocaleEnvironment();
+    EstocariumApplication app(argc, argv);
+    installPortugueseTranslations(app);
+    TestBrazilianLocale test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_brazilianlocale.moc"
