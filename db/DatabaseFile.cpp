@@ -11,6 +11,9 @@ QString DatabaseFile::localPath(const QString &database)
 {
     if (database.startsWith(u'/'))
         return database;
+    if (database.contains(QLatin1String("://")))
+        return QString();
+    // "server:path" and "server/port:path" alike: the server ends at the first colon.
     const qsizetype colon = database.indexOf(u':');
     if (colon < 0)
         return database;

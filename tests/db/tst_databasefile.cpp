@@ -125,6 +125,8 @@ void TestDatabaseFile::localPathOfTheDatabaseParameter_data()
                                        << "/srv/dados/LICITACAO.FDB";
     QTest::newRow("alias on a server") << "servidor:licitacao"
                                        << "";
+    QTest::newRow("address") << "inet://servidor/srv/dados/LICITACAO.FDB"
+                             << "";
 }
 
 void TestDatabaseFile::localPathOfTheDatabaseParameter()

@@ -117,3 +117,8 @@ bool PrivateCups::accept()
 {
     return command(QStringLiteral("cupsaccept"), {queue()}).isEmpty();
 }
+
+bool PrivateCups::makeDefault()
+{
+    return command(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue()}).isEmpty();
+}

@@ -26,6 +26,8 @@ public:
     // The queue takes no more jobs (cupsreject), or takes them again (cupsaccept).
     bool reject();
     bool accept();
+    // The queue becomes the service's default printer, the one print dialogs propose.
+    bool makeDefault();
 
 private:
     // Runs a CUPS command against this service; empty when it succeeded, else its output.
