@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -24,6 +25,13 @@ namespace
 
 constexpr int kZoomSteps[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
 constexpr int kInitialZoom = 100;
+
+// The folder a report was last saved to in this run of the program: the next save opens there.
+QString &lastSaveFolder()
+{
+    static QString folder;
+    return folder;
+}
 
 QString dialogFilter(const ReportExportFilter &filter)
 {
@@ -145,6 +153,8 @@ void ReportPreview::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     ReportPrinter::configure(printer, *m_document);
+    // The job's name in the print queue, and the file name a printer that writes files gives it.
+    printer.setDocName(m_title);
     if (!Dialogs::printSetup(this, &printer))
         return;
     if (!ReportPrinter::print(*m_document, printer))
@@ -166,7 +176,8 @@ QString ReportPreview::proposedFileName(const ReportExportFilter &format) const
     QString name = m_title + QDate::currentDate().toString(QStringLiteral(" dd-MM-yyyy"));
     // A title is no path: a slash in it would point into a folder.
     name.replace(u'/', u'-').replace(u'\\', u'-');
-    return name + u'.' + format.extension().toLower();
+    name += u'.' + format.extension().toLower();
+    return lastSaveFolder().isEmpty() ? name : QDir(lastSaveFolder()).filePath(name);
 }
 
 void ReportPreview::save()
@@ -197,5 +208,7 @@ void ReportPreview::save()
         filter->save(*m_document, fileName);
     } catch (const ReportExportError &error) {
         Dialogs::error(this, error.text());
+        return;
     }
+    lastSaveFolder() = QFileInfo(fileName).absolutePath();
 }

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -39,6 +40,7 @@ private slots:
     void saveWritesTheChosenFormat_data();
     void saveWritesTheChosenFormat();
     void saveFailureIsReportedAndThePreviewStays();
+    void saveOpensInTheFolderLastSavedTo();
     void printingGoesThroughThePrintDialogWithOneCopyOfAllPages();
     void printedPagesAreThePreviewedPages();
 
@@ -226,7 +228,7 @@ void TestPreview::saveProposesTheTitleAndTheDate()
     preview.save();
 
     QCOMPARE(
-        dialogs.seen().first().value,
+        QFileInfo(dialogs.seen().first().value).fileName(),
         QStringLiteral("Relatório dos Usuários %1.pdf").arg(QDate::currentDate().toString("dd-MM-yyyy")));
     QVERIFY(dialogs.seen().first().filter.contains(QStringLiteral("Página HTML (*.htm *.html)")));
 }
@@ -246,16 +248,42 @@ void TestPreview::saveFailureIsReportedAndThePreviewStays()
     QVERIFY2(dialogs.seen()[1].text.contains(path), qPrintable(dialogs.seen()[1].text));
 }
 
+void TestPreview::saveOpensInTheFolderLastSavedTo()
+{
+    ReportPdfFilter pdf;
+    SampleReport sample(3);
+    QVERIFY(QDir(m_dir.path()).mkpath("relatorios"));
+    const QString folder = QDir(m_dir.filePath("relatorios")).absolutePath();
+    {
+        ReportPreview preview(sample.report.generate());
+        DialogScript dialogs;
+        dialogs.answer(true, folder + "/primeiro.pdf");
+        preview.save();
+        QCOMPARE(dialogs.seen().size(), 1);
+    }
+    ReportPreview other(sample.report.generate());
+    other.setTitle(QStringLiteral("Outro"));
+    DialogScript dialogs;
+    dialogs.answer(false);
+    other.save();
+    QCOMPARE(QFileInfo(dialogs.seen().first().value).absolutePath(), folder);
+    QVERIFY(dialogs.seen().first().value.endsWith(
+        QStringLiteral("/Outro %1.pdf").arg(QDate::currentDate().toString("dd-MM-yyyy"))));
+}
+
 void TestPreview::printingGoesThroughThePrintDialogWithOneCopyOfAllPages()
 {
     SampleReport sample(3);
     const auto document = sample.report.generate();
     ReportPreview preview(document);
+    preview.setTitle(QStringLiteral("Relatório dos Usuários"));
     DialogScript dialogs;
     dialogs.answer(false);
     preview.print();
     QCOMPARE(dialogs.seen().size(), 1);
     QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Print);
+    // The print job is named after the report.
+    QCOMPARE(dialogs.seen().first().title, QStringLiteral("Relatório dos Usuários"));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setCopyCount(3);
