@@ -226,7 +226,7 @@ void TestMainWindow::componentsAndCommands()
     QCOMPARE(m_janela->Label1->font().pixelSize(), 67);
     QVERIFY(m_janela->Label1->font().bold() && m_janela->Label1->font().underline());
 
-    m_janela->calculadora.windowTitles = [] { return QStringList{"Calculadora"}; };
+    m_janela->calculadora.desktopWindows = [] { return QList<DesktopWindow>{{"Calculadora", "", 0}}; };
     m_janela->SpeedButton5->click();
     QCOMPARE(m_dialogs->onlyText(), QStringLiteral("Calculadora não disponível"));
 }
