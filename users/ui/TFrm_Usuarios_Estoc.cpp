@@ -229,7 +229,11 @@ void TFrm_Usuarios_Estoc::criaPaginaPesquisa()
 {
     TabPesquisaS = criar<TabPage>("TabPesquisaS");
     PageControl1->addTab(TabPesquisaS, QStringLiteral("Pesquisa"));
-    TabPesquisaS->setOnShow([this] { TabPesquisaSShow(); });
+    TabPesquisaS->setOnShow([this] {
+        TabPesquisaSShow();
+        // The page is for choosing a user from the list.
+        DBGrid1->setFocus();
+    });
 
     LProcura = criarRotulo("LProcura", QStringLiteral("Valor"), TabPesquisaS, 16, 8);
     LProcura->resize(320, LProcura->height());
