@@ -65,7 +65,9 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
 {
     setWindowTitle(QStringLiteral("Visualização do relatório"));
     auto *toolBar = new QToolBar(this);
+    // The tool bar's buttons take no focus: each command has its key.
     m_first = toolBar->addAction(QStringLiteral("Primeira"), this, [this] { showPage(1); });
+    m_first->setShortcut(QKeySequence::MoveToStartOfDocument);
     m_previous = toolBar->addAction(QStringLiteral("Anterior"), this, [this] { showPage(m_page - 1); });
     m_previous->setShortcut(QKeySequence::MoveToPreviousPage);
     m_pageBox = new QSpinBox(toolBar);
@@ -77,6 +79,7 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
     m_next = toolBar->addAction(QStringLiteral("Próxima"), this, [this] { showPage(m_page + 1); });
     m_next->setShortcut(QKeySequence::MoveToNextPage);
     m_last = toolBar->addAction(QStringLiteral("Última"), this, [this] { showPage(pageCount()); });
+    m_last->setShortcut(QKeySequence::MoveToEndOfDocument);
     toolBar->addSeparator();
     m_zoomBox = new QComboBox(toolBar);
     for (const int step : kZoomSteps)

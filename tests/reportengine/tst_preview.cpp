@@ -34,6 +34,7 @@ private slots:
     void init() { QVERIFY(m_dir.isValid()); }
     void opensModalMaximisedAndNotOnTopAt100Percent();
     void navigatesAndZooms();
+    void turnsPagesByKeyboard();
     void pageChangeShowsTheTopOfTheNewPage();
     void saveProposesTheTitleAndTheDate();
     void saveProposesPdfFirstAmongExistingFormats();
@@ -88,6 +89,23 @@ void TestPreview::navigatesAndZooms()
     preview.setZoomPercent(200);
     QCOMPARE(preview.zoomPercent(), 200);
     QVERIFY(std::abs(view->width() - 2 * width) <= 1);
+}
+
+// The tool bar's buttons take no focus: the pages are turned by keys.
+void TestPreview::turnsPagesByKeyboard()
+{
+    SampleReport sample(100);
+    ReportPreview preview(sample.report.generate());
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    QStringList pages;
+    for (const QKeySequence::StandardKey key :
+         {QKeySequence::MoveToEndOfDocument, QKeySequence::MoveToPreviousPage,
+          QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToNextPage}) {
+        QTest::keySequence(&preview, QKeySequence(key));
+        pages << QString::number(preview.currentPage());
+    }
+    QCOMPARE(pages, QStringList({"3", "2", "1", "2"}));
 }
 
 void TestPreview::pageChangeShowsTheTopOfTheNewPage()
