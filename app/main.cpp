@@ -1,4 +1,5 @@
 #include "shell/CommandLineRequest.h"
+#include "shell/ui/BrazilianSystemLocale.h"
 #include "shell/ui/EstocariumApplication.h"
 #include "shell/ui/StartUp.h"
 
@@ -6,8 +7,9 @@ int main(int argc, char *argv[])
 {
     if (const auto answered = answerCommandLineRequest(argc, argv))
         return *answered;
-    useBrazilianLocaleEnvironment();
+    BrazilianSystemLocale brazilian;
     EstocariumApplication app(argc, argv);
+    brazilian.takeOver();
     installPortugueseTranslations(app);
     // Outside the event loop no handler catches: a failure there is shown, then the program ends.
     try {

@@ -24,29 +24,10 @@ QString variable(qsizetype index)
     return QStringLiteral("RT%1").arg(index + 1);
 }
 
-} // namespace
-
-QString dropTriggerText(const TriggerDefinition &trigger)
+// Sums the trigger's table over the rows with row's parent key and writes the totals into that parent.
+QStringList recomputation(const TriggerDefinition &trigger, const QString &row)
 {
-    return QStringLiteral("DROP TRIGGER %1;").arg(trigger.name);
-}
-
-QString createTriggerText(const TriggerDefinition &trigger)
-{
-    const QString row = trigger.afterDelete ? QStringLiteral("OLD") : QStringLiteral("NEW");
     QStringList lines;
-    lines << QStringLiteral("CREATE TRIGGER %1 FOR %2").arg(trigger.name, trigger.table);
-    lines << (trigger.afterDelete ? QStringLiteral(" ACTIVE AFTER DELETE POSITION 0")
-                                  : QStringLiteral(" ACTIVE AFTER INSERT OR UPDATE POSITION 0"));
-    lines << QStringLiteral(" AS");
-    for (qsizetype i = 0; i < trigger.sums.size(); ++i)
-        lines << QStringLiteral("     DECLARE VARIABLE %1 NUMERIC(15,2);").arg(variable(i));
-    lines << QStringLiteral("  begin");
-    if (trigger.zeroesVariables) {
-        for (qsizetype i = 0; i < trigger.sums.size(); ++i)
-            lines << QStringLiteral("     %1 = 0;").arg(variable(i));
-    }
-
     lines << QStringLiteral("     SELECT");
     QStringList into;
     for (qsizetype i = 0; i < trigger.sums.size(); ++i) {
@@ -73,6 +54,51 @@ QString createTriggerText(const TriggerDefinition &trigger)
     lines << QStringLiteral("    WHERE");
     lines << keyConditions(QStringLiteral("     "), QStringLiteral("C"), row, trigger.parentKey,
                            QStringLiteral(";"));
+    return lines;
+}
+
+// A _T1 trigger reads the parent key from the new row; when an update moves the row to another
+// parent, the parent it left is recomputed too, or its totals would still count the row.
+QStringList oldParentRecomputation(const TriggerDefinition &trigger)
+{
+    QStringList changed;
+    for (const QString &column : trigger.parentKey)
+        changed << QStringLiteral("NEW.%1 IS DISTINCT FROM OLD.%1").arg(column);
+    QStringList lines;
+    lines << QString();
+    lines << QStringLiteral("   IF (UPDATING AND (%1)) THEN").arg(changed.join(QStringLiteral(" OR ")));
+    lines << QStringLiteral("   begin");
+    lines << recomputation(trigger, QStringLiteral("OLD"));
+    lines << QStringLiteral("   end");
+    return lines;
+}
+
+} // namespace
+
+QString dropTriggerText(const TriggerDefinition &trigger)
+{
+    return QStringLiteral("DROP TRIGGER %1;").arg(trigger.name);
+}
+
+QString createTriggerText(const TriggerDefinition &trigger)
+{
+    const QString row = trigger.afterDelete ? QStringLiteral("OLD") : QStringLiteral("NEW");
+    QStringList lines;
+    lines << QStringLiteral("CREATE TRIGGER %1 FOR %2").arg(trigger.name, trigger.table);
+    lines << (trigger.afterDelete ? QStringLiteral(" ACTIVE AFTER DELETE POSITION 0")
+                                  : QStringLiteral(" ACTIVE AFTER INSERT OR UPDATE POSITION 0"));
+    lines << QStringLiteral(" AS");
+    for (qsizetype i = 0; i < trigger.sums.size(); ++i)
+        lines << QStringLiteral("     DECLARE VARIABLE %1 NUMERIC(15,2);").arg(variable(i));
+    lines << QStringLiteral("  begin");
+    if (trigger.zeroesVariables) {
+        for (qsizetype i = 0; i < trigger.sums.size(); ++i)
+            lines << QStringLiteral("     %1 = 0;").arg(variable(i));
+    }
+
+    lines << recomputation(trigger, row);
+    if (!trigger.afterDelete)
+        lines << oldParentRecomputation(trigger);
     lines << QStringLiteral(" end");
 
     return lines.join(QStringLiteral(" \r")) + QLatin1Char(' ');

@@ -2,5 +2,5 @@
 
 QString FieldDef::tooLongMessage() const
 {
-    return QStringLiteral("Atenção, o campo %1 aceita no máximo %2 caracteres!").arg(name).arg(size);
+    return QStringLiteral("Atenção, o campo %1 aceita no máximo %2 caracteres!").arg(shownName()).arg(size);
 }

@@ -261,7 +261,8 @@ void RecordSet::post()
     Record &record = currentRecord();
     for (int f = 0; f < m_fields.size(); ++f) {
         if (m_fields.at(f).required && record.values.at(f).isNull())
-            throw fb::Error(QStringLiteral("O campo '%1' precisa ser preenchido.").arg(m_fields.at(f).name));
+            throw fb::Error(
+                QStringLiteral("O campo '%1' precisa ser preenchido.").arg(m_fields.at(f).shownName()));
     }
     if (record.status != Status::Inserted)
         record.status = record.values == record.original ? Status::Unchanged : Status::Modified;

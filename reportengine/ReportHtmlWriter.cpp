@@ -59,6 +59,18 @@ QByteArray png(const QImage &picture)
     return bytes;
 }
 
+// The paper for a browser's printing, so that it keeps the pages' size and orientation: A4 by
+// name, any other size by its measures. The pages carry their own margins.
+QString cssPageSize(const QSize &pageSize)
+{
+    const QSize a4(21000, 29700);
+    if (pageSize == a4)
+        return QStringLiteral("A4 portrait");
+    if (pageSize == a4.transposed())
+        return QStringLiteral("A4 landscape");
+    return mm(pageSize.width()) + u' ' + mm(pageSize.height());
+}
+
 constexpr auto kHead = R"(<!DOCTYPE html>
 <html lang="pt-BR">
 <head>
@@ -70,6 +82,7 @@ body { background: #808080; margin: 0; padding: 8px 0; }
 .band, .text, .picture, .line { position: absolute; }
 .text { white-space: pre; font-family: Arial, "Liberation Sans", Helvetica, sans-serif; line-height: %1; color: #000; }
 .line { border-top-style: solid; border-top-color: #000; }
+@page { size: %2; margin: 0; }
 @media print { body { background: none; padding: 0; } .page { margin: 0; break-after: page; } }
 </style>
 </head>
@@ -92,7 +105,7 @@ void ReportHtmlWriter::begin(const QSize &pageSize)
     const ReportFont font;
     const double lineHeight =
         ReportFontMetrics::instance().lineHeight(font) / ReportUnits::fromPoints(font.pointSize);
-    write(QString::fromUtf8(kHead).arg(lineHeight, 0, 'f', 3));
+    write(QString::fromUtf8(kHead).arg(lineHeight, 0, 'f', 3).arg(cssPageSize(pageSize)));
 }
 
 QString ReportHtmlWriter::pictureId(const QImage &picture)

@@ -33,6 +33,14 @@ ReportLabel *addLabel(ReportBand *band, const QString &name, double left, double
     return label;
 }
 
+// A band's colour from the session. The colours are empty when the built-in organisation profile
+// does not apply (any client code but 1): an empty colour is no colour, the band stays white,
+// so that the report prints for every client.
+QColor corDaFaixa(const QString &cor)
+{
+    return cor.trimmed().isEmpty() ? QColor(Qt::white) : StringToColor(cor);
+}
+
 ReportDataText *addField(ReportBand *band, const QString &name, double left, double width,
                          const QString &field, ReportAlignment alignment)
 {
@@ -123,7 +131,7 @@ void RelatorioUsuarios::PreencheCabecalho()
 
 void RelatorioUsuarios::Rpt_RelatorioBeforePrint(Report &)
 {
-    ColumnHeaderBand1->setColour(StringToColor(Cor_Cabecalho));
+    ColumnHeaderBand1->setColour(corDaFaixa(Cor_Cabecalho));
     Pauta = true;
     RG = 0;
 }
@@ -148,7 +156,7 @@ void RelatorioUsuarios::PageHeaderBand1BeforePrint(ReportBand &)
 
 void RelatorioUsuarios::DetailBand1BeforePrint(ReportBand &band)
 {
-    band.setColour(StringToColor(Pauta ? Cor_Pauta_True : Cor_Pauta_False));
+    band.setColour(corDaFaixa(Pauta ? Cor_Pauta_True : Cor_Pauta_False));
     Pauta = !Pauta;
     if (cdsDados.rowCount() > 0)
         ++RG;

@@ -6,7 +6,8 @@
 ProgramStarter::ProgramStarter()
     : findProgram([](const QString &program) { return QStandardPaths::findExecutable(program); }),
       startProgram([](const QString &path, const QStringList &arguments) {
-          return QProcess::startDetached(path, arguments);
+          qint64 pid = 0;
+          return QProcess::startDetached(path, arguments, QString(), &pid) ? pid : qint64(0);
       })
 {
 }

@@ -12,6 +12,8 @@ RecordGrid::RecordGrid(RecordSet *set, QWidget *parent) : QTableView(parent), m_
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
+    // Rows are chosen whole: Tab leaves the grid, and Ctrl+Tab reaches the tab widget around it.
+    setTabKeyNavigation(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     verticalHeader()->hide();

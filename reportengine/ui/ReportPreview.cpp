@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -24,6 +25,13 @@ namespace
 
 constexpr int kZoomSteps[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
 constexpr int kInitialZoom = 100;
+
+// The folder a report was last saved to in this run of the program: the next save opens there.
+QString &lastSaveFolder()
+{
+    static QString folder;
+    return folder;
+}
 
 QString dialogFilter(const ReportExportFilter &filter)
 {
@@ -57,7 +65,9 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
 {
     setWindowTitle(QStringLiteral("Visualização do relatório"));
     auto *toolBar = new QToolBar(this);
+    // The tool bar's buttons take no focus: each command has its key.
     m_first = toolBar->addAction(QStringLiteral("Primeira"), this, [this] { showPage(1); });
+    m_first->setShortcut(QKeySequence::MoveToStartOfDocument);
     m_previous = toolBar->addAction(QStringLiteral("Anterior"), this, [this] { showPage(m_page - 1); });
     m_previous->setShortcut(QKeySequence::MoveToPreviousPage);
     m_pageBox = new QSpinBox(toolBar);
@@ -69,6 +79,7 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
     m_next = toolBar->addAction(QStringLiteral("Próxima"), this, [this] { showPage(m_page + 1); });
     m_next->setShortcut(QKeySequence::MoveToNextPage);
     m_last = toolBar->addAction(QStringLiteral("Última"), this, [this] { showPage(pageCount()); });
+    m_last->setShortcut(QKeySequence::MoveToEndOfDocument);
     toolBar->addSeparator();
     m_zoomBox = new QComboBox(toolBar);
     for (const int step : kZoomSteps)
@@ -145,6 +156,8 @@ void ReportPreview::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     ReportPrinter::configure(printer, *m_document);
+    // The job's name in the print queue, and the file name a printer that writes files gives it.
+    printer.setDocName(m_title);
     if (!Dialogs::printSetup(this, &printer))
         return;
     if (const QString failure = ReportPrinter::print(*m_document, printer); !failure.isEmpty())
@@ -168,7 +181,8 @@ QString ReportPreview::proposedFileName(const ReportExportFilter &format) const
     QString name = m_title + QDate::currentDate().toString(QStringLiteral(" dd-MM-yyyy"));
     // A title is no path: a slash in it would point into a folder.
     name.replace(u'/', u'-').replace(u'\\', u'-');
-    return name + u'.' + format.extension().toLower();
+    name += u'.' + format.extension().toLower();
+    return lastSaveFolder().isEmpty() ? name : QDir(lastSaveFolder()).filePath(name);
 }
 
 void ReportPreview::save()
@@ -199,5 +213,7 @@ void ReportPreview::save()
         filter->save(*m_document, fileName);
     } catch (const ReportExportError &error) {
         Dialogs::error(this, error.text(), error.detail());
+        return;
     }
+    lastSaveFolder() = QFileInfo(fileName).absolutePath();
 }

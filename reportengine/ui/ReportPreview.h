@@ -27,7 +27,7 @@ public:
     int pageCount() const;
     int zoomPercent() const;
 
-    // Names the files the report is saved to; "Relatório" until set.
+    // Names the files the report is saved to and the print job; "Relatório" until set.
     void setTitle(const QString &title) { m_title = title; }
 
     void showPage(int number);
@@ -38,7 +38,8 @@ public:
 private:
     void updateActions();
     std::vector<const ReportExportFilter *> saveFormats() const;
-    // The report's title and today's date, with the format's extension.
+    // The report's title and today's date, with the format's extension, in the folder of the
+    // last save of this program run.
     QString proposedFileName(const ReportExportFilter &format) const;
 
     std::shared_ptr<const ReportDocument> m_document;

@@ -1,7 +1,8 @@
 #include "shell/ui/CalculatorLauncher.h"
 
 #include "widgets/Dialogs.h"
-#include "widgets/WindowTitles.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -10,7 +11,7 @@ const QString kTituloCalculadora = QStringLiteral("Calculadora");
 
 } // namespace
 
-CalculatorLauncher::CalculatorLauncher() : windowTitles(x11WindowTitles) {}
+CalculatorLauncher::CalculatorLauncher() : desktopWindows(x11DesktopWindows) {}
 
 const QStringList &CalculatorLauncher::programs()
 {
@@ -20,9 +21,20 @@ const QStringList &CalculatorLauncher::programs()
     return list;
 }
 
-void CalculatorLauncher::run(QWidget *owner) const
+bool CalculatorLauncher::calculatorOpen() const
 {
-    if (windowTitles().contains(kTituloCalculadora)) {
+    // Each calculator titles its window in its own words and language ("galculator", "Calculator"),
+    // but names itself in its class; the process id finds one started under another name.
+    const QList<DesktopWindow> windows = desktopWindows();
+    return std::any_of(windows.cbegin(), windows.cend(), [this](const DesktopWindow &window) {
+        return window.title == kTituloCalculadora || programs().contains(window.instance) ||
+               (window.pid != 0 && m_started.contains(window.pid));
+    });
+}
+
+void CalculatorLauncher::run(QWidget *owner)
+{
+    if (calculatorOpen()) {
         Dialogs::message(owner, QStringLiteral("Calculadora não disponível"));
         return;
     }
@@ -34,7 +46,10 @@ void CalculatorLauncher::run(QWidget *owner) const
                              .arg(programs().join(QStringLiteral(", "))));
         return;
     }
-    if (!startProgram(path, {}))
+    const qint64 pid = startProgram(path, {});
+    if (pid == 0)
         Dialogs::message(
             owner, QStringLiteral("Calculadora não disponível: não foi possível iniciar %1.").arg(path));
+    else
+        m_started << pid;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/DesktopWindows.h"
 #include "widgets/ProgramStarter.h"
 
 class QWidget;
@@ -12,8 +13,15 @@ class CalculatorLauncher : public ProgramStarter
 public:
     CalculatorLauncher();
 
-    std::function<QStringList()> windowTitles;
+    std::function<QList<DesktopWindow>()> desktopWindows;
 
     static const QStringList &programs();
-    void run(QWidget *owner) const;
+    void run(QWidget *owner);
+
+private:
+    // A window titled "Calculadora", one of a calculator program (its class names it), or one of
+    // a process this command started.
+    bool calculatorOpen() const;
+
+    QList<qint64> m_started;
 };

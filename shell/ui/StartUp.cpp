@@ -16,7 +16,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,25 +26,8 @@ int splashWaitMs()
     return ok && ms >= 0 ? ms : 3000;
 }
 
-void useBrazilianLocaleEnvironment()
-{
-    // LC_ALL would override every category; its value keeps only the character set.
-    const QByteArray all = qgetenv("LC_ALL");
-    if (!all.isEmpty()) {
-        qunsetenv("LC_ALL");
-        if (qEnvironmentVariableIsEmpty("LC_CTYPE"))
-            qputenv("LC_CTYPE", all);
-    }
-    for (const char *category :
-         {"LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LC_MEASUREMENT", "LC_PAPER"})
-        qputenv(category, "pt_BR.UTF-8");
-}
-
 void installPortugueseTranslations(QApplication &app)
 {
-    // The application object set the C library's locale from the environment: its numbers stay
-    // the C locale's, so that nothing written or read with a decimal point meets a comma.
-    std::setlocale(LC_NUMERIC, "C");
     const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
     QLocale::setDefault(brasil);
     auto *translator = new QTranslator(&app);

@@ -268,6 +268,9 @@ QWidget *TFrm_Principal_Estoc::criaAreaDaImagem()
 
     for (QLabel *label : {Label_Empresa, Label1, Label_Local})
         coluna->addWidget(label, 0, Qt::AlignLeft);
+    // Nor may the heading line: on a narrow screen (800 pixels) it is cut at the calendar rather
+    // than pushing the calendar and the window's right edge off the screen.
+    titulos->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(titulos, 0, 0, Qt::AlignTop | Qt::AlignLeft);
     return area;
 }

@@ -23,7 +23,7 @@ void WebPageLauncher::open(QWidget *owner, const QString &address) const
                              .arg(address));
         return;
     }
-    if (!startProgram(path, {address}))
+    if (startProgram(path, {address}) == 0)
         Dialogs::message(
             owner,
             QStringLiteral("Não foi possível iniciar o navegador %1 para abrir %2.").arg(path, address));

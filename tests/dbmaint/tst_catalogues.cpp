@@ -275,6 +275,54 @@ void TestCatalogues::updateII_holdsTheDocumentedTexts_data()
                                          "     AND \r"
                                          "     C.ANO = OLD.ANO; \r"
                                          " end ";
+    // An update that moves a row to another parent recomputes the parent it left as well.
+    QTest::newRow("insert-or-update trigger") << 22
+                                              << "CREATE TRIGGER ATAS_EXTRAORD_T1 FOR ATAS_EXTRAORD \r"
+                                                 " ACTIVE AFTER INSERT OR UPDATE POSITION 0 \r"
+                                                 " AS \r"
+                                                 "     DECLARE VARIABLE RT1 NUMERIC(15,2); \r"
+                                                 "  begin \r"
+                                                 "     RT1 = 0; \r"
+                                                 "     SELECT \r"
+                                                 "       COALESCE(SUM(A.N_VALOR_ATA),0) AS TOTAL1 \r"
+                                                 "     FROM \r"
+                                                 "      ATAS_EXTRAORD A \r"
+                                                 "     WHERE \r"
+                                                 "      A.REGISTRO = NEW.REGISTRO \r"
+                                                 "      AND \r"
+                                                 "      A.ANO = NEW.ANO \r"
+                                                 "     INTO :RT1; \r"
+                                                 " \r"
+                                                 "   UPDATE COMPRAS_EXTRAORD C \r"
+                                                 "    SET \r"
+                                                 "     C.N_VALOR_TOTAL       = :RT1 \r"
+                                                 "    WHERE \r"
+                                                 "     C.REGISTRO = NEW.REGISTRO \r"
+                                                 "     AND \r"
+                                                 "     C.ANO = NEW.ANO; \r"
+                                                 " \r"
+                                                 "   IF (UPDATING AND (NEW.REGISTRO IS DISTINCT FROM "
+                                                 "OLD.REGISTRO OR NEW.ANO IS DISTINCT FROM OLD.ANO)) THEN \r"
+                                                 "   begin \r"
+                                                 "     SELECT \r"
+                                                 "       COALESCE(SUM(A.N_VALOR_ATA),0) AS TOTAL1 \r"
+                                                 "     FROM \r"
+                                                 "      ATAS_EXTRAORD A \r"
+                                                 "     WHERE \r"
+                                                 "      A.REGISTRO = OLD.REGISTRO \r"
+                                                 "      AND \r"
+                                                 "      A.ANO = OLD.ANO \r"
+                                                 "     INTO :RT1; \r"
+                                                 " \r"
+                                                 "   UPDATE COMPRAS_EXTRAORD C \r"
+                                                 "    SET \r"
+                                                 "     C.N_VALOR_TOTAL       = :RT1 \r"
+                                                 "    WHERE \r"
+                                                 "     C.REGISTRO = OLD.REGISTRO \r"
+                                                 "     AND \r"
+                                                 "     C.ANO = OLD.ANO; \r"
+                                                 "   end \r"
+                                                 " end ";
 }
 
 void TestCatalogues::updateII_holdsTheDocumentedTexts()
@@ -333,10 +381,16 @@ void TestCatalogues::updateII_dropsThenCreatesEachTrigger()
     QCOMPARE(lines.at(4 + declared + zeroed), QString("     SELECT "));
     QCOMPARE(lines.last(), QString(" end "));
 
-    // The key columns come from the row the trigger fired for, never from the other one.
+    // The key columns come from the row the trigger fired for; an insert-or-update trigger reads
+    // the old row only to recompute the parent an update moved the row away from.
     const QString text = catalogue.at(2 * k - 1);
-    QCOMPARE(text.contains("NEW."), !afterDelete);
-    QCOMPARE(text.contains("OLD."), afterDelete);
+    const qsizetype moved = text.indexOf(" \r   IF (UPDATING AND (");
+    QCOMPARE(moved >= 0, !afterDelete);
+    const QString ownParent = afterDelete ? text : text.left(moved);
+    QCOMPARE(ownParent.contains("NEW."), !afterDelete);
+    QCOMPARE(ownParent.contains("OLD."), afterDelete);
+    if (!afterDelete)
+        QVERIFY(!text.mid(moved).contains("= NEW."));
 }
 
 void TestCatalogues::updateII_triggerLinesAreFramedByBlanks()

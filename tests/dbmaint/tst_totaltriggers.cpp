@@ -18,6 +18,8 @@ private slots:
     void extraordinaryRollUp();
     void headerChanges_data();
     void headerChanges();
+    void detailMovedToAnotherParent_data();
+    void detailMovedToAnotherParent();
 
 private:
     std::unique_ptr<PreparedSchema> m_schema;
@@ -271,6 +273,91 @@ void TestTotalTriggers::headerChanges()
     for (const QString &sql : setup)
         db.exec(sql);
     db.exec(change);
+    QCOMPARE(firstRow(db, check), expected);
+}
+
+void TestTotalTriggers::detailMovedToAnotherParent_data()
+{
+    QTest::addColumn<QStringList>("setup");
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<QString>("check"); // the parent left, then the parent reached
+    QTest::addColumn<QString>("expected");
+
+    const QStringList purchases = {
+        "INSERT INTO COMPRAPRODUTO (I_REGISTRO) VALUES (1)",
+        "INSERT INTO COMPRAPRODUTO (I_REGISTRO) VALUES (2)",
+        "INSERT INTO COMPRAPRODUTO_PARCELAS (I_REGISTRO, I_PARCELA, N_VALOR, N_VALORFINAL, N_PAGAMENTO) "
+        "VALUES (1, 1, 100.00, 100.00, 100.00)",
+        "INSERT INTO COMPRAPRODUTO_PARCELAS (I_REGISTRO, I_PARCELA, N_VALOR, N_VALORFINAL, N_PAGAMENTO) "
+        "VALUES (1, 2, 7.00, 5.00, 5.00)",
+        "INSERT INTO COMPRAPRODUTO_PARCELAS (I_REGISTRO, I_PARCELA, N_VALOR, N_VALORFINAL, N_PAGAMENTO) "
+        "VALUES (1, 3, 50.00, 52.00, 10.00)",
+    };
+    const QString purchaseTotals =
+        "SELECT P1.N_VALORPARCELADO, P1.N_VALORFINAL, P1.N_VALORPAGO, P1.N_VALOREMABERTO, "
+        "P2.N_VALORPARCELADO, P2.N_VALORFINAL, P2.N_VALORPAGO, P2.N_VALOREMABERTO "
+        "FROM COMPRAPRODUTO P1, COMPRAPRODUTO P2 WHERE P1.I_REGISTRO = 1 AND P2.I_REGISTRO = 2";
+    QTest::newRow("instalment to another purchase")
+        << purchases << "UPDATE COMPRAPRODUTO_PARCELAS SET I_REGISTRO = 2 WHERE I_PARCELA = 3"
+        << purchaseTotals << "107.00 105.00 105.00 0.00 50.00 52.00 10.00 42.00";
+
+    const QStringList minutes = {
+        "INSERT INTO LICITACOES (LICITACAO, ANO) VALUES ('001/2018', '2018')",
+        "INSERT INTO LICITACOES (LICITACAO, ANO) VALUES ('002/2018', '2018')",
+        "INSERT INTO ATAS (LICITACAO, ANO, I_ATA, N_VALOR_ADITIVO) VALUES ('001/2018', '2018', 1, 0)",
+        "INSERT INTO ATAS (LICITACAO, ANO, I_ATA, N_VALOR_ADITIVO) VALUES ('001/2018', '2018', 2, 0)",
+        "INSERT INTO ATAS_PRODUTOS (LICITACAO, ANO, I_ATA, I_ITEM, N_SUBTOTAL) VALUES ('001/2018', '2018', "
+        "1, 1, 10.00)",
+        "INSERT INTO ATAS_PRODUTOS (LICITACAO, ANO, I_ATA, I_ITEM, N_SUBTOTAL) VALUES ('001/2018', '2018', "
+        "1, 2, 15.50)",
+        "INSERT INTO ATAS_PRODUTOS (LICITACAO, ANO, I_ATA, I_ITEM, N_SUBTOTAL) VALUES ('001/2018', '2018', "
+        "2, 3, 3.00)",
+        "INSERT INTO ADITIVOS (LICITACAO, ANO, I_ATA, I_ADITIVO) VALUES ('001/2018', '2018', 1, 1)",
+        "INSERT INTO ADITIVOS (LICITACAO, ANO, I_ATA, I_ADITIVO) VALUES ('001/2018', '2018', 1, 2)",
+        "INSERT INTO ADITIVOS_PRODUTOS (LICITACAO, ANO, I_ATA, I_ADITIVO, I_ITEM, N_SUBTOTAL) "
+        "VALUES ('001/2018', '2018', 1, 1, 1, 4.50)",
+    };
+    const QString minuteTotals = "SELECT A1.N_VALOR_ATA, A1.N_VALOR_TOTAL, A2.N_VALOR_ATA, A2.N_VALOR_TOTAL "
+                                 "FROM ATAS A1, ATAS A2 WHERE A1.I_ATA = 1 AND A2.I_ATA = 2";
+    QTest::newRow("minute item to another minute")
+        << minutes << "UPDATE ATAS_PRODUTOS SET I_ATA = 2 WHERE I_ITEM = 1" << minuteTotals
+        << "15.50 20.00 13.00 13.00";
+    QTest::newRow("addendum item to another addendum")
+        << minutes << "UPDATE ADITIVOS_PRODUTOS SET I_ADITIVO = 2"
+        << "SELECT D1.N_VALOR_ADITIVO, D2.N_VALOR_ADITIVO, A.N_VALOR_ADITIVO, A.N_VALOR_TOTAL "
+           "FROM ADITIVOS D1, ADITIVOS D2, ATAS A WHERE D1.I_ADITIVO = 1 AND D2.I_ADITIVO = 2 AND A.I_ATA = 1"
+        << "0.00 4.50 4.50 30.00";
+    QTest::newRow("minute to another tender")
+        << minutes << "UPDATE ATAS SET LICITACAO = '002/2018' WHERE I_ATA = 2"
+        << "SELECT L1.N_VALOR_TOTAL, L2.N_VALOR_TOTAL FROM LICITACOES L1, LICITACOES L2 "
+           "WHERE L1.LICITACAO = '001/2018' AND L2.LICITACAO = '002/2018'"
+        << "30.00 3.00";
+
+    const QStringList extraordinary = {
+        "INSERT INTO COMPRAS_EXTRAORD (REGISTRO, ANO) VALUES ('005/2018', '2018')",
+        "INSERT INTO ATAS_EXTRAORD (REGISTRO, ANO, I_ATA) VALUES ('005/2018', '2018', 1)",
+        "INSERT INTO ATAS_EXTRAORD (REGISTRO, ANO, I_ATA) VALUES ('005/2018', '2018', 2)",
+        "INSERT INTO ATAS_EXTRAORD_PRODUTOS (REGISTRO, ANO, I_ATA, I_ITEM, N_SUBTOTAL) "
+        "VALUES ('005/2018', '2018', 1, 1, 12.25)",
+    };
+    QTest::newRow("extraordinary item to another minute")
+        << extraordinary << "UPDATE ATAS_EXTRAORD_PRODUTOS SET I_ATA = 2"
+        << "SELECT A1.N_VALOR_ATA, A2.N_VALOR_ATA FROM ATAS_EXTRAORD A1, ATAS_EXTRAORD A2 "
+           "WHERE A1.I_ATA = 1 AND A2.I_ATA = 2"
+        << "0.00 12.25";
+}
+
+void TestTotalTriggers::detailMovedToAnotherParent()
+{
+    QFETCH(QStringList, setup);
+    QFETCH(QString, move);
+    QFETCH(QString, check);
+    QFETCH(QString, expected);
+    TestDatabase db;
+    m_schema->copyInto(db);
+    for (const QString &sql : setup)
+        db.exec(sql);
+    db.exec(move);
     QCOMPARE(firstRow(db, check), expected);
 }
 

@@ -221,6 +221,17 @@ void TestWindowPaths::calculator_startsTheInstalledOne()
     QString calculator;
     QTRY_VERIFY_WITH_TIMEOUT(!(calculator = m_desktop.window("^galculator$")).isEmpty(), 20000);
     QVERIFY(m_desktop.screenshot("07-calculadora.png"));
+
+    // A second press finds the calculator open: a message, and no second calculator.
+    m_desktop.x("xdotool", {"windowactivate", "--sync", m_main});
+    m_desktop.x("xdotool", {"mousemove", "--window", m_main, "80", "44", "click", "1"});
+    QString message;
+    QTRY_VERIFY_WITH_TIMEOUT(!(message = m_desktop.window("^Estocarium$")).isEmpty(), 10000);
+    QVERIFY(m_desktop.screenshot("07-calculadora-aberta.png"));
+    m_desktop.key({"Return"});
+    QTRY_VERIFY_WITH_TIMEOUT(m_desktop.window("^Estocarium$").isEmpty(), 10000);
+    QCOMPARE(m_desktop.window("^galculator$"), calculator); // the one visible
+
     m_desktop.x("xdotool", {"windowkill", calculator});
     QTRY_VERIFY_WITH_TIMEOUT(m_desktop.window("^galculator$").isEmpty(), 10000);
 }

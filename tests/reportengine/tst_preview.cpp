@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -33,12 +34,14 @@ private slots:
     void init() { QVERIFY(m_dir.isValid()); }
     void opensModalMaximisedAndNotOnTopAt100Percent();
     void navigatesAndZooms();
+    void turnsPagesByKeyboard();
     void pageChangeShowsTheTopOfTheNewPage();
     void saveProposesTheTitleAndTheDate();
     void saveProposesPdfFirstAmongExistingFormats();
     void saveWritesTheChosenFormat_data();
     void saveWritesTheChosenFormat();
     void saveFailureIsReportedAndThePreviewStays();
+    void saveOpensInTheFolderLastSavedTo();
     void printingGoesThroughThePrintDialogWithOneCopyOfAllPages();
     void printedPagesAreThePreviewedPages();
 
@@ -86,6 +89,23 @@ void TestPreview::navigatesAndZooms()
     preview.setZoomPercent(200);
     QCOMPARE(preview.zoomPercent(), 200);
     QVERIFY(std::abs(view->width() - 2 * width) <= 1);
+}
+
+// The tool bar's buttons take no focus: the pages are turned by keys.
+void TestPreview::turnsPagesByKeyboard()
+{
+    SampleReport sample(100);
+    ReportPreview preview(sample.report.generate());
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    QStringList pages;
+    for (const QKeySequence::StandardKey key :
+         {QKeySequence::MoveToEndOfDocument, QKeySequence::MoveToPreviousPage,
+          QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToNextPage}) {
+        QTest::keySequence(&preview, QKeySequence(key));
+        pages << QString::number(preview.currentPage());
+    }
+    QCOMPARE(pages, QStringList({"3", "2", "1", "2"}));
 }
 
 void TestPreview::pageChangeShowsTheTopOfTheNewPage()
@@ -226,7 +246,7 @@ void TestPreview::saveProposesTheTitleAndTheDate()
     preview.save();
 
     QCOMPARE(
-        dialogs.seen().first().value,
+        QFileInfo(dialogs.seen().first().value).fileName(),
         QStringLiteral("Relatório dos Usuários %1.pdf").arg(QDate::currentDate().toString("dd-MM-yyyy")));
     QVERIFY(dialogs.seen().first().filter.contains(QStringLiteral("Página HTML (*.htm *.html)")));
 }
@@ -246,16 +266,42 @@ void TestPreview::saveFailureIsReportedAndThePreviewStays()
     QVERIFY2(dialogs.seen()[1].text.contains(path), qPrintable(dialogs.seen()[1].text));
 }
 
+void TestPreview::saveOpensInTheFolderLastSavedTo()
+{
+    ReportPdfFilter pdf;
+    SampleReport sample(3);
+    QVERIFY(QDir(m_dir.path()).mkpath("relatorios"));
+    const QString folder = QDir(m_dir.filePath("relatorios")).absolutePath();
+    {
+        ReportPreview preview(sample.report.generate());
+        DialogScript dialogs;
+        dialogs.answer(true, folder + "/primeiro.pdf");
+        preview.save();
+        QCOMPARE(dialogs.seen().size(), 1);
+    }
+    ReportPreview other(sample.report.generate());
+    other.setTitle(QStringLiteral("Outro"));
+    DialogScript dialogs;
+    dialogs.answer(false);
+    other.save();
+    QCOMPARE(QFileInfo(dialogs.seen().first().value).absolutePath(), folder);
+    QVERIFY(dialogs.seen().first().value.endsWith(
+        QStringLiteral("/Outro %1.pdf").arg(QDate::currentDate().toString("dd-MM-yyyy"))));
+}
+
 void TestPreview::printingGoesThroughThePrintDialogWithOneCopyOfAllPages()
 {
     SampleReport sample(3);
     const auto document = sample.report.generate();
     ReportPreview preview(document);
+    preview.setTitle(QStringLiteral("Relatório dos Usuários"));
     DialogScript dialogs;
     dialogs.answer(false);
     preview.print();
     QCOMPARE(dialogs.seen().size(), 1);
     QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Print);
+    // The print job is named after the report.
+    QCOMPARE(dialogs.seen().first().title, QStringLiteral("Relatório dos Usuários"));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setCopyCount(3);

@@ -42,6 +42,8 @@ private slots:
     void textListsHeadingsOnceAndTheTotalAtTheEnd();
     void htmlIsOnePageWithoutLinksAndWithColours();
     void htmlEscapesEveryText();
+    void htmlStatesItsPaperForPrinting_data();
+    void htmlStatesItsPaperForPrinting();
     void storedAndStreamedExportsAreIdentical_data();
     void storedAndStreamedExportsAreIdentical();
     void filtersAreAvailableWhileTheyExist();
@@ -168,6 +170,32 @@ void TestTextExports::htmlIsOnePageWithoutLinksAndWithColours()
     const QImage logo =
         QImage::fromData(QByteArray::fromBase64(data.match(html).captured(1).toLatin1()), "PNG");
     QCOMPARE(logo.convertToFormat(QImage::Format_RGB32), SampleReport::logoPicture());
+}
+
+void TestTextExports::htmlStatesItsPaperForPrinting_data()
+{
+    QTest::addColumn<QSize>("paper");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QString>("size");
+    QTest::newRow("A4 landscape") << QSize(21000, 29700) << true << "A4 landscape";
+    QTest::newRow("A4 portrait") << QSize(21000, 29700) << false << "A4 portrait";
+    QTest::newRow("letter landscape") << QSize(21590, 27940) << true << "279.4mm 215.9mm";
+}
+
+// A browser prints the saved page on the paper its @page rule names, else on its own default.
+void TestTextExports::htmlStatesItsPaperForPrinting()
+{
+    QFETCH(QSize, paper);
+    QFETCH(bool, landscape);
+    QFETCH(QString, size);
+    SampleReport sample(3);
+    sample.report.pageSetup().paper = paper;
+    sample.report.pageSetup().orientation =
+        landscape ? ReportPageSetup::Orientation::Landscape : ReportPageSetup::Orientation::Portrait;
+    ReportHtmlFilter filter;
+    const QString html = QString::fromUtf8(readFile(save(filter, *sample.report.generate(), "papel.htm")));
+    QVERIFY2(html.contains(QStringLiteral("@page { size: %1; margin: 0; }").arg(size)),
+             qPrintable(html.left(900)));
 }
 
 void TestTextExports::htmlEscapesEveryText()

@@ -42,6 +42,7 @@ private slots:
     void noUsersKeepsTheTotalPlaceholder();
     void headingWithoutLogo_data();
     void headingWithoutLogo();
+    void otherClientsPrintWithoutBandColours();
     void failuresEndTheRunWithoutAFile_data();
     void failuresEndTheRunWithoutAFile();
     void badCommandLines_data();
@@ -286,6 +287,22 @@ void TestUsersReport::headingWithoutLogo()
     QVERIFY(pdfText(pdf).simplified().contains(QStringLiteral("Relatório dos Usuários")));
 }
 
+// Outside the built-in profile (client code 1) the colours are empty: no band takes a colour.
+void TestUsersReport::otherClientsPrintWithoutBandColours()
+{
+    UsersReportFixture fixture(m_base.path());
+    fixture.writeClientCode(2);
+    const QString pdf = generate(fixture, QStringLiteral("pdf"));
+    QVERIFY(!pdf.isEmpty());
+    const QImage image = pdfPageImage(pdf, 1, kDpi);
+    QVERIFY(!image.isNull());
+    for (const double top : {10 + 28.3 + 3, rowMiddleMm(1), rowMiddleMm(2)}) {
+        const QColor seen = colourAtMm(image, 275, top, kDpi);
+        QVERIFY2(near(seen, kWhite), qPrintable(QStringLiteral("%1 mm: %2").arg(top).arg(seen.name())));
+    }
+    QVERIFY(pdfText(pdf).simplified().contains(QStringLiteral("Código Usuário")));
+}
+
 void TestUsersReport::failuresEndTheRunWithoutAFile_data()
 {
     QTest::addColumn<QString>("failure");
@@ -293,8 +310,6 @@ void TestUsersReport::failuresEndTheRunWithoutAFile_data()
 
     QTest::newRow("logo that is no JPEG") << "logo"
                                           << "JPEG";
-    QTest::newRow("colours empty outside the built-in profile") << "colours"
-                                                                << "não é um valor de cor válido";
     QTest::newRow("database missing") << "database"
                                       << "Falha ao ler o banco de dados";
 }
@@ -308,8 +323,6 @@ void TestUsersReport::failuresEndTheRunWithoutAFile()
     if (failure == QLatin1String("logo"))
         fixture.exec(QStringLiteral("UPDATE ORGAOS SET B_LOGOMARCA = :BLOB"),
                      QByteArray("GIF89a, not a JPEG"));
-    else if (failure == QLatin1String("colours"))
-        fixture.writeClientCode(2);
     else
         QVERIFY(QFile::remove(fixture.path(QStringLiteral("LICITACAO.FDB"))));
 

@@ -121,8 +121,8 @@ void TestUsersReportForm::failuresLeaveTheCommandAndReleaseTheForm_data()
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("column heading colour empty") << "colour"
-                                                 << "'' não é um valor de cor válido";
+    QTest::newRow("column heading colour not a colour") << "colour"
+                                                        << "'clCinza' não é um valor de cor válido";
     QTest::newRow("row colour not a colour") << "row colour"
                                              << "'clVerdeClaro' não é um valor de cor válido";
     QTest::newRow("logo that is no JPEG") << "logo"
@@ -137,7 +137,7 @@ void TestUsersReportForm::failuresLeaveTheCommandAndReleaseTheForm()
     QFETCH(QString, message);
 
     if (failure == QLatin1String("colour"))
-        Cor_Cabecalho.clear();
+        Cor_Cabecalho = QStringLiteral("clCinza");
     else if (failure == QLatin1String("row colour"))
         Cor_Pauta_False = QStringLiteral("clVerdeClaro");
     else if (failure == QLatin1String("logo"))

@@ -1,3 +1,4 @@
+#include "shell/ui/BrazilianSystemLocale.h"
 #include "shell/ui/EstocariumApplication.h"
 #include "shell/ui/StartUp.h"
 
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <clocale>
+
 // The file and print dialogs speak Brazilian Portuguese on a machine whose locale is another
 // (here C.UTF-8, as a server installation or a bare container leaves it), as the program does.
 class TestBrazilianLocale : public QObject
@@ -18,6 +21,7 @@ class TestBrazilianLocale : public QObject
 private slots:
     void fileListShowsBrazilianDatesAndSizes();
     void dialogsAndUnitsAreBrazilian();
+    void machineLocaleStaysForTheLibraryAndOtherPrograms();
 };
 
 void TestBrazilianLocale::fileListShowsBrazilianDatesAndSizes()
@@ -51,12 +55,23 @@ void TestBrazilianLocale::dialogsAndUnitsAreBrazilian()
     QVERIFY2(lookIn->text() != QStringLiteral("Look in:"), qPrintable(lookIn->text()));
 }
 
+// Xlib encodes window titles in the C library's locale, and a locale the machine lacks would
+// leave it at "C": "Atenção" would reach the window manager as "AtenÃ§Ã£o".
+void TestBrazilianLocale::machineLocaleStaysForTheLibraryAndOtherPrograms()
+{
+    QCOMPARE(QByteArray(std::setlocale(LC_CTYPE, nullptr)), QByteArray("C.UTF-8"));
+    QCOMPARE(QByteArray(std::setlocale(LC_TIME, nullptr)), QByteArray("C.UTF-8"));
+    QCOMPARE(qgetenv("LC_ALL"), QByteArray("C.UTF-8"));
+    QVERIFY(!qEnvironmentVariableIsSet("LC_TIME"));
+}
+
 int main(int argc, char **argv)
 {
     qputenv("LC_ALL", "C.UTF-8");
-    qputenv("LANG", "C.UTF-8");
-    useBrazilianLocaleEnvironment();
+    qunsetenv("LC_TIME");
+    BrazilianSystemLocale brazilian;
     EstocariumApplication app(argc, argv);
+    brazilian.takeOver();
     installPortugueseTranslations(app);
     TestBrazilianLocale test;
     return QTest::qExec(&test, argc, argv);

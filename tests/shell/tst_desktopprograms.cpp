@@ -1,7 +1,6 @@
 #include "DialogScript.h"
 #include "shell/ui/CalculatorLauncher.h"
 #include "shell/ui/WebPageLauncher.h"
-#include "widgets/WindowTitles.h"
 
 #include <QTest>
 
@@ -18,13 +17,15 @@ void fake(ProgramStarter &starter, const QStringList &installed, const QString &
     };
     starter.startProgram = [wontStart, &started](const QString &path, const QStringList &arguments) {
         started << (QStringList{path} + arguments).join(' ');
-        return path != "/usr/bin/" + wontStart;
+        return path != "/usr/bin/" + wontStart ? qint64(4000 + started.size()) : qint64(0);
     };
 }
 
 } // namespace
 
 // The calculator and the web page commands with the window list and the installed programs faked.
+Q_DECLARE_METATYPE(DesktopWindow)
+
 class TestDesktopPrograms : public QObject
 {
     Q_OBJECT
@@ -32,50 +33,64 @@ class TestDesktopPrograms : public QObject
 private slots:
     void calculator_data();
     void calculator();
-    void titlesFromWindowTree();
+    void calculatorStartedBeforeIsFoundByItsProcess();
     void webPage_data();
     void webPage();
 };
 
 void TestDesktopPrograms::calculator_data()
 {
-    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QList<DesktopWindow>>("windows");
     QTest::addColumn<QStringList>("installed");
     QTest::addColumn<QString>("wontStart");
     QTest::addColumn<QString>("started");
     QTest::addColumn<QString>("message");
-    QTest::newRow("already open") << QStringList{"Estocarium", "Calculadora"}
-                                  << QStringList{"gnome-calculator"} << ""
-                                  << ""
-                                  << "Calculadora não disponível";
-    QTest::newRow("first installed wins")
-        << QStringList{"Estocarium"} << QStringList{"xcalc", "mate-calc"} << ""
-        << "/usr/bin/mate-calc"
-        << "";
+    const QList<DesktopWindow> estocarium{{"Estocarium", "estocarium", 100}};
+    QTest::newRow("window titled Calculadora")
+        << estocarium + QList<DesktopWindow>{{"Calculadora", "qualquer", 200}}
+        << QStringList{"gnome-calculator"} << ""
+        << ""
+        << "Calculadora não disponível";
+    QTest::newRow("galculator's window")
+        << estocarium + QList<DesktopWindow>{{"galculator", "galculator", 300}} << QStringList{"galculator"}
+        << ""
+        << ""
+        << "Calculadora não disponível";
+    QTest::newRow("another calculator's window, in English")
+        << QList<DesktopWindow>{{"Calculator", "gnome-calculator", 0}} << QStringList{"galculator"} << ""
+        << ""
+        << "Calculadora não disponível";
+    QTest::newRow("first installed wins") << estocarium << QStringList{"xcalc", "mate-calc"} << ""
+                                          << "/usr/bin/mate-calc"
+                                          << "";
     QTest::newRow("title must match whole")
-        << QStringList{"Calculadora - 2"} << QStringList{"gnome-calculator"} << ""
+        << QList<DesktopWindow>{{"Calculadora - 2", "editor", 0}} << QStringList{"gnome-calculator"} << ""
         << "/usr/bin/gnome-calculator"
         << "";
-    QTest::newRow("none installed") << QStringList{} << QStringList{} << ""
+    QTest::newRow("a calculator's name in another program's title")
+        << QList<DesktopWindow>{{"galculator - notas.txt", "gedit", 0}} << QStringList{"galculator"} << ""
+        << "/usr/bin/galculator"
+        << "";
+    QTest::newRow("none installed") << QList<DesktopWindow>{} << QStringList{} << ""
                                     << ""
                                     << "Calculadora não disponível: nenhum programa de calculadora está "
                                        "instalado (gnome-calculator, kcalc, "
                                        "mate-calc, galculator, xcalc).";
     QTest::newRow("start fails")
-        << QStringList{} << QStringList{"galculator"} << "galculator"
+        << QList<DesktopWindow>{} << QStringList{"galculator"} << "galculator"
         << "/usr/bin/galculator"
         << "Calculadora não disponível: não foi possível iniciar /usr/bin/galculator.";
 }
 
 void TestDesktopPrograms::calculator()
 {
-    QFETCH(QStringList, titles);
+    QFETCH(QList<DesktopWindow>, windows);
     QFETCH(QStringList, installed);
     QFETCH(QString, wontStart);
     DialogScript dialogs;
     QStringList started;
     CalculatorLauncher launcher;
-    launcher.windowTitles = [&] { return titles; };
+    launcher.desktopWindows = [&] { return windows; };
     fake(launcher, installed, wontStart, started);
 
     launcher.run(nullptr);
@@ -84,22 +99,25 @@ void TestDesktopPrograms::calculator()
     QTEST(dialogs.texts().join('|'), "message");
 }
 
-void TestDesktopPrograms::titlesFromWindowTree()
+// A calculator that names itself otherwise is still found the second time, by the process the
+// first press started.
+void TestDesktopPrograms::calculatorStartedBeforeIsFoundByItsProcess()
 {
-    const QString tree = R"(
-xwininfo: Window id: 0x1d5 (the root window) (has no name)
+    DialogScript dialogs;
+    QStringList started;
+    CalculatorLauncher launcher;
+    QList<DesktopWindow> windows;
+    launcher.desktopWindows = [&] { return windows; };
+    fake(launcher, {"xcalc"}, "", started);
 
-  Root window id: 0x1d5 (the root window) (has no name)
-  Parent window id: 0x0 (none)
-     3 children:
-     0x400001 (has no name): ()  1x1+-1+-1  +-1+-1
-     0xa00003 "Calculadora": ("gnome-calculator" "Gnome-calculator")  360x600+0+0  +10+30
-        1 child:
-        0xa00004 "Pasta: 1": ("x" "X")  10x10+0+0  +10+30
-     0x600010 "Estocarium / Estocarium - 2017 | PREFEITURA": ("estocarium" "estocarium")  1280x800+0+0  +0+0
-)";
-    QCOMPARE(parseXwininfoTree(tree),
-             QStringList({"Calculadora", "Pasta: 1", "Estocarium / Estocarium - 2017 | PREFEITURA"}));
+    launcher.run(nullptr);
+    QCOMPARE(started, QStringList{"/usr/bin/xcalc"});
+    windows << DesktopWindow{"Rechner", "rechner", 4001};
+    launcher.run(nullptr);
+    launcher.run(nullptr);
+
+    QCOMPARE(started, QStringList{"/usr/bin/xcalc"});
+    QCOMPARE(dialogs.texts(), QStringList({"Calculadora não disponível", "Calculadora não disponível"}));
 }
 
 void TestDesktopPrograms::webPage_data()

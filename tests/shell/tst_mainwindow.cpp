@@ -39,6 +39,8 @@ private slots:
     void creationComposesTitles_data();
     void creationComposesTitles();
     void componentsAndCommands();
+    void maximisedWindowFitsAn800x600Screen_data();
+    void maximisedWindowFitsAn800x600Screen();
     void pictureAtCreation_data();
     void pictureAtCreation();
     void databaseFailureAtCreation_data();
@@ -182,6 +184,38 @@ void TestMainWindow::creationComposesTitles()
     QCOMPARE(terminationRequested(), !message.isEmpty());
 }
 
+void TestMainWindow::maximisedWindowFitsAn800x600Screen_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::newRow("local") << "codigo=1\n";
+    QTest::newRow("network, with its mark") << "codigo=1\nrede=1\n";
+}
+
+// Maximised on an 800 x 600 screen, under a title bar, the window gets 800 x 581 (the test
+// platform's own screen is larger): the whole window, the calendar's right-hand columns and its
+// next-month arrow included, must fit in that.
+void TestMainWindow::maximisedWindowFitsAn800x600Screen()
+{
+    QFETCH(QString, config);
+    escreveConfiguracao(config);
+    InicializaSessao();
+    criaJanela();
+    const QSize maximizada(800, 581);
+    m_janela->resize(maximizada);
+    m_janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_janela));
+
+    QCOMPARE(m_janela->size(), maximizada);
+    QVERIFY2(m_janela->minimumSizeHint().width() <= maximizada.width(),
+             qPrintable(QString::number(m_janela->minimumSizeHint().width())));
+    auto *seguinte = m_janela->calendario->findChild<QWidget *>(QStringLiteral("qt_calendar_nextmonth"));
+    QVERIFY(seguinte);
+    for (QWidget *parte : {static_cast<QWidget *>(m_janela->calendario), seguinte}) {
+        const QRect area(parte->mapTo(m_janela, QPoint(0, 0)), parte->size());
+        QVERIFY2(m_janela->rect().contains(area), qPrintable(parte->objectName()));
+    }
+}
+
 void TestMainWindow::componentsAndCommands()
 {
     criaJanela();
@@ -226,7 +260,7 @@ void TestMainWindow::componentsAndCommands()
     QCOMPARE(m_janela->Label1->font().pixelSize(), 67);
     QVERIFY(m_janela->Label1->font().bold() && m_janela->Label1->font().underline());
 
-    m_janela->calculadora.windowTitles = [] { return QStringList{"Calculadora"}; };
+    m_janela->calculadora.desktopWindows = [] { return QList<DesktopWindow>{{"Calculadora", "", 0}}; };
     m_janela->SpeedButton5->click();
     QCOMPARE(m_dialogs->onlyText(), QStringLiteral("Calculadora não disponível"));
 }

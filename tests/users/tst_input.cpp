@@ -106,7 +106,7 @@ void TestUsersInput::nameTakesWhatTheDatabaseStores_data()
     QTest::addColumn<QString>("typed"); // after pasting
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("message");
-    const QString tooLong = QStringLiteral("Atenção, o campo USUARIO aceita no máximo 100 caracteres!");
+    const QString tooLong = QStringLiteral("Atenção, o campo Usuário aceita no máximo 100 caracteres!");
     QTest::newRow("ideogram typed")
         << ""
         << "josé 日"

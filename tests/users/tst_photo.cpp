@@ -16,10 +16,10 @@ class TestUsersPhoto : public QObject
 
 private slots:
     void browsingShowsTheDefaultPictureWithButtonsDisabled();
-    void withoutTheDefaultPictureTheAreaStaysAsItWas();
+    void withoutTheDefaultPictureTheAreaIsEmpty();
     void chosenPhotoIsShownAndStoredByteForByte();
     void cancelDiscardsTheChosenPhoto();
-    void undecodableStoredPhotoReachesTheGeneralErrorHandler();
+    void undecodableStoredPhotoIsReportedAndLeavesTheAreaEmpty();
     void unreadableFileChangesNothing();
     void photoOverTheLimitIsRefusedWithItsSize_data();
     void photoOverTheLimitIsRefusedWithItsSize();
@@ -60,6 +60,15 @@ QString writeFile(const QString &folder, const QString &name, const QByteArray &
     return file.fileName();
 }
 
+// Loads the list's row (from 0) as Enter in the grid does.
+void carregaDaLista(TFrm_Usuarios_Estoc *janela, int linha)
+{
+    mostraPagina(janela, janela->TabPesquisaS);
+    janela->DBGrid1->setFocus();
+    janela->dmUsuarios_Estoc->cdsPesquisa->setRecNo(linha);
+    QTest::keyClick(janela->DBGrid1, Qt::Key_Return);
+}
+
 } // namespace
 
 void TestUsersPhoto::browsingShowsTheDefaultPictureWithButtonsDisabled()
@@ -77,12 +86,19 @@ void TestUsersPhoto::browsingShowsTheDefaultPictureWithButtonsDisabled()
              QImage(db.folder() + "/Limpa.JPG").convertToFormat(shown(janela.get()).format()));
 }
 
-void TestUsersPhoto::withoutTheDefaultPictureTheAreaStaysAsItWas()
+// The previous user's photo must not stay under the name of a user who has none.
+void TestUsersPhoto::withoutTheDefaultPictureTheAreaIsEmpty()
 {
     UsersDatabase db;
-    db.addUser("0001", "JOSE", "529.982.247-25");
+    db.addUser("0001", "JOSE", "529.982.247-25", "INICIANTE", jpeg(Qt::blue));
+    db.addUser("0002", "ANA", "123.456.789-09");
     auto janela = abreJanela();
     DialogScript dialogs;
+    mostraPagina(janela.get(), janela->TabSheet1);
+    QCOMPARE(shown(janela.get()).convertToFormat(QImage::Format_RGB32), decoded(jpeg(Qt::blue)));
+
+    carregaDaLista(janela.get(), 1);
+    QCOMPARE(janela->K1J->text(), QStringLiteral("0002"));
     mostraPagina(janela.get(), janela->TabSheet1);
     QVERIFY(janela->Image1->pixmap().isNull());
     QVERIFY(dialogs.seen().isEmpty());
@@ -143,7 +159,7 @@ void TestUsersPhoto::cancelDiscardsTheChosenPhoto()
     QCOMPARE(db.column("0001", "B_FOTO").toByteArray(), stored);
 }
 
-void TestUsersPhoto::undecodableStoredPhotoReachesTheGeneralErrorHandler()
+void TestUsersPhoto::undecodableStoredPhotoIsReportedAndLeavesTheAreaEmpty()
 {
     UsersDatabase db;
     db.putDefaultPicture();
@@ -151,13 +167,9 @@ void TestUsersPhoto::undecodableStoredPhotoReachesTheGeneralErrorHandler()
     db.addUser("0002", "ANA", "123.456.789-09", "INICIANTE", QByteArray("isto não é um JPEG"));
     auto janela = abreJanela();
     mostraPagina(janela.get(), janela->TabSheet1);
-    const QImage before = shown(janela.get());
-    QVERIFY(!before.isNull());
+    QVERIFY(!shown(janela.get()).isNull());
 
-    mostraPagina(janela.get(), janela->TabPesquisaS);
-    janela->DBGrid1->setFocus();
-    janela->dmUsuarios_Estoc->cdsPesquisa->setRecNo(1);
-    QTest::keyClick(janela->DBGrid1, Qt::Key_Return);
+    carregaDaLista(janela.get(), 1);
     QCOMPARE(janela->K1J->text(), QStringLiteral("0002"));
 
     DialogScript dialogs;
@@ -165,7 +177,7 @@ void TestUsersPhoto::undecodableStoredPhotoReachesTheGeneralErrorHandler()
     QCOMPARE(dialogs.seen().size(), 1);
     QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Error);
     QCOMPARE(dialogs.seen().first().text, QStringLiteral("A foto gravada não é uma imagem JPEG válida."));
-    QCOMPARE(shown(janela.get()), before);
+    QVERIFY(janela->Image1->pixmap().isNull());
     QVERIFY(janela->isVisible());
 }
 

@@ -20,6 +20,8 @@ private slots:
     void firstShowLoadsEveryUserInCodeOrder();
     void titleClickOrdersTheList_data();
     void titleClickOrdersTheList();
+    void searchColumnIsChosenByKeyboard_data();
+    void searchColumnIsChosenByKeyboard();
     void typedSearchMovesToTheNearestRow_data();
     void typedSearchMovesToTheNearestRow();
     void chosenRowIsShownOnCadastro_data();
@@ -27,6 +29,8 @@ private slots:
     void downArrowMovesToTheGrid();
     void doubleClickOnAnEmptyListOpensAnEmptyRecord();
     void listIsReloadedOnlyByTheLinkKeepingItsOrder();
+    void linkIsReachedAndPressedByKeyboard_data();
+    void linkIsReachedAndPressedByKeyboard();
 };
 
 namespace
@@ -159,6 +163,41 @@ void TestUsersSearch::titleClickOrdersTheList()
         QCOMPARE(columnColour(janela.get(), c), c == clicked ? QColor(Qt::white) : kCinza);
 }
 
+void TestUsersSearch::searchColumnIsChosenByKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("codes");
+    QTest::newRow("Ctrl+1") << int(Qt::Key_1) << 0 << "Informe Código"
+                            << QStringList({"0001", "0002", "0007", "0010", "0011"});
+    QTest::newRow("Ctrl+2") << int(Qt::Key_2) << 1 << "Informe Usuário"
+                            << QStringList({"0002", "0007", "0001", "0011", "0010"});
+    QTest::newRow("Ctrl+3") << int(Qt::Key_3) << 2 << "Informe CPF"
+                            << QStringList({"0007", "0002", "0011", "0001", "0010"});
+}
+
+// Ctrl and the column's number do what a click on its title does.
+void TestUsersSearch::searchColumnIsChosenByKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(int, chosen);
+    UsersDatabase db;
+    addUsers(db);
+    auto janela = abreJanela();
+    mostraPagina(janela.get(), janela->TabPesquisaS);
+    janela->DBGrid1->setFocus();
+
+    QTest::keyClick(janela->DBGrid1, Qt::Key(key), Qt::ControlModifier);
+
+    QTEST(janela->LProcura->text(), "label");
+    QVERIFY(janela->Procura->isVisible());
+    QCOMPARE(janela->focusWidget(), janela->Procura);
+    for (int c = 0; c < 3; ++c)
+        QCOMPARE(columnColour(janela.get(), c), c == chosen ? QColor(Qt::white) : kCinza);
+    QTEST(column(janela.get(), 0), "codes");
+}
+
 void TestUsersSearch::typedSearchMovesToTheNearestRow_data()
 {
     QTest::addColumn<int>("clicked");
@@ -239,6 +278,8 @@ void TestUsersSearch::chosenRowIsShownOnCadastro()
     QCOMPARE(GsCodigo[3], QStringLiteral("987.654.321-00"));
     QVERIFY(janela->Botao_Alterar->isEnabled());
     QCOMPARE(usuarios(janela.get())->state(), RecordSet::State::Browse);
+    // The user was chosen to be worked on: Alterar waits for Enter.
+    QCOMPARE(janela->focusWidget(), janela->Botao_Alterar);
 }
 
 void TestUsersSearch::downArrowMovesToTheGrid()
@@ -269,6 +310,7 @@ void TestUsersSearch::doubleClickOnAnEmptyListOpensAnEmptyRecord()
     QVERIFY(!janela->Botao_Alterar->isEnabled());
     QVERIFY(!janela->Botao_Excluir->isEnabled());
     QVERIFY(janela->Botao_Fechar->isEnabled());
+    QCOMPARE(janela->focusWidget(), janela->Botao_Novo);
 }
 
 void TestUsersSearch::listIsReloadedOnlyByTheLinkKeepingItsOrder()
@@ -301,6 +343,39 @@ void TestUsersSearch::listIsReloadedOnlyByTheLinkKeepingItsOrder()
     QCOMPARE(columnColour(janela.get(), 1), kCinza);
     QCOMPARE(currentCode(janela.get()), QStringLiteral("0002")); // no search ran: the first row
     QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.onlyText()));
+}
+
+void TestUsersSearch::linkIsReachedAndPressedByKeyboard_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Tab to the link, Enter") << "enter";
+    QTest::newRow("Tab to the link, Space") << "space";
+    QTest::newRow("F5 from the grid") << "F5";
+}
+
+void TestUsersSearch::linkIsReachedAndPressedByKeyboard()
+{
+    QFETCH(QString, how);
+    UsersDatabase db;
+    addUsers(db);
+    auto janela = abreJanela();
+    mostraPagina(janela.get(), janela->TabPesquisaS);
+    clickTitle(janela.get(), 1);
+    db.addUser("0012", "BRUNO", "390.533.447-05");
+
+    if (how == "F5") {
+        janela->DBGrid1->setFocus();
+        QTest::keyClick(janela->DBGrid1, Qt::Key_F5);
+    } else {
+        QTest::keyClick(janela->Procura, Qt::Key_Tab);
+        QCOMPARE(janela->focusWidget(), janela->Clique2);
+        QTest::keyClick(janela->Clique2, how == "enter" ? Qt::Key_Return : Qt::Key_Space);
+    }
+
+    QCOMPARE(column(janela.get(), 0).size(), 6);
+    QVERIFY(!janela->Procura->isVisible());
+    // Next comes a choice in the reloaded list.
+    QCOMPARE(janela->focusWidget(), janela->DBGrid1);
 }
 
 USERS_TEST_MAIN(TestUsersSearch)

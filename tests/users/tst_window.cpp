@@ -27,6 +27,8 @@ private slots:
     void deletion();
     void novoWithoutAFreeCodeLeavesTheWindowBrowsing();
     void enterWalksThroughTheControls();
+    void ctrlTabVisitsTheVisiblePagesOnly_data();
+    void ctrlTabVisitsTheVisiblePagesOnly();
     void closesOnlyWhileBrowsing();
 };
 
@@ -461,6 +463,33 @@ void TestUsersWindow::enterWalksThroughTheControls()
     QTest::keyClick(janela->Botao_Salvar, Qt::Key_Return);
     QCOMPARE(dialogs.onlyText(), QStringLiteral("Campo com preenchimento obrigatório!"));
     QCOMPARE(QApplication::focusWidget(), janela->C1J);
+}
+
+void TestUsersWindow::ctrlTabVisitsTheVisiblePagesOnly_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("pages");
+    QTest::newRow("browsing") << "" << QStringList({"TabSheet1", "TabPesquisaS", "TabCadastro"});
+    QTest::newRow("changing") << "Botao_Alterar" << QStringList({"TabSheet1", "TabCadastro", "TabSheet1"});
+    QTest::newRow("inserting") << "Botao_Novo" << QStringList({"TabSheet1", "TabCadastro", "TabSheet1"});
+}
+
+// The list is hidden while a record is being changed: the keyboard must not reach it either.
+void TestUsersWindow::ctrlTabVisitsTheVisiblePagesOnly()
+{
+    QFETCH(QString, command);
+    UsersDatabase db;
+    db.addUser("0001", "JOSE", "529.982.247-25");
+    auto janela = abreJanela();
+    if (!command.isEmpty())
+        clica(janela->findChild<QPushButton *>(command));
+
+    QStringList pages;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        pages << janela->PageControl1->currentWidget()->objectName();
+    }
+    QTEST(pages, "pages");
 }
 
 void TestUsersWindow::closesOnlyWhileBrowsing()

@@ -10,11 +10,13 @@
 #include "users/ui/TdmUsuarios_Estoc.h"
 
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 
 TFrm_Usuarios_Estoc *Frm_Usuarios_Estoc = nullptr;
@@ -227,7 +229,11 @@ void TFrm_Usuarios_Estoc::criaPaginaPesquisa()
 {
     TabPesquisaS = criar<TabPage>("TabPesquisaS");
     PageControl1->addTab(TabPesquisaS, QStringLiteral("Pesquisa"));
-    TabPesquisaS->setOnShow([this] { TabPesquisaSShow(); });
+    TabPesquisaS->setOnShow([this] {
+        TabPesquisaSShow();
+        // The page is for choosing a user from the list.
+        DBGrid1->setFocus();
+    });
 
     LProcura = criarRotulo("LProcura", QStringLiteral("Valor"), TabPesquisaS, 16, 8);
     LProcura->resize(320, LProcura->height());
@@ -250,6 +256,20 @@ void TFrm_Usuarios_Estoc::criaPaginaPesquisa()
     DBGrid1->setColumns({{QStringLiteral("IDUSUARIO"), QStringLiteral("Código"), 70, kCinza},
                          {QStringLiteral("USUARIO"), QStringLiteral("Usuário"), 350, kCinza},
                          {QStringLiteral("CPF"), QStringLiteral("CPF"), 120, kCinza}});
+
+    // The keyboard's way to what the mouse does on this page: a column chosen by Ctrl and its
+    // number, the list reloaded by F5 (or Enter on the link, which Tab reaches).
+    for (int coluna = 0; coluna < DBGrid1->columnCount(); ++coluna) {
+        auto *atalho =
+            new QShortcut(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_1 + coluna)), TabPesquisaS);
+        connect(atalho, &QShortcut::activated, this, [this, coluna] { DBGrid1TitleClick(coluna); });
+    }
+    DBGrid1->horizontalHeader()->setToolTip(
+        QStringLiteral("Clique no título, ou tecle Ctrl+1, Ctrl+2 ou Ctrl+3, para pesquisar por Código, "
+                       "Usuário ou CPF"));
+    connect(new QShortcut(QKeySequence::Refresh, TabPesquisaS), &QShortcut::activated, this,
+            &TFrm_Usuarios_Estoc::Clique2Click);
+    Clique2->setToolTip(QStringLiteral("Atualizar a lista (F5)"));
 
     connect(Clique2, &LinkLabel::clicked, this, &TFrm_Usuarios_Estoc::Clique2Click);
     connect(DBGrid1, &RecordGrid::titleClicked, this, &TFrm_Usuarios_Estoc::DBGrid1TitleClick);
@@ -297,6 +317,10 @@ bool TFrm_Usuarios_Estoc::eventFilter(QObject *watched, QEvent *event)
     if (enter) {
         if (auto *button = qobject_cast<QPushButton *>(watched)) {
             button->click();
+            return true;
+        }
+        if (auto *link = qobject_cast<LinkLabel *>(watched)) {
+            link->click();
             return true;
         }
     }

@@ -39,6 +39,8 @@ void TFrm_Usuarios_Estoc::Botao_AtivaDesativaClick()
     const bool comRegistro = !usuarios->isEmpty();
 
     PageControl1->setTabVisible(PageControl1->indexOf(TabPesquisaS), navegando);
+    // Ctrl+Tab passes over disabled pages only: a hidden one would still be reached.
+    PageControl1->setTabEnabled(PageControl1->indexOf(TabPesquisaS), navegando);
     Botao_Novo->setEnabled(navegando);
     Botao_Salvar->setEnabled(!navegando);
     Botao_Alterar->setEnabled(navegando && comRegistro);

@@ -23,6 +23,9 @@ void TFrm_Usuarios_Estoc::TabSheet1Show()
 
 void TFrm_Usuarios_Estoc::Botao_Ver_FOTOClick()
 {
+    // Whatever cannot be shown leaves the area empty: the picture of the user shown before must
+    // never stand under this user's name.
+    Image1->clear();
     const QByteArray foto = dmUsuarios_Estoc->cdsUsuarios->value(QStringLiteral("B_FOTO")).toByteArray();
     if (foto.isEmpty()) {
         QPixmap padrao;

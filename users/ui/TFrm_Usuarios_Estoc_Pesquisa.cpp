@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
 
@@ -43,6 +44,7 @@ void TFrm_Usuarios_Estoc::Clique2Click()
 {
     dmUsuarios_Estoc->cdsPesquisa->close();
     TabPesquisaSShow();
+    DBGrid1->setFocus();
 }
 
 void TFrm_Usuarios_Estoc::DBGrid1TitleClick(int coluna)
@@ -91,4 +93,9 @@ void TFrm_Usuarios_Estoc::DBGrid1DblClick()
         GsCodigo[campo + 1] = lista->value(campo).toString();
     carregaUsuario(GsCodigo[1]);
     PageControl1->setCurrentWidget(TabCadastro);
+    // The user was looked for to be changed: Alterar, which Enter presses; Novo when there is none.
+    if (Botao_Alterar->isEnabled())
+        Botao_Alterar->setFocus();
+    else
+        focaNovo();
 }

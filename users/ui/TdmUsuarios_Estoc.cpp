@@ -67,15 +67,20 @@ TdmUsuarios_Estoc::TdmUsuarios_Estoc(QWidget *owner)
                        "WHERE A.IDUSUARIO=:UM"));
     dspUsuarios.setUpdateTable(QStringLiteral("USUARIOS_ESTOC"));
     cdsUsuarios->setProvider(&dspUsuarios);
+    // Labelled as on the "Cadastro" page.
     cdsUsuarios->setFieldDefs({
-        {QStringLiteral("IDUSUARIO"), Kind::Text, 4, true, true},
-        {QStringLiteral("USUARIO"), Kind::Text, 100},
-        {QStringLiteral("CPF"), Kind::Text, 14, true},
-        {QStringLiteral("SENHA"), Kind::Text, 20},
-        {QStringLiteral("CONFIRMA"), Kind::Text, 20},
-        {QStringLiteral("NIVEL"), Kind::Text, 50},
+        {.name = QStringLiteral("IDUSUARIO"),
+         .size = 4,
+         .required = true,
+         .key = true,
+         .label = QStringLiteral("Código")},
+        {.name = QStringLiteral("USUARIO"), .size = 100, .label = QStringLiteral("Usuário")},
+        {.name = QStringLiteral("CPF"), .size = 14, .required = true, .label = QStringLiteral("C P F")},
+        {.name = QStringLiteral("SENHA"), .size = 20, .label = QStringLiteral("Senha")},
+        {.name = QStringLiteral("CONFIRMA"), .size = 20, .label = QStringLiteral("Confirma Senha")},
+        {.name = QStringLiteral("NIVEL"), .size = 50, .label = QStringLiteral("Nível")},
         {QStringLiteral("B_FOTO"), Kind::Binary},
-        {QStringLiteral("PRIMEIRO_ACESSO"), Kind::Text, 1},
+        {.name = QStringLiteral("PRIMEIRO_ACESSO"), .size = 1, .label = QStringLiteral("Acesso Liberado")},
         // The stamps: CPF, " - " and a name of up to 100 characters do not always fit.
         {.name = QStringLiteral("DIGITADO"), .size = 100, .cutToSize = true},
         {.name = QStringLiteral("ALTERADO"), .size = 100, .cutToSize = true},
