@@ -49,11 +49,13 @@ PrivateCups::PrivateCups() : m_port(freePort())
         return;
     }
     // Ready once it answers; the queue is made through it.
+    // lpstat -r ends well either way; its words (C locale) tell.
     QString answer;
     const bool ready = QTest::qWaitFor(
         [&] {
-            answer = command(QStringLiteral("lpstat"), {QStringLiteral("-r")});
-            return answer.isEmpty() || m_cupsd.state() != QProcess::Running;
+            answer = output(QStringLiteral("lpstat"), {QStringLiteral("-r")});
+            return answer.contains(QLatin1String("scheduler is running")) ||
+                   m_cupsd.state() != QProcess::Running;
         },
         20000);
     if (!ready || m_cupsd.state() != QProcess::Running) {
@@ -76,36 +78,43 @@ PrivateCups::~PrivateCups()
     }
 }
 
-QString PrivateCups::command(const QString &program, const QStringList &arguments) const
+QString PrivateCups::output(const QString &program, const QStringList &arguments, bool *succeeded) const
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("CUPS_SERVER"), server());
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     if (!process.waitForFinished(20000)) {
         process.kill();
         process.waitForFinished();
+        if (succeeded)
+            *succeeded = false;
         return program + QStringLiteral(" did not end");
     }
-    const QString output = QString::fromUtf8(process.readAll()).trimmed();
-    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+    if (succeeded)
+        *succeeded = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return QString::fromUtf8(process.readAll()).trimmed();
+}
+
+QString PrivateCups::command(const QString &program, const QStringList &arguments) const
+{
+    bool succeeded = false;
+    const QString text = output(program, arguments, &succeeded);
+    if (succeeded)
         return QString();
-    return output.isEmpty() ? program + QStringLiteral(" failed") : output;
+    return text.isEmpty() ? program + QStringLiteral(" failed") : text;
 }
 
 int PrivateCups::jobCount() const
 {
-    QProcess lpstat;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("CUPS_SERVER"), server());
-    lpstat.setProcessEnvironment(env);
-    lpstat.start(QStringLiteral("lpstat"),
-                 {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue()});
-    if (!lpstat.waitForFinished(20000))
-        return -1;
-    return int(lpstat.readAllStandardOutput().count('\n'));
+    bool succeeded = false;
+    const QString jobs =
+        output(QStringLiteral("lpstat"),
+               {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue()}, &succeeded);
+    return succeeded ? int(jobs.split(u'\n', Qt::SkipEmptyParts).size()) : -1;
 }
 
 bool PrivateCups::reject()

@@ -32,6 +32,8 @@ public:
 private:
     // Runs a CUPS command against this service; empty when it succeeded, else its output.
     QString command(const QString &program, const QStringList &arguments) const;
+    // The command's output, and whether it succeeded.
+    QString output(const QString &program, const QStringList &arguments, bool *succeeded = nullptr) const;
 
     QTemporaryDir m_dir;
     int m_port = 0;
