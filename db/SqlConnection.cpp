@@ -4,6 +4,7 @@
 #include "db/Watchdog.h"
 
 #include <QtGlobal>
+#include <firebird/Interface.h>
 
 namespace
 {
@@ -162,6 +163,12 @@ void SqlConnection::detach()
         scope.failed(error);
         throw;
     }
+    if (scope.watchdogActed()) {
+        fb::Error error(QStringLiteral("O servidor não respondeu ao fechamento da conexão."), 0,
+                        {isc_network_error});
+        error.setTimedOut();
+        throw error;
+    }
 }
 
 void SqlConnection::startTransaction()
@@ -238,6 +245,14 @@ void SqlConnection::CallScope::watch()
         m_connection.m_watchdog = std::make_unique<fb::Watchdog>();
     m_connection.m_watchdog->arm(m_connection.m_attachment, answerBound(), cancelGrace());
     m_watching = true;
+}
+
+bool SqlConnection::CallScope::watchdogActed()
+{
+    if (!m_watching)
+        return false;
+    m_watching = false;
+    return m_connection.m_watchdog->disarm();
 }
 
 void SqlConnection::CallScope::failed(fb::Error &error)

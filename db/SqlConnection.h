@@ -113,6 +113,9 @@ public:
 
     void watch();
     void failed(fb::Error &error);
+    // Ends the watch of a call that returned; true when the watchdog had to act on it (a detach
+    // returns without an error once its connection has been cut).
+    bool watchdogActed();
 
 private:
     SqlConnection &m_connection;
