@@ -2,6 +2,7 @@
 
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
+#include "dbmaint/DanosNoEsquema.h"
 
 #include <algorithm>
 
@@ -51,6 +52,15 @@ CatalogueRun CatalogueRunner::run(const QStringList &catalogue)
         result.stop = error;
         result.stoppedAt = position;
     };
+    try {
+        m_connection.open();
+        result.danos = danosNoEsquema(m_connection);
+    } catch (const fb::Error &error) {
+        stopAt(1, error);
+        return result;
+    }
+    if (!result.danos.isEmpty())
+        return result;
     for (int position = 1; position <= catalogue.size(); ++position) {
         const QString &statement = catalogue.at(position - 1);
         m_comandos.setSql(statement);

@@ -30,9 +30,12 @@ struct CatalogueRun {
     // time, an attachment refused), at position stoppedAt; the positions after it were not sent.
     std::optional<fb::Error> stop;
     int stoppedAt = 0;
+    // Damage found before the first statement (danosNoEsquema): then nothing was sent.
+    QStringList danos;
 };
 
-// Runs a schema catalogue one statement at a time, each in a transaction of its own committed at
+// Looks for damage in the catalogue of the database first, and sends nothing when it finds any.
+// Then runs a schema catalogue one statement at a time, each in a transaction of its own committed at
 // once, so later statements see what earlier ones made. Every call of the run is bounded by the
 // connection's deadline. A refused statement is recorded and the run goes on with the next; the
 // run stops at the first step whose connection fails (attach, close, a lost attachment, a call

@@ -3,6 +3,7 @@
 #include "db/SqlConnection.h"
 #include "dbmaint/CatalogoAtualizacaoI.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/DanosNoEsquema.h"
 #include "dbmaint/ExecutaAtualizacao.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
 #include "shell/DatabaseFailure.h"
@@ -47,6 +48,10 @@ Fim runUpdate(const QString &atualizacao, const QStringList &catalogue, SqlConne
 {
     printLine(QStringLiteral("Atualização %1").arg(atualizacao));
     const CatalogueRun run = executa(connection, printerFor(atualizacao));
+    if (!run.danos.isEmpty()) {
+        printError(textoDosDanos(run.danos));
+        return Fim::Interrompida;
+    }
     if (run.stop)
         printError(DatabaseFailure::of(*run.stop).explanation());
     const PendenciasDaAtualizacao pendencias = PendenciasDaAtualizacao::de(catalogue, run);

@@ -1,5 +1,6 @@
 #include "dbmaint/ui/CatalogueWindow.h"
 
+#include "dbmaint/DanosNoEsquema.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
 #include "dbmaint/ui/DiscardedInput.h"
 #include "dbmaint/ui/Gauge.h"
@@ -69,6 +70,11 @@ void CatalogueWindow::runCatalogue(CatalogueRunner &runner, const QString &atual
         const DiscardedInput heldDuringTheRun;
         runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
         run = runner.run(catalogue);
+    }
+    if (!run.danos.isEmpty()) {
+        Dialogs::error(this, textoDosDanos(run.danos));
+        setButtonsEnabled(true);
+        return;
     }
     if (run.stop) {
         const DatabaseFailure failure = DatabaseFailure::of(*run.stop);
