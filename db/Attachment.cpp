@@ -121,25 +121,37 @@ void Attachment::detach()
     if (!m_handle)
         return;
     IAttachment *handle = m_handle;
-    m_handle = nullptr;
+    // The handle stays reachable for a cancel while the server is asked to detach (a server that
+    // stopped answering never would), and alive until no cancel can use it any more.
+    handle->addRef();
+    const auto letGo = [&](bool failed) {
+        {
+            const std::lock_guard lock(m_cancelling);
+            m_handle = nullptr;
+        }
+        // A failed detach leaves the reference it would have dropped.
+        if (failed)
+            handle->release();
+        handle->release();
+    };
     // When this detach releases the database, the embedded engine (3.0) frees its monitoring
     // memory in a loop that retries while errno says "interrupted", without clearing errno
     // first: entered with a stale EINTR (a signal that interrupted the event loop's poll leaves
     // one behind), it spins forever holding /tmp/firebird/fb_init, the lock every embedded
     // attach on the machine needs.
     errno = 0;
-    api::guarded([&](ThrowStatusWrapper *status) {
-        try {
-            handle->detach(status);
-        } catch (...) {
-            handle->release();
-            throw;
-        }
-    });
+    try {
+        api::guarded([&](ThrowStatusWrapper *status) { handle->detach(status); });
+    } catch (...) {
+        letGo(true);
+        throw;
+    }
+    letGo(false);
 }
 
 void Attachment::cancelOperation(bool abort)
 {
+    const std::lock_guard lock(m_cancelling);
     if (!m_handle)
         return;
     IStatus *status = api::master()->getStatus();

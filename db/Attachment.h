@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 namespace Firebird
@@ -50,8 +51,8 @@ public:
     bool isAttached() const { return m_handle != nullptr; }
     int dialect() const { return m_dialect; }
 
-    // Safe to call from another thread while this one waits in a call on the attachment.
-    // Asks the server to stop the running request (it fails with isc_cancelled); with
+    // Safe to call from another thread while this one waits in a call on the attachment, the
+    // detach included. Asks the server to stop the running request (it fails with isc_cancelled); with
     // abort, cuts the client's side of the connection instead, so a call that waits for a
     // server that no longer answers returns at once with a network error.
     void cancelOperation(bool abort);
@@ -75,6 +76,9 @@ private:
     Firebird::IAttachment *m_handle = nullptr;
     std::function<void()> m_progressListener;
     int m_dialect = 3;
+    // Held while the handle is used for a cancel and while detach lets go of it, so that a cancel
+    // never reaches an attachment already released.
+    std::mutex m_cancelling;
 };
 
 } // namespace fb

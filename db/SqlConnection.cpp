@@ -4,6 +4,7 @@
 #include "db/Watchdog.h"
 
 #include <QtGlobal>
+#include <firebird/Interface.h>
 
 namespace
 {
@@ -140,9 +141,8 @@ void SqlConnection::requireSameFile()
 void SqlConnection::close()
 {
     m_file.forget();
-    m_transaction.reset();
     try {
-        m_attachment.detach();
+        detach();
     } catch (const fb::Error &error) {
         // A connection that is already gone is closed all the same.
         if (!error.connectionLost())
@@ -150,10 +150,47 @@ void SqlConnection::close()
     }
 }
 
+void SqlConnection::reconnect()
+{
+    try {
+        detach();
+    } catch (const fb::Error &error) {
+        if (!error.connectionLost() || error.timedOut())
+            throw;
+    }
+    open();
+}
+
+void SqlConnection::detach()
+{
+    if (!isConnected()) {
+        m_transaction.reset();
+        return;
+    }
+    CallScope scope(*this);
+    try {
+        scope.watch();
+        // Its rollback waits for the server as much as the detach does.
+        m_transaction.reset();
+        m_attachment.detach();
+    } catch (fb::Error &error) {
+        scope.failed(error);
+        throw;
+    }
+    if (scope.watchdogActed()) {
+        fb::Error error(QStringLiteral("O servidor não respondeu ao fechamento da conexão."), 0,
+                        {isc_network_error});
+        error.setTimedOut();
+        throw error;
+    }
+}
+
 void SqlConnection::startTransaction()
 {
     const auto start = [this] {
-        call([this] { m_transaction = std::make_unique<fb::Transaction>(m_attachment); });
+        call([this] {
+            m_transaction = std::make_unique<fb::Transaction>(m_attachment, m_lockTimeoutSeconds);
+        });
     };
     // An attachment left open by an earlier call may have died meanwhile: nothing has been done
     // in the new transaction yet, so it is started once more on a new attachment.
@@ -232,6 +269,14 @@ void SqlConnection::CallScope::requireSameFile()
 {
     if (m_outermost)
         m_connection.requireSameFile();
+}
+
+bool SqlConnection::CallScope::watchdogActed()
+{
+    if (!m_watching)
+        return false;
+    m_watching = false;
+    return m_connection.m_watchdog->disarm();
 }
 
 void SqlConnection::CallScope::failed(fb::Error &error)

@@ -53,13 +53,23 @@ public:
     void setParam(const QString &name, const QString &value);
 
     void open();
+    // Bounded like any call: a server that does not answer the detach is cut off. The
+    // attachment is released whatever happens; one found already gone is closed without a word.
     void close();
+    // Closes and opens again. Unlike close(), a detach the server did not answer in time is
+    // reported (as a timed-out fb::Error), and the connection is left closed.
+    void reconnect();
     // Starts attaching with the parameters as they stand on a helper thread (AttachmentInAdvance):
     // the next connection of the process to open with the same parameters takes that attachment
     // over, or its failure.
     void attachInAdvance() const;
     bool isConnected() const { return m_attachment.isAttached(); }
     fb::Attachment &attachment() { return m_attachment; }
+
+    // How long the transactions of queries wait for a lock another attachment holds, in seconds;
+    // 0 (the default) waits as long as the call may last.
+    void setLockTimeout(int seconds) { m_lockTimeoutSeconds = seconds; }
+    int lockTimeout() const { return m_lockTimeoutSeconds; }
 
     // A transaction shared by every query until commit or rollback; without one, each
     // query runs in a transaction of its own.
@@ -85,6 +95,7 @@ private:
     class CallScope;
     fb::AttachOptions attachOptions() const;
     void attach();
+    void detach();
     void dropLostAttachment();
     // Throws our own fb::Error, the attachment released, when the file has changed under it.
     void requireSameFile();
@@ -95,6 +106,7 @@ private:
     std::unique_ptr<fb::Transaction> m_transaction;
     std::unique_ptr<fb::Watchdog> m_watchdog;
     int m_callDepth = 0;
+    int m_lockTimeoutSeconds = 0;
 };
 
 // One call on the database, outermost or nested: the outermost one shows the busy cursor,
@@ -111,6 +123,9 @@ public:
     // The outermost call checks that the database file is still the one at its path.
     void requireSameFile();
     void failed(fb::Error &error);
+    // Ends the watch of a call that returned; true when the watchdog had to act on it (a detach
+    // returns without an error once its connection has been cut).
+    bool watchdogActed();
 
 private:
     SqlConnection &m_connection;

@@ -65,7 +65,8 @@ auto SqlQuery::run(Run &&body)
             std::unique_ptr<fb::Transaction> own;
             fb::Transaction *transaction = m_connection->activeTransaction();
             if (!transaction) {
-                own = std::make_unique<fb::Transaction>(m_connection->attachment());
+                own = std::make_unique<fb::Transaction>(m_connection->attachment(),
+                                                        m_connection->lockTimeout());
                 transaction = own.get();
             }
             auto result = [&] {

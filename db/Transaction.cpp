@@ -9,7 +9,7 @@ namespace fb
 
 using namespace Firebird;
 
-Transaction::Transaction(Attachment &attachment) : m_attachment(attachment)
+Transaction::Transaction(Attachment &attachment, int lockTimeoutSeconds) : m_attachment(attachment)
 {
     if (!attachment.isAttached())
         throw Error(QStringLiteral("Conexão com o banco de dados fechada"));
@@ -21,6 +21,8 @@ Transaction::Transaction(Attachment &attachment) : m_attachment(attachment)
             tpb->insertTag(status, isc_tpb_read_committed);
             tpb->insertTag(status, isc_tpb_rec_version);
             tpb->insertTag(status, isc_tpb_wait);
+            if (lockTimeoutSeconds > 0)
+                tpb->insertInt(status, isc_tpb_lock_timeout, lockTimeoutSeconds);
             handle = attachment.handle()->startTransaction(status, tpb->getBufferLength(status),
                                                            tpb->getBuffer(status));
         } catch (...) {

@@ -13,11 +13,12 @@ namespace fb
 class Attachment;
 
 // A read-write transaction at read-committed isolation with record versions that waits on
-// locks. Rolled back when it leaves scope without a commit.
+// locks, for lockTimeoutSeconds at most when that is above 0. Rolled back when it leaves scope
+// without a commit.
 class Transaction
 {
 public:
-    explicit Transaction(Attachment &attachment);
+    explicit Transaction(Attachment &attachment, int lockTimeoutSeconds = 0);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;

@@ -1,8 +1,10 @@
 #include "dbmaint/CatalogueRunner.h"
 
-#include "db/FbError.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
+#include "dbmaint/DanosNoEsquema.h"
+
+#include <algorithm>
 
 CatalogueRunner::CatalogueRunner(SqlQuery &comandos, SqlConnection &connection, Reconnect reconnect)
     : m_comandos(comandos), m_connection(connection), m_reconnect(reconnect)
@@ -10,32 +12,91 @@ CatalogueRunner::CatalogueRunner(SqlQuery &comandos, SqlConnection &connection, 
     m_comandos.setParamCheck(false);
 }
 
-QList<StatementOutcome> CatalogueRunner::run(const QStringList &catalogue)
+namespace
 {
-    QList<StatementOutcome> outcomes;
+
+// A statement that needs a lock another workstation holds (uncommitted rows in the table whose key
+// it changes) gives up after this many seconds, well inside the call's bound, and is reported as
+// such: the engine does not always act on a cancel while it waits there.
+int lockTimeoutSeconds()
+{
+    const auto bound = std::chrono::duration_cast<std::chrono::seconds>(SqlConnection::answerBound());
+    return std::max(1, int(bound.count() / 3));
+}
+
+// The connection's own lock timeout, given back when the run ends.
+class LockTimeoutDuringTheRun
+{
+public:
+    explicit LockTimeoutDuringTheRun(SqlConnection &connection)
+        : m_connection(connection), m_previous(connection.lockTimeout())
+    {
+        connection.setLockTimeout(lockTimeoutSeconds());
+    }
+    ~LockTimeoutDuringTheRun() { m_connection.setLockTimeout(m_previous); }
+    LockTimeoutDuringTheRun(const LockTimeoutDuringTheRun &) = delete;
+    LockTimeoutDuringTheRun &operator=(const LockTimeoutDuringTheRun &) = delete;
+
+private:
+    SqlConnection &m_connection;
+    int m_previous;
+};
+
+} // namespace
+
+CatalogueRun CatalogueRunner::run(const QStringList &catalogue)
+{
+    const LockTimeoutDuringTheRun lockTimeout(m_connection);
+    CatalogueRun result;
+    const auto stopAt = [&](int position, const fb::Error &error) {
+        result.stop = error;
+        result.stoppedAt = position;
+    };
+    try {
+        m_connection.open();
+        result.danos = danosNoEsquema(m_connection);
+    } catch (const fb::Error &error) {
+        stopAt(1, error);
+        return result;
+    }
+    if (!result.danos.isEmpty())
+        return result;
     for (int position = 1; position <= catalogue.size(); ++position) {
-        m_comandos.setSql(catalogue.at(position - 1));
-        if (m_reconnect == Reconnect::BeforeEachDrop && position % 2 == 1) {
-            m_connection.close();
-            m_connection.open();
+        const QString &statement = catalogue.at(position - 1);
+        m_comandos.setSql(statement);
+        try {
+            connect(position);
+        } catch (const fb::Error &error) {
+            stopAt(position, error);
+            return result;
         }
         if (m_onStep)
             m_onStep(position);
-        outcomes << execute(position, catalogue.at(position - 1));
+        StatementOutcome outcome{position, true, QString(), Refusal::None};
+        if (statement.isEmpty()) {
+            outcome = {position, false, QStringLiteral("posição vazia"), Refusal::AlreadySo};
+        } else {
+            try {
+                m_comandos.execSQL();
+            } catch (const fb::Error &error) {
+                outcome = {position, false, error.text(), refusalOf(error)};
+                if (outcome.refusal == Refusal::ConnectionLost)
+                    stopAt(position, error);
+            }
+        }
+        result.outcomes << outcome;
         if (m_onOutcome)
-            m_onOutcome(outcomes.last());
+            m_onOutcome(outcome);
+        if (result.stop)
+            return result;
     }
-    return outcomes;
+    return result;
 }
 
-StatementOutcome CatalogueRunner::execute(int position, const QString &statement)
+void CatalogueRunner::connect(int position)
 {
-    if (statement.isEmpty())
-        return {position, false, QStringLiteral("posição vazia")};
-    try {
-        m_comandos.execSQL();
-        return {position, true, QString()};
-    } catch (const fb::Error &e) {
-        return {position, false, e.text()};
-    }
+    if (m_reconnect == Reconnect::BeforeEachDrop && position % 2 == 1)
+        m_connection.reconnect();
+    else
+        m_connection.open();
 }

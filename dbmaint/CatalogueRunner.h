@@ -1,10 +1,14 @@
 #pragma once
 
+#include "db/FbError.h"
+#include "dbmaint/StatementRefusal.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class SqlConnection;
 class SqlQuery;
@@ -12,12 +16,30 @@ class SqlQuery;
 struct StatementOutcome {
     int position = 0; // from 1
     bool ok = false;
-    QString reason; // the database's text when the statement was refused
+    QString reason;                  // the database's text when the statement was refused
+    Refusal refusal = Refusal::None; // why it was refused
+
+    // Applied, or refused because the database is already so.
+    bool settled() const { return ok || refusal == Refusal::AlreadySo; }
 };
 
-// Runs a schema catalogue one statement at a time, each in a transaction of its own committed at
-// once, so later statements see what earlier ones made. A refused statement is skipped and the run
-// goes on; only a failed reconnection (with Reconnect::BeforeEachDrop) ends it, as fb::Error.
+// What a run did: the outcome of every position it reached and, when it stopped early, why.
+struct CatalogueRun {
+    QList<StatementOutcome> outcomes;
+    // The failure that stopped the run (a lost connection, a call the server did not answer in
+    // time, an attachment refused), at position stoppedAt; the positions after it were not sent.
+    std::optional<fb::Error> stop;
+    int stoppedAt = 0;
+    // Damage found before the first statement (danosNoEsquema): then nothing was sent.
+    QStringList danos;
+};
+
+// Looks for damage in the catalogue of the database first, and sends nothing when it finds any.
+// Then runs a schema catalogue one statement at a time, each in a transaction of its own committed at
+// once, so later statements see what earlier ones made. Every call of the run is bounded by the
+// connection's deadline. A refused statement is recorded and the run goes on with the next; the
+// run stops at the first step whose connection fails (attach, close, a lost attachment, a call
+// that timed out), since every later step would only wait for the same server.
 class CatalogueRunner
 {
 public:
@@ -39,10 +61,10 @@ public:
         m_onOutcome = std::move(handler);
     }
 
-    QList<StatementOutcome> run(const QStringList &catalogue);
+    CatalogueRun run(const QStringList &catalogue);
 
 private:
-    StatementOutcome execute(int position, const QString &statement);
+    void connect(int position);
 
     SqlQuery &m_comandos;
     SqlConnection &m_connection;

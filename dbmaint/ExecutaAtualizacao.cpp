@@ -7,8 +7,8 @@
 namespace
 {
 
-QList<StatementOutcome> runCatalogue(SqlConnection &connection, const QStringList &catalogue,
-                                     CatalogueRunner::Reconnect reconnect, const OutcomeHandler &onOutcome)
+CatalogueRun runCatalogue(SqlConnection &connection, const QStringList &catalogue,
+                          CatalogueRunner::Reconnect reconnect, const OutcomeHandler &onOutcome)
 {
     SqlQuery comandos(&connection);
     CatalogueRunner runner(comandos, connection, reconnect);
@@ -18,12 +18,12 @@ QList<StatementOutcome> runCatalogue(SqlConnection &connection, const QStringLis
 
 } // namespace
 
-QList<StatementOutcome> executaAtualizacaoI(SqlConnection &connection, const OutcomeHandler &onOutcome)
+CatalogueRun executaAtualizacaoI(SqlConnection &connection, const OutcomeHandler &onOutcome)
 {
     return runCatalogue(connection, catalogoAtualizacaoI(), CatalogueRunner::Reconnect::Never, onOutcome);
 }
 
-QList<StatementOutcome> executaAtualizacaoII(SqlConnection &connection, const OutcomeHandler &onOutcome)
+CatalogueRun executaAtualizacaoII(SqlConnection &connection, const OutcomeHandler &onOutcome)
 {
     return runCatalogue(connection, catalogoAtualizacaoII(), CatalogueRunner::Reconnect::BeforeEachDrop,
                         onOutcome);

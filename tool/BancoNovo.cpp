@@ -19,10 +19,11 @@ namespace
 
 // On a new database only the empty positions and the drops of objects that do not exist yet may be
 // refused; anything else means the schema is incomplete.
-void requireCompleteSchema(const QString &update, const QStringList &catalogue,
-                           const QList<StatementOutcome> &outcomes)
+void requireCompleteSchema(const QString &update, const QStringList &catalogue, const CatalogueRun &run)
 {
-    for (const StatementOutcome &o : outcomes) {
+    if (run.stop)
+        throw *run.stop;
+    for (const StatementOutcome &o : run.outcomes) {
         const QString &statement = catalogue.at(o.position - 1);
         if (o.ok || statement.isEmpty() || statement.startsWith(QLatin1String("DROP ")) ||
             statement.contains(QLatin1String(" DROP CONSTRAINT ")))

@@ -7,7 +7,8 @@ QString usageText()
     return QStringLiteral(
         "Uso:\n"
         "  estocarium-db create PASTA [--users N]   cria PASTA/LICITACAO.FDB pronto para uso\n"
-        "  estocarium-db update PASTA               executa as atualizações I e II no banco\n"
+        "  estocarium-db update PASTA [--servidor SERVIDOR]\n"
+        "                                           executa as atualizações I e II no banco\n"
         "  estocarium-db catalogue I|II             lista os comandos de uma atualização (JSON)\n"
         "  estocarium-db report usuarios PASTA --format pdf|txt|csv|html --out ARQUIVO [--periodo MM/AAAA]\n"
         "                                           relatório dos usuários\n"

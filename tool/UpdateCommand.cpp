@@ -1,8 +1,12 @@
 #include "tool/UpdateCommand.h"
 
-#include "db/FbError.h"
 #include "db/SqlConnection.h"
+#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/DanosNoEsquema.h"
 #include "dbmaint/ExecutaAtualizacao.h"
+#include "dbmaint/PendenciasDaAtualizacao.h"
+#include "shell/DatabaseFailure.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
@@ -12,38 +16,81 @@
 namespace
 {
 
-void printOutcome(const StatementOutcome &outcome)
+// Firebird's texts run over several lines; each position keeps to one.
+QString oneLine(const QString &text)
 {
-    if (outcome.ok) {
-        printLine(QStringLiteral("%1 ok").arg(outcome.position));
-        return;
+    return text.split(u'\n', Qt::SkipEmptyParts).join(QStringLiteral(" | "));
+}
+
+// One line per position, numbered with its update ("I.18", "II.3"), so that a saved output tells
+// the two apart.
+OutcomeHandler printerFor(const QString &atualizacao)
+{
+    return [atualizacao](const StatementOutcome &outcome) {
+        const QString position = QStringLiteral("%1.%2").arg(atualizacao).arg(outcome.position);
+        if (outcome.ok)
+            printLine(position + QStringLiteral(" aplicada"));
+        else if (outcome.refusal == Refusal::AlreadySo)
+            printLine(
+                QStringLiteral("%1 ignorada, já estava assim: %2").arg(position, oneLine(outcome.reason)));
+        else
+            printLine(QStringLiteral("%1 NÃO APLICADA, %2: %3")
+                          .arg(position, refusalText(outcome.refusal), oneLine(outcome.reason)));
+    };
+}
+
+enum class Fim { Completa, ComPendencias, Interrompida };
+
+// Runs one update, printing its heading and its positions, and reports what it left undone as the
+// windows do: the stop on stderr, the positions not applied on stdout.
+Fim runUpdate(const QString &atualizacao, const QStringList &catalogue, SqlConnection &connection,
+              CatalogueRun (*executa)(SqlConnection &, const OutcomeHandler &))
+{
+    printLine(QStringLiteral("Atualização %1").arg(atualizacao));
+    const CatalogueRun run = executa(connection, printerFor(atualizacao));
+    if (!run.danos.isEmpty()) {
+        printError(textoDosDanos(run.danos));
+        return Fim::Interrompida;
     }
-    // Firebird's texts run over several lines; each position keeps to one.
-    const QString reason = outcome.reason.split(u'\n', Qt::SkipEmptyParts).join(QStringLiteral(" | "));
-    printLine(QStringLiteral("%1 skipped: %2").arg(outcome.position).arg(reason));
+    if (run.stop)
+        printError(DatabaseFailure::of(*run.stop).explanation());
+    const PendenciasDaAtualizacao pendencias = PendenciasDaAtualizacao::de(catalogue, run);
+    if (pendencias.vazias())
+        return Fim::Completa;
+    printLine(pendencias.texto(atualizacao));
+    return run.stop ? Fim::Interrompida : Fim::ComPendencias;
 }
 
 } // namespace
 
 int runUpdateCommand(const QStringList &args)
 {
-    if (args.size() != 1)
+    QStringList rest = args;
+    QString server;
+    if (const qsizetype at = rest.indexOf(QStringLiteral("--servidor")); at >= 0) {
+        if (at + 1 >= rest.size())
+            return usageError();
+        server = rest.at(at + 1);
+        rest.remove(at, 2);
+    }
+    if (rest.size() != 1)
         return usageError();
-    const QString path = databasePathIn(args.first());
-    if (!QFileInfo(path).isFile()) {
+    const QString path = databasePathIn(rest.first());
+    if (server.isEmpty() && !QFileInfo(path).isFile()) {
         printError(QStringLiteral("Banco de dados não encontrado: %1").arg(path));
         return 1;
     }
     SqlConnection connection;
     useLocalDatabase(connection, path);
-    try {
-        printError(QStringLiteral("Atualização I (%1)").arg(path));
-        executaAtualizacaoI(connection, printOutcome);
-        printError(QStringLiteral("Atualização II (%1)").arg(path));
-        executaAtualizacaoII(connection, printOutcome);
-    } catch (const fb::Error &e) {
-        printDatabaseFailure(QStringLiteral("Falha ao reconectar ao banco de dados"), e);
+    if (!server.isEmpty())
+        connection.setParam(QStringLiteral("Database"), server + QLatin1Char(':') + path);
+    printError(QStringLiteral("Banco de dados: %1").arg(connection.param(QStringLiteral("Database"))));
+    const Fim primeira =
+        runUpdate(QStringLiteral("I"), catalogoAtualizacaoI(), connection, executaAtualizacaoI);
+    // A connection that failed would only fail again.
+    if (primeira == Fim::Interrompida)
         return 1;
-    }
-    return 0;
+    const Fim segunda =
+        runUpdate(QStringLiteral("II"), catalogoAtualizacaoII(), connection, executaAtualizacaoII);
+    return primeira == Fim::Completa && segunda == Fim::Completa ? 0 : 1;
 }

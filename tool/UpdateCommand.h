@@ -2,5 +2,8 @@
 
 #include <QStringList>
 
-// update DIR: both schema updates on DIR/LICITACAO.FDB, one line per position on stdout.
+// update DIR [--servidor HOST]: both schema updates on DIR/LICITACAO.FDB (through the Firebird
+// server HOST when given, as the network mode reaches it), one line per position on stdout. Exits
+// 1, after listing what was left undone, when a position was not applied or the connection failed;
+// update II is not run after an update I that the connection stopped.
 int runUpdateCommand(const QStringList &args);

@@ -1,8 +1,11 @@
 #include "dbmaint/ui/CatalogueWindow.h"
 
-#include "dbmaint/CatalogueRunner.h"
+#include "dbmaint/DanosNoEsquema.h"
+#include "dbmaint/PendenciasDaAtualizacao.h"
 #include "dbmaint/ui/DiscardedInput.h"
 #include "dbmaint/ui/Gauge.h"
+#include "shell/DatabaseFailure.h"
+#include "widgets/Dialogs.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
@@ -59,9 +62,27 @@ void CatalogueWindow::setButtonsEnabled(bool enabled)
         FBAtualiza->setFocus();
 }
 
-void CatalogueWindow::runCatalogue(CatalogueRunner &runner, const QStringList &catalogue)
+void CatalogueWindow::runCatalogue(CatalogueRunner &runner, const QString &atualizacao,
+                                   const QStringList &catalogue)
 {
-    const DiscardedInput heldDuringTheRun;
-    runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
-    runner.run(catalogue);
+    CatalogueRun run;
+    {
+        const DiscardedInput heldDuringTheRun;
+        runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
+        run = runner.run(catalogue);
+    }
+    if (!run.danos.isEmpty()) {
+        Dialogs::error(this, textoDosDanos(run.danos));
+        setButtonsEnabled(true);
+        return;
+    }
+    if (run.stop) {
+        const DatabaseFailure failure = DatabaseFailure::of(*run.stop);
+        Dialogs::error(this, failure.message, failure.detail);
+    }
+    const PendenciasDaAtualizacao pendencias = PendenciasDaAtualizacao::de(catalogue, run);
+    if (!pendencias.vazias())
+        Dialogs::message(this, pendencias.texto(atualizacao), pendencias.detalhes.join(u'\n'));
+    if (!run.stop)
+        setButtonsEnabled(true);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "db/SqlQuery.h"
+#include "dbmaint/CatalogueRunner.h"
 
 #include <QDialog>
 #include <QStringList>
 
-class CatalogueRunner;
 class Gauge;
 class QPushButton;
 
@@ -29,8 +29,9 @@ protected:
     CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent);
     // Both buttons are off while a run holds the window; afterwards the focus is on the run button.
     void setButtonsEnabled(bool enabled);
-    // Runs the catalogue, advancing the gauge at each step. The run holds the user-interface
-    // thread: clicks and keys made meanwhile are dropped, never acted on afterwards. A failed
-    // reconnection leaves as fb::Error.
-    void runCatalogue(CatalogueRunner &runner, const QStringList &catalogue);
+    // Runs the catalogue, advancing the gauge at each step, and tells the person what it left
+    // undone. The run holds the user-interface thread: clicks and keys made meanwhile are
+    // dropped, never acted on afterwards. A run stopped by its connection shows the standard
+    // error box and leaves both buttons off; otherwise they are on again afterwards.
+    void runCatalogue(CatalogueRunner &runner, const QString &atualizacao, const QStringList &catalogue);
 };

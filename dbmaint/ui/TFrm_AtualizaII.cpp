@@ -1,11 +1,9 @@
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 
-#include "db/FbError.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
 #include "dbmaint/CatalogueRunner.h"
 #include "dbmaint/ui/Gauge.h"
 #include "shell/TdmPrincipal.h"
-#include "widgets/Dialogs.h"
 
 TFrm_AtualizaII *Frm_AtualizaII = nullptr;
 
@@ -22,11 +20,5 @@ void TFrm_AtualizaII::FBAtualizaClick()
     Gauge1->setProgress(0);
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection,
                            CatalogueRunner::Reconnect::BeforeEachDrop);
-    try {
-        runCatalogue(runner, catalogue);
-    } catch (const fb::Error &e) {
-        Dialogs::error(this, e.text());
-        return;
-    }
-    setButtonsEnabled(true);
+    runCatalogue(runner, QStringLiteral("II"), catalogue);
 }

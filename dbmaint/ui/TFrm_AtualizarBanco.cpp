@@ -19,6 +19,5 @@ void TFrm_AtualizarBanco::FBAtualizaClick()
     // The gauge is not set back: a second run in the same showing stays at the full bar.
     Gauge1->setMaxValue(int(catalogue.size()));
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection, CatalogueRunner::Reconnect::Never);
-    runCatalogue(runner, catalogue);
-    setButtonsEnabled(true);
+    runCatalogue(runner, QStringLiteral("I"), catalogue);
 }

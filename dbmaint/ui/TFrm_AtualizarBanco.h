@@ -2,8 +2,9 @@
 
 #include "dbmaint/ui/CatalogueWindow.h"
 
-// Schema update I: creates the suite's tables, keys and later columns; every statement the database
-// refuses is skipped without a word.
+// Schema update I: creates the suite's tables, keys and later columns. What the database refuses
+// because it is already so is skipped without a word; any other refusal is listed at the end of
+// the run; a lost connection stops the run with the error box and leaves both buttons off.
 class TFrm_AtualizarBanco : public CatalogueWindow
 {
     Q_OBJECT

@@ -79,13 +79,13 @@ private slots:
     void plainForeignKey_isReplacedByTheCascadingOne();
     void orphanDetails_leaveTheirTableWithoutForeignKey();
     void userTable_refusesIncompleteAndDuplicateRows();
-    void unusableConnection_refusesEveryPosition();
+    void unusableConnection_stopsAtTheFirstPosition();
 };
 
 void TestSchemaUpdateI::emptyDatabase_getsTablesKeysAndColumns()
 {
     TestDatabase db;
-    const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection());
+    const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection()).outcomes;
     QCOMPARE(outcomes.size(), 106);
     QCOMPARE(refusedPositions(outcomes), RefusedOnEmptyDatabase);
 
@@ -138,7 +138,7 @@ void TestSchemaUpdateI::secondRun_leavesTheStructureAsItWas()
     executaAtualizacaoI(*db.connection());
     const QStringList before = inspect::snapshot(db.connection());
 
-    const QList<StatementOutcome> again = executaAtualizacaoI(*db.connection());
+    const QList<StatementOutcome> again = executaAtualizacaoI(*db.connection()).outcomes;
     QCOMPARE(inspect::snapshot(db.connection()), before);
     // Only the foreign keys go through: each is dropped and added anew.
     QList<int> accepted;
@@ -183,7 +183,7 @@ void TestSchemaUpdateI::plainForeignKey_isReplacedByTheCascadingOne()
             "COMPRAPRODUTO(I_REGISTRO))");
     QVERIFY(inspect::foreignKeys(db.connection()).first().endsWith("delete RESTRICT update RESTRICT"));
 
-    const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection());
+    const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection()).outcomes;
     QVERIFY(outcomes.at(16).ok); // the drop
     QVERIFY(outcomes.at(17).ok); // the cascading addition
     const QStringList keys = inspect::foreignKeys(db.connection()).filter("COMPRAPRODUTO_PARCELAS: ");
@@ -200,7 +200,7 @@ void TestSchemaUpdateI::orphanDetails_leaveTheirTableWithoutForeignKey()
         "DIGITADO VARCHAR(100), ALTERADO VARCHAR(100))");
     db.exec("INSERT INTO COMPRAPRODUTO_ITENS (I_REGISTRO, I_ITEM) VALUES (99, 1)");
 
-    const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection());
+    const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection()).outcomes;
     QVERIFY(!outcomes.at(19).ok);
     QVERIFY(!outcomes.at(19).reason.isEmpty());
     const QStringList keys = inspect::foreignKeys(db.connection());
@@ -224,15 +224,14 @@ void TestSchemaUpdateI::userTable_refusesIncompleteAndDuplicateRows()
     QCOMPARE(db.scalar("SELECT COUNT(*) FROM USUARIOS_ESTOC").toLongLong(), 1);
 }
 
-void TestSchemaUpdateI::unusableConnection_refusesEveryPosition()
+void TestSchemaUpdateI::unusableConnection_stopsAtTheFirstPosition()
 {
     TestDatabase db;
     db.connection()->setParam("Database", db.folder() + "/NAO_EXISTE.FDB");
-    const QList<StatementOutcome> outcomes = executaAtualizacaoI(*db.connection());
-    QCOMPARE(outcomes.size(), 106);
-    for (const StatementOutcome &o : outcomes)
-        QVERIFY(!o.ok);
-    QVERIFY(outcomes.first().reason.contains("NAO_EXISTE.FDB"));
+    const CatalogueRun run = executaAtualizacaoI(*db.connection());
+    QVERIFY(run.outcomes.isEmpty());
+    QCOMPARE(run.stoppedAt, 1);
+    QVERIFY(run.stop && run.stop->text().contains("NAO_EXISTE.FDB"));
 }
 
 QTEST_GUILESS_MAIN(TestSchemaUpdateI)

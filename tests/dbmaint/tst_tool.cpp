@@ -1,3 +1,4 @@
+#include "UncommittedPurchase.h"
 #include "common/PasswordEncoding.h"
 #include "common/TextHelpers.h"
 #include "db/SqlConnection.h"
@@ -62,6 +63,23 @@ public:
 
     QVariant scalar(const QString &sql) { return query(sql).value(0, 0); }
 
+    // Runs the statements in a transaction left open, as a workstation in the middle of its work.
+    void hold(const QStringList &statements)
+    {
+        m_connection.startTransaction();
+        for (const QString &statement : statements) {
+            SqlQuery q(&m_connection);
+            q.setSql(statement);
+            q.execSQL();
+        }
+    }
+
+    void leave()
+    {
+        m_connection.rollback();
+        m_connection.close();
+    }
+
 private:
     SqlConnection m_connection;
 };
@@ -83,12 +101,15 @@ private slots:
     void create_fillsTheUserTableToItsLastCode();
     void create_neverTouchesAnExistingDatabaseOrFile();
     void update_reportsEveryPosition();
+    void update_uncommittedRowsElsewhere_areListed();
     void update_missingDatabase_fails();
 };
 
 void TestTool::initTestCase()
 {
     Q_INIT_RESOURCE(assets);
+    // The tool's statements that wait for another workstation's locks give up after a second.
+    qputenv("ESTOCARIUM_DB_ANSWER_MS", "3000");
 }
 
 void TestTool::catalogue_printsTheStatementsAsJson_data()
@@ -268,23 +289,54 @@ void TestTool::update_reportsEveryPosition()
     const Run run = tool({"update", dir.path()});
     QCOMPARE(run.exitCode, 0);
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 106 + 28);
-    const QRegularExpression line(R"(^(\d+) (ok|skipped: \S.*)$)");
+    QCOMPARE(lines.size(), 1 + 106 + 1 + 28);
+    QCOMPARE(lines.at(0), QString("Atualização I"));
+    QCOMPARE(lines.at(107), QString("Atualização II"));
+    const QRegularExpression line(R"(^(I|II)\.(\d+) (aplicada|ignorada, já estava assim: \S.*)$)");
     QList<int> acceptedInI;
     for (int i = 0; i < lines.size(); ++i) {
+        if (i == 0 || i == 107)
+            continue;
         const auto match = line.match(lines[i]);
         QVERIFY2(match.hasMatch(), qPrintable(lines[i]));
-        const int position = match.captured(1).toInt();
-        QCOMPARE(position, i < 106 ? i + 1 : i - 105);
-        if (i < 106 && match.captured(2) == "ok")
+        const bool first = i < 107;
+        QCOMPARE(match.captured(1), QString(first ? "I" : "II"));
+        const int position = match.captured(2).toInt();
+        QCOMPARE(position, first ? i : i - 107);
+        if (first && match.captured(3) == "aplicada")
             acceptedInI << position;
-        if (i >= 106)
-            QVERIFY2(match.captured(2) == "ok", qPrintable(lines[i]));
+        if (!first)
+            QVERIFY2(match.captured(3) == "aplicada", qPrintable(lines[i]));
     }
     // On an up-to-date database only the foreign-key replacements go through in update I.
     QCOMPARE(acceptedInI, QList<int>({17, 18, 19, 20, 21, 22, 58, 59, 60, 61,  62,  63,  64,
                                       65, 72, 73, 74, 75, 96, 97, 98, 99, 100, 101, 102, 103}));
-    QVERIFY2(lines[0].contains("FORNECEDORES"), qPrintable(lines[0]));
+    QVERIFY2(lines[1].contains("FORNECEDORES"), qPrintable(lines[1]));
+}
+
+// Another workstation holds uncommitted rows in a purchase and its instalments: the tool lists the
+// foreign keys it could not replace, exits with 1, and the keys are still there.
+void TestTool::update_uncommittedRowsElsewhere_areListed()
+{
+    QTemporaryDir dir;
+    QCOMPARE(tool({"create", dir.path()}).exitCode, 0);
+    CreatedDatabase otherWorkstation(dir.path());
+    otherWorkstation.hold(kUncommittedPurchase);
+
+    const Run run = tool({"update", dir.path()});
+    otherWorkstation.leave();
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.out.contains("\nI.17 NÃO APLICADA, bloqueada por outra estação, que tem alterações não "
+                              "confirmadas: lock time-out"),
+             qPrintable(run.out));
+    QVERIFY2(run.out.contains(lockedForeignKeysMessage() + "\nAtualização II\n"), qPrintable(run.out));
+    QCOMPARE(
+        CreatedDatabase(dir.path())
+            .scalar("SELECT COUNT(*) FROM RDB$RELATION_CONSTRAINTS WHERE RDB$CONSTRAINT_TYPE = 'FOREIGN KEY'")
+            .toInt(),
+        13);
+    QCOMPARE(tool({"update", dir.path()}).exitCode, 0);
 }
 
 void TestTool::update_missingDatabase_fails()

@@ -1,7 +1,9 @@
 #include "DialogScript.h"
 #include "PreparedSchema.h"
 #include "SchemaInspection.h"
+#include "UncommittedPurchase.h"
 #include "db/Decimal.h"
+#include "db/SqlQuery.h"
 #include "dbmaint/ui/Gauge.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
@@ -81,14 +83,14 @@ private slots:
     void fechar_closesTheWindow();
     void updateI_createsTheSchemaSilently();
     void updateI_secondRunInTheSameShowingStaysAtTheFullBar();
-    void updateI_unusableConnection_endsFullAndIdle();
     void inputDuringARun_isDropped_data();
     void inputDuringARun_isDropped();
     void updateII_installsTheTriggersOnFreshConnections();
     void updateII_secondRunStartsAtZeroAndKeepsTheTriggers();
-    void updateII_withoutTables_changesNothing();
-    void updateII_failedReconnection_showsTheErrorAndStaysOff_data();
-    void updateII_failedReconnection_showsTheErrorAndStaysOff();
+    void updateII_withoutTables_changesNothingAndSaysSo();
+    void failedConnection_stopsTheRunWithTheErrorBox_data();
+    void failedConnection_stopsTheRunWithTheErrorBox();
+    void uncommittedRowsElsewhere_areListedAndNothingIsLost();
 
 private:
     std::unique_ptr<PreparedSchema> m_tablesOnly;
@@ -183,21 +185,6 @@ void TestUpdateWindows::updateI_secondRunInTheSameShowingStaysAtTheFullBar()
     QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
 }
 
-void TestUpdateWindows::updateI_unusableConnection_endsFullAndIdle()
-{
-    TestDatabase db;
-    DialogScript dialogs;
-    db.connection()->setParam("Database", db.folder() + "/NAO_EXISTE.FDB");
-    TFrm_AtualizarBanco window;
-    window.show();
-
-    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
-
-    QCOMPARE(window.Gauge1->percentDone(), 100);
-    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
-    QCOMPARE(dialogs.seen().size(), 0);
-}
-
 void TestUpdateWindows::inputDuringARun_isDropped_data()
 {
     QTest::addColumn<QString>("input");
@@ -212,7 +199,6 @@ void TestUpdateWindows::inputDuringARun_isDropped()
     QFETCH(QString, input);
     TestDatabase db;
     DialogScript dialogs;
-    db.connection()->setParam("Database", db.folder() + "/NAO_EXISTE.FDB");
     TFrm_AtualizarBanco window;
     window.show();
     window.FBAtualiza->setFocus();
@@ -288,7 +274,7 @@ void TestUpdateWindows::updateII_secondRunStartsAtZeroAndKeepsTheTriggers()
     QCOMPARE(inspect::snapshot(db.connection()), before);
 }
 
-void TestUpdateWindows::updateII_withoutTables_changesNothing()
+void TestUpdateWindows::updateII_withoutTables_changesNothingAndSaysSo()
 {
     TestDatabase db;
     DialogScript dialogs;
@@ -301,42 +287,122 @@ void TestUpdateWindows::updateII_withoutTables_changesNothing()
 
     QCOMPARE(window.Gauge1->percentDone(), 100);
     QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
-    QCOMPARE(dialogs.seen().size(), 0);
+    // The drops find nothing, which is no news; the creations that found no table are listed.
+    QCOMPARE(dialogs.seen().size(), 1);
+    const QStringList lines = dialogs.seen().first().text.split('\n');
+    QCOMPARE(lines.size(), 14 + 2);
+    QCOMPARE(lines.at(1),
+             QString("posição 2 (COMPRAPRODUTO_PARCELAS_T1): recusada pelo banco de dados; a tabela "
+                     "COMPRAPRODUTO_PARCELAS fica sem o gatilho COMPRAPRODUTO_PARCELAS_T1."));
     QCOMPARE(inspect::snapshot(db.connection()), before);
     QVERIFY(attachmentId(db) - firstAttachment >= 14);
 }
 
-void TestUpdateWindows::updateII_failedReconnection_showsTheErrorAndStaysOff_data()
+void TestUpdateWindows::failedConnection_stopsTheRunWithTheErrorBox_data()
 {
+    QTest::addColumn<bool>("second");
     QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("reported");
-    QTest::newRow("file gone") << "%1/NAO_EXISTE.FDB"
-                               << "NAO_EXISTE.FDB";
-    // Nothing listens on port 1: the server cannot be reached.
-    QTest::newRow("server unreachable") << "127.0.0.1/1:%1/LICITACAO.FDB"
-                                        << "127.0.0.1";
+    const QString missing =
+        "Atenção, o arquivo do banco de dados não foi encontrado. Confira a pasta de trabalho e "
+        "o caminho configurado em clientes.ini.";
+    const QString unreachable =
+        "Atenção, não foi possível conectar ao servidor do banco de dados. Confira se ele "
+        "está ligado e se a rede funciona, e tente de novo.";
+    for (const bool second : {false, true}) {
+        const QByteArray update = second ? "update II: " : "update I: ";
+        QTest::newRow(update + "file gone") << second << "%1/NAO_EXISTE.FDB" << missing << "NAO_EXISTE.FDB";
+        // Nothing listens on port 1: the server cannot be reached.
+        QTest::newRow(update + "server unreachable")
+            << second << "127.0.0.1/1:%1/LICITACAO.FDB" << unreachable << "127.0.0.1";
+    }
 }
 
-void TestUpdateWindows::updateII_failedReconnection_showsTheErrorAndStaysOff()
+// The run stops at its first step, with the standard box (never once per position), and says which
+// positions it did not reach.
+void TestUpdateWindows::failedConnection_stopsTheRunWithTheErrorBox()
 {
+    QFETCH(bool, second);
     QFETCH(QString, database);
+    QFETCH(QString, message);
     QFETCH(QString, reported);
     TestDatabase db;
     DialogScript dialogs;
-    db.connection()->open();
+    // Update II closes an open connection and fails to open it again; update I fails to open it.
+    if (second)
+        db.connection()->open();
     db.connection()->setParam("Database", database.arg(db.folder()));
-    TFrm_AtualizaII window;
+    std::unique_ptr<CatalogueWindow> window;
+    if (second)
+        window = std::make_unique<TFrm_AtualizaII>();
+    else
+        window = std::make_unique<TFrm_AtualizarBanco>();
+    window->show();
+
+    QTest::mouseClick(window->FBAtualiza, Qt::LeftButton);
+
+    QCOMPARE(dialogs.seen().size(), 2);
+    QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Error);
+    QCOMPARE(dialogs.seen().first().text, message);
+    QVERIFY2(dialogs.seen().first().detail.contains(reported), qPrintable(dialogs.seen().first().detail));
+    const QString last = second ? "28" : "106";
+    QCOMPARE(dialogs.seen().at(1).text,
+             QString("Atenção, a atualização %1 do banco de dados não foi concluída. Não foram aplicadas:\n"
+                     "a atualização parou na posição 1: as posições 1 a %2 não foram concluídas.\n"
+                     "Execute a atualização de novo quando as outras estações tiverem saído do sistema.")
+                 .arg(second ? "II" : "I", last));
+    QVERIFY(!window->FBAtualiza->isEnabled() && !window->FBSair->isEnabled());
+    QCOMPARE(window->Gauge1->progress(), 0);
+    QVERIFY(!db.connection()->isConnected());
+}
+
+// Another workstation's uncommitted rows in a purchase and its instalments: the foreign keys that
+// depend on them cannot be replaced now. They are kept as they were, never dropped for good, and
+// the run lists them at its end.
+void TestUpdateWindows::uncommittedRowsElsewhere_areListedAndNothingIsLost()
+{
+    TestDatabase db;
+    db.createSchema();
+    const QStringList keysBefore = inspect::foreignKeys(db.connection());
+    SqlConnection otherWorkstation;
+    otherWorkstation.setParam("Database", db.path());
+    otherWorkstation.setParam("ServerCharSet", "WIN1252");
+    otherWorkstation.startTransaction();
+    for (const QString &insert : kUncommittedPurchase) {
+        SqlQuery query(&otherWorkstation);
+        query.setSql(insert);
+        query.execSQL();
+    }
+    DialogScript dialogs;
+    TFrm_AtualizarBanco window;
     window.show();
 
     QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
 
     QCOMPARE(dialogs.seen().size(), 1);
-    QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Error);
-    QVERIFY2(dialogs.seen().first().text.contains(reported), qPrintable(dialogs.onlyText()));
-    QVERIFY(!window.FBAtualiza->isEnabled() && !window.FBSair->isEnabled());
-    QCOMPARE(window.Gauge1->progress(), 0);
-    QVERIFY(!db.connection()->isConnected());
+    QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Message);
+    QCOMPARE(dialogs.seen().first().text, lockedForeignKeysMessage());
+    QVERIFY(window.FBAtualiza->isEnabled() && window.FBSair->isEnabled());
+    QCOMPARE(inspect::foreignKeys(db.connection()), keysBefore);
+
+    // Once the other workstation has left, the run goes through without a word.
+    otherWorkstation.rollback();
+    otherWorkstation.close();
+    dialogs.clear();
+    QTest::mouseClick(window.FBAtualiza, Qt::LeftButton);
+    QVERIFY2(dialogs.seen().isEmpty(), qPrintable(dialogs.texts().join(" | ")));
+    QCOMPARE(inspect::foreignKeys(db.connection()), keysBefore);
 }
 
-QTEST_MAIN(TestUpdateWindows)
+int main(int argc, char *argv[])
+{
+    // Statements that wait for another workstation's locks give up after a second.
+    qputenv("ESTOCARIUM_DB_ANSWER_MS", "3000");
+    QApplication app(argc, argv);
+    TestUpdateWindows test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_updatewindows.moc"
