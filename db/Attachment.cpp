@@ -1,7 +1,7 @@
 #include "db/Attachment.h"
 
+#include "db/DatabaseFile.h"
 #include "db/FbApi.h"
-#include "db/LocalDatabasePath.h"
 #include "db/Win1252.h"
 
 #include <cerrno>
@@ -88,7 +88,7 @@ Attachment &Attachment::operator=(Attachment &&other) noexcept
 void Attachment::attach(const QString &database, const AttachOptions &options)
 {
     detach();
-    refuseIfNotRegularFile(database);
+    DatabaseFile::refuseIfNotRegularFile(database);
     const QByteArray path = pathBytes(database);
     m_handle = openWith(
         options, [](ThrowStatusWrapper *, IXpbBuilder *) {},

@@ -1,7 +1,11 @@
 #include "db/DatabaseFile.h"
 
+#include "db/FbError.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <firebird/Interface.h>
 #include <sys/stat.h>
 
 namespace fb
@@ -19,6 +23,21 @@ QString DatabaseFile::localPath(const QString &database)
         return database;
     const QString afterServer = database.mid(colon + 1);
     return afterServer.startsWith(u'/') ? afterServer : QString();
+}
+
+void DatabaseFile::refuseIfNotRegularFile(const QString &database)
+{
+    const QString file = localPath(database);
+    struct stat status {
+    };
+    if (file.isEmpty() || ::stat(QFile::encodeName(file).constData(), &status) != 0 ||
+        S_ISREG(status.st_mode))
+        return;
+    const bool folder = S_ISDIR(status.st_mode);
+    throw Error(QStringLiteral("%1: %2").arg(file, folder ? QStringLiteral("é uma pasta, não um arquivo")
+                                                          : QStringLiteral("não é um arquivo comum (é um "
+                                                                           "canal, soquete ou dispositivo)")),
+                0, {isc_io_error, isc_io_open_err}, {}, {folder ? EISDIR : ENXIO});
 }
 
 std::optional<DatabaseFile::Identity> DatabaseFile::identityOf(const QString &path)

@@ -21,6 +21,11 @@ public:
     // database is named without one (an alias).
     static QString localPath(const QString &database);
 
+    // Throws Error (isc_io_error, with EISDIR for a folder and ENXIO for a pipe, socket or
+    // device) when database's local path leads to something that is not a regular file: the
+    // engine would read a folder as a broken database and wait on a pipe for ever.
+    static void refuseIfNotRegularFile(const QString &database);
+
     // Remembers the file at database's local path; nothing is watched when there is none here.
     void remember(const QString &database);
     void forget() { m_watched.reset(); }
