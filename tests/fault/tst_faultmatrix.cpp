@@ -599,7 +599,10 @@ void TestFaultMatrix::usersSaveCell(const QString &folder, const QString &fault,
                                   10000);
     }
     m_desktop.key({"alt+f"});
-    QVERIFY2(leaveByNormalWays(program, 20000), "the program did not end after Fechar");
+    const bool ended = leaveByNormalWays(program, 20000);
+    if (!ended)
+        m_desktop.screenshot(QStringLiteral("%1-fechar.png").arg(fault));
+    QVERIFY2(ended, "the program did not end after Fechar");
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
     m_server.reset(); // a server holds its files for itself
     if (fault != "removed")
