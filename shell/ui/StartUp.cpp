@@ -63,13 +63,18 @@ int runProgram(QApplication &app)
 {
     installTerminationSignals();
     InicializaSessao();
-    // The database opens while the splash and the main window are built; the main window's
-    // creation takes the attachment over (or reports its failure) as if it had opened it then.
+    // The database opens while the splash and the main window are built; the main window then
+    // takes the attachment over (or reports its failure) as if it had opened it itself.
     beginConfiguredConnection();
 
     const int splashWait = splashWaitMs();
     Frm_Abertura = new TFrm_Abertura;
     Frm_Abertura->showAndPaint(splashWait > 0);
+    // What needs no database is built while the attachment is under way on its helper thread:
+    // the main window stays hidden until the connection has been taken over.
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/app-64.png")));
+    dmPrincipal = new TdmPrincipal;
+    Frm_Principal_Estoc = new TFrm_Principal_Estoc;
     // Deliberately blocking: the splash neither repaints nor reacts meanwhile.
     waitUnlessTerminated(splashWait);
     // A server that does not answer holds the attachment up to the connect timeout; a
@@ -79,12 +84,10 @@ int runProgram(QApplication &app)
 
     // A termination signal during the wait ends the program before it opens the database.
     if (!terminationRequested()) {
-        app.setWindowIcon(QIcon(QStringLiteral(":/icons/app-64.png")));
-        dmPrincipal = new TdmPrincipal;
-        Frm_Principal_Estoc = new TFrm_Principal_Estoc;
+        Frm_Principal_Estoc->abreConexao();
         static const bool detachRegistered = std::atexit(detachAtExit) == 0;
         Q_UNUSED(detachRegistered);
-        // A termination requested while the window was created (internet mode) ends the loop
+        // A termination requested while the connection opened (internet mode) ends the loop
         // at its first turn; the window need not appear for that.
         if (!terminationRequested())
             Frm_Principal_Estoc->showMaximized();

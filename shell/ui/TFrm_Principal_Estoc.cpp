@@ -289,7 +289,10 @@ void TFrm_Principal_Estoc::FormCreate()
     else
         Label_Local->hide();
     mostraComandosDoAdministrador(false);
+}
 
+void TFrm_Principal_Estoc::abreConexao()
+{
     try {
         ConfiguraConexao();
     } catch (...) {

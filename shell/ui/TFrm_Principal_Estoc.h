@@ -22,8 +22,14 @@ class TFrm_Principal_Estoc : public QMainWindow
     Q_OBJECT
 
 public:
+    // Builds the window and its texts, which need no database: the start-up builds it while the
+    // attachment is still under way, and calls abreConexao once it has been awaited.
     TFrm_Principal_Estoc();
     ~TFrm_Principal_Estoc() override;
+
+    // The rest of the creation: opens the program's connection (reporting its failure) and
+    // loads the client's picture from the working folder.
+    void abreConexao();
 
     // The caption as set at creation; sign-in appends the period and the user to it.
     const QString &tituloAntesDoAcesso() const { return m_tituloAntesDoAcesso; }

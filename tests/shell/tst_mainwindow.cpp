@@ -124,6 +124,7 @@ void TestMainWindow::escreveConfiguracao(const QString &linhas)
 void TestMainWindow::criaJanela()
 {
     m_janela = new TFrm_Principal_Estoc;
+    m_janela->abreConexao();
     Frm_Principal_Estoc = m_janela;
 }
 

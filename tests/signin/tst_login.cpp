@@ -66,6 +66,7 @@ void TestLogin::initTestCase()
     // The dialog writes the main window's title; the window is created, never shown.
     DialogScript ignoreMissingPicture;
     m_principal = new TFrm_Principal_Estoc;
+    m_principal->abreConexao();
     Frm_Principal_Estoc = m_principal;
 }
 
