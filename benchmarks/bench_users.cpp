@@ -3,10 +3,12 @@
 //
 //   bench_users prepare <database>   creates the database file with 9,999 users
 //   bench_users measure <database>   prints the figures on stderr, one a line
+//   bench_users first <database>     the list's first query and fetch in this process, nothing else
 //
-// scripts/bench-users.sh runs both, with isql-fb fetching the same SELECT as the reference. For it,
+// scripts/bench-users.sh runs them, with isql-fb fetching the same SELECT as the reference. For it,
 // measure also prints on stdout the medians that have a reference, "refresh" and "fetch", and the
-// process's peak memory, "peak", each as a name, a tab and the value (milliseconds, KiB).
+// process's peak memory, "peak", each as a name, a tab and the value (milliseconds, KiB); first
+// prints "first" and "peak" likewise.
 #include "common/PasswordEncoding.h"
 #include "db/Attachment.h"
 #include "db/SqlQuery.h"
@@ -33,6 +35,7 @@
 #include <functional>
 #include <numeric>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace
 {
@@ -181,6 +184,36 @@ int measure(const QString &database)
     return 0;
 }
 
+// Resident memory of this process now, from /proc/self/statm.
+long residentKib()
+{
+    long pages = 0, resident = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The list's record set opened once in a fresh process, right after the attachment: the same
+// work as isql-fb's first SELECT, with the engine's page cache as cold.
+int first()
+{
+    dmPrincipal->NimboConnection->open();
+    QWidget owner;
+    TdmUsuarios_Estoc modulo(&owner);
+    const long before = residentKib();
+    const double ms = timed([&] { modulo.cdsPesquisa->open(); });
+    const int rows = modulo.cdsPesquisa->recordCount();
+    std::fprintf(stderr, "users in the list: %d, first query and fetch %.3f ms, %.2f KiB resident per row\n",
+                 rows, ms, double(residentKib() - before) / rows);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("first\t%.3f\npeak\t%ld\n", ms, usage.ru_maxrss);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -188,8 +221,9 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3 || (args.at(1) != "prepare" && args.at(1) != "measure")) {
-        std::fprintf(stderr, "usage: bench_users prepare|measure <database>\n");
+    const QStringList modes = {"prepare", "measure", "first"};
+    if (args.size() != 3 || !modes.contains(args.at(1))) {
+        std::fprintf(stderr, "usage: bench_users prepare|measure|first <database>\n");
         return 2;
     }
     InicializaSessao();
@@ -197,5 +231,7 @@ int main(int argc, char *argv[])
     dmPrincipal = &module;
     module.NimboConnection->setParam(QStringLiteral("Database"), args.at(2));
     module.NimboConnection->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+    if (args.at(1) == "first")
+        return first();
     return args.at(1) == "prepare" ? prepare(args.at(2)) : measure(args.at(2));
 }

@@ -1,7 +1,10 @@
-# Helpers of the bench-*.sh scripts, sourced by them. Each script prints one line per measured work on
-# standard output, tab-separated:
-#   work  ours_ms  reference_ms  ours_peak_kib  reference_peak_kib
-# and anything meant for people on standard error; scripts/bench.sh gathers the lines into one table.
+# Helpers of the bench-*.sh scripts, sourced by them. Each script runs both sides of a work in turn,
+# round after round, so that whatever else the machine does falls on both alike, and prints one line
+# per measured work on standard output, made by summarise from the rounds:
+#   work  ours(median min max)  reference(median min max)  ratio(median min max)  ours_peak_kib
+#   reference_peak_kib  rounds
+# tab-separated, the ratio being taken round by round; anything meant for people goes to standard
+# error. scripts/bench.sh gathers the lines into one table.
 
 # measure CMD...: runs the command, output discarded; prints "milliseconds peak-KiB" (wall time,
 # largest resident set). A failing command shows its error output and ends the script.
@@ -30,23 +33,21 @@ timed() {
     rm -f "$times" "$errors"
 }
 
-# median: reads "milliseconds peak-KiB" lines of several runs; prints the median time and the
-# largest peak.
-median() {
-    sort -n | awk '{ ms[NR] = $1; if ($2 > peak) peak = $2 }
-                   END { printf "%s %d\n", ms[int((NR + 1) / 2)], peak }'
-}
-
-# measure_median RUNS CMD...: the median time and the largest peak of RUNS runs of the command.
-measure_median() {
-    local runs=$1
-    shift
-    for _ in $(seq 1 "$runs"); do
-        measure "$@"
-    done | median
-}
-
-# result WORK OURS_MS REFERENCE_MS OURS_PEAK_KIB REFERENCE_PEAK_KIB: one line for scripts/bench.sh.
-result() {
-    printf '%s\t%s\t%s\t%s\t%s\n' "$@"
+# summarise WORK FILE: FILE holds one line per round, "ours_ms reference_ms ours_peak_kib
+# reference_peak_kib"; prints the line for scripts/bench.sh: medians, minima and maxima of both
+# sides and of their ratio round by round, the largest peaks and the number of rounds.
+summarise() {
+    awk -v work="$1" '
+        function sorted(a, n,    i, j, t) {
+            for (i = 2; i <= n; i++)
+                for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+        }
+        function stats(a, n) {
+            sorted(a, n)
+            return sprintf("%.2f\t%.2f\t%.2f", (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2, a[1], a[n])
+        }
+        { n++; ours[n] = $1; ref[n] = $2; ratio[n] = $2 > 0 ? $1 / $2 : 0
+          if ($3 > peak) peak = $3; if ($4 > refpeak) refpeak = $4 }
+        END { printf "%s\t%s\t%s\t%s\t%d\t%d\t%d\n", work, stats(ours, n), stats(ref, n), stats(ratio, n), peak, refpeak, n }
+    ' "$2"
 }

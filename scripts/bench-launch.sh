@@ -4,13 +4,13 @@
 # (benchmarks/bench_launch_reference.cpp). Both run on a virtual X display with a window
 # manager, in one working folder made by estocarium-db, the program with its splash wait at 0;
 # the clock stops when the window manager makes the login dialog (the reference's dialog)
-# the active window. Median of interleaved runs; peak memory is the process's VmHWM then.
-# A third program, the floor (benchmarks/bench_launch_floor.cpp), takes the program's windows in
-# their order and does nothing else: what it costs beyond the reference is the windows' own price.
+# the active window. The three programs run in turn, round after round; peak memory is each
+# process's VmHWM then. The floor (benchmarks/bench_launch_floor.cpp) takes the program's windows in
+# their order and does nothing else: what the program costs beyond it is its own work; what the floor
+# costs beyond the reference is the windows' own price.
 #   scripts/bench-launch.sh [build folder] [rounds]       (defaults: build, 20)
-# Standard output, one line per measured work (the program, then the floor), tab-separated:
-#   work  ms  reference_ms  peak_kib  reference_peak_kib
-# Everything else goes to standard error.
+# Standard output: the lines of bench-common.sh's summarise (the program against the floor, the
+# program against the reference, the floor against the reference); everything else on standard error.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -67,24 +67,23 @@ launch() {
     echo "$(((now - start) / 1000)) $peak"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m }'; }
-
-: >"$work/ours"
-: >"$work/floor"
-: >"$work/reference"
+source "$root/scripts/bench-common.sh"
+: >"$work/ours-floor"
+: >"$work/ours-reference"
+: >"$work/floor-reference"
 for i in $(seq 1 "$rounds"); do
-    launch "$build/estocarium" term >>"$work/ours"
-    launch "$build/benchmarks/bench_launch_floor" escape >>"$work/floor"
-    launch "$build/benchmarks/bench_launch_reference" escape >>"$work/reference"
-    echo "round $i/$rounds: ours $(tail -1 "$work/ours"), floor $(tail -1 "$work/floor")," \
-        "reference $(tail -1 "$work/reference") (µs KiB)" >&2
+    read -r ours_us ours_kib < <(launch "$build/estocarium" term)
+    read -r floor_us floor_kib < <(launch "$build/benchmarks/bench_launch_floor" escape)
+    read -r reference_us reference_kib < <(launch "$build/benchmarks/bench_launch_reference" escape)
+    echo "round $i/$rounds: ours $ours_us µs, floor $floor_us µs, reference $reference_us µs" >&2
+    ms() { awk -v us="$1" 'BEGIN { printf "%.1f", us / 1000 }'; }
+    echo "$(ms "$ours_us") $(ms "$floor_us") $ours_kib $floor_kib" >>"$work/ours-floor"
+    echo "$(ms "$ours_us") $(ms "$reference_us") $ours_kib $reference_kib" >>"$work/ours-reference"
+    echo "$(ms "$floor_us") $(ms "$reference_us") $floor_kib $reference_kib" >>"$work/floor-reference"
 done
 
-milliseconds() { cut -d' ' -f1 "$work/$1" | median | awk '{ printf "%.1f", $1 / 1000 }'; }
-kib() { cut -d' ' -f2 "$work/$1" | median; }
-echo "launch to the login dialog, median of $rounds rounds: ours $(milliseconds ours) ms," \
-    "floor $(milliseconds floor) ms, reference $(milliseconds reference) ms" >&2
-printf 'launch to the login dialog, splash wait 0 (bare Qt program)\t%s\t%s\t%s\t%s\n' \
-    "$(milliseconds ours)" "$(milliseconds reference)" "$(kib ours)" "$(kib reference)"
-printf 'floor: the same windows, nothing else, attaching on a helper thread (bare Qt program)\t%s\t%s\t%s\t%s\n' \
-    "$(milliseconds floor)" "$(milliseconds reference)" "$(kib floor)" "$(kib reference)"
+summarise "launch to the login dialog, splash wait 0 (floor: the same windows, nothing else)" "$work/ours-floor"
+summarise "launch to the login dialog, splash wait 0 (bare Qt program: a dialog with two labelled fields)" \
+    "$work/ours-reference"
+summarise "floor: the program's windows, nothing else (bare Qt program: a dialog with two labelled fields)" \
+    "$work/floor-reference"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints one table: each work, our time, the reference measured in the same
-# run (named in brackets after the work), our time divided by the reference's, and both peak memories.
+# rounds (named in brackets after the work), our time divided by the reference's round by round, and
+# both peak memories. Times are medians with the smallest and largest round beside them.
 # The scripts' own figures and progress go to stderr; the table alone goes to stdout.
 #   scripts/bench.sh                BUILD_DIR picks the build folder (default build)
 set -euo pipefail
@@ -16,13 +17,14 @@ for bench in bench-launch bench-schema bench-seed bench-users bench-reports; do
 done
 
 awk -F '\t' '
-    function ms(v) { return sprintf("%.1f ms", v) }
+    function ms(v) { return v >= 100 ? sprintf("%.0f", v) : sprintf("%.1f", v) }
+    function spread(m, lo, hi) { return sprintf("%s ms (%s–%s)", ms(m), ms(lo), ms(hi)) }
     function mib(v) { return sprintf("%.1f MiB", v / 1024) }
     BEGIN {
-        print "| work (reference) | ours | reference | ours ÷ reference | ours, peak | reference, peak |"
-        print "|---|---:|---:|---:|---:|---:|"
+        print "| work (reference) | ours, median (min–max) | reference, median (min–max) | ours ÷ reference, median (min–max) | rounds | ours, peak | reference, peak |"
+        print "|---|---:|---:|---:|---:|---:|---:|"
     }
     {
-        ratio = $3 > 0 ? sprintf("%.2f", $2 / $3) : "-"
-        printf "| %s | %s | %s | %s | %s | %s |\n", $1, ms($2), ms($3), ratio, mib($4), mib($5)
+        printf "| %s | %s | %s | %.2f (%.2f–%.2f) | %d | %s | %s |\n", $1, spread($2, $3, $4), spread($5, $6, $7),
+            $8, $9, $10, $13, mib($11), mib($12)
     }' "$WORK/results.tsv"
