@@ -41,7 +41,7 @@ for round in $(seq 1 "$ROUNDS"); do
     warm_ref=$(awk -v a="$list11_ms" -v b="$list_ms" 'BEGIN { printf "%.3f", (a - b) / 10 }')
     echo "$(value first "$WORK/ours-first.tsv") $first_ref $(value peak "$WORK/ours-first.tsv") $list_kib" >>"$WORK/first"
     echo "$(value fetch "$WORK/ours.tsv") $warm_ref $(value peak "$WORK/ours.tsv") $list_kib" >>"$WORK/warm"
-    echo "round $round/$ROUNDS: first $(tail -1 "$WORK/first"); warm $(tail -1 "$WORK/warm"); refresh in the window $(value refresh "$WORK/ours.tsv") ms" >&2
+    echo "round $round/$ROUNDS: first $(tail -1 "$WORK/first"); warm $(tail -1 "$WORK/warm"); refresh in the window $(value refresh "$WORK/ours.tsv") ms; the record set holds $(value kib_per_row "$WORK/ours-first.tsv") KiB per row" >&2
 done
 summarise "user list, 9,999 users: first query and fetch in a fresh process (isql-fb, the same)" "$WORK/first"
 summarise "user list, 9,999 users: query and fetch again, warm (isql-fb, the same)" "$WORK/warm"
