@@ -10,7 +10,7 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
 # Each script prints one tab-separated line per work; a script missing from a checkout is left out.
-for bench in bench-launch bench-schema bench-seed bench-users bench-reports; do
+for bench in bench-launch bench-schema bench-seed bench-users bench-tool bench-reports; do
     [ -x "scripts/$bench.sh" ] || continue
     echo "== $bench" >&2
     "scripts/$bench.sh" >>"$WORK/results.tsv"
