@@ -9,6 +9,7 @@
 #include "reportengine/ReportCsvFilter.h"
 #include "reportengine/ReportCsvWriter.h"
 #include "reportengine/ReportDataText.h"
+#include "reportengine/ReportImageConversion.h"
 #include "reportengine/ReportLabel.h"
 #include "reportengine/ReportMemoryDataSource.h"
 #include "reportengine/ReportPdfWriter.h"
@@ -113,7 +114,7 @@ struct UsersList {
         header
             ->add<ReportPicture>(QStringLiteral("Imagem"),
                                  QRect(fromMm(2.6), fromMm(2.4), fromMm(25.1), fromMm(25.4)))
-            ->setPicture(logo());
+            ->setPicture(toReportImage(logo()));
         const QStringList headings = {
             QStringLiteral("ESTADO DE MINAS GERAIS"), QStringLiteral("PREFEITURA MUNICIPAL DE SERRA DOURADA"),
             QStringLiteral("Relatório dos Usuários"), QStringLiteral("Exercício : 2018")};
@@ -123,7 +124,7 @@ struct UsersList {
                 header->add<ReportLabel>(QStringLiteral("Cabecalho%1").arg(i), fromMm(28.3), fromMm(tops[i]),
                                          fromMm(194.2), ReportFont{i < 2 ? 10.0 : 8.0, i < 2});
             label->setText(headings[i]);
-            label->setBackground(QColor(Qt::white));
+            label->setBackground(ReportColour::white());
         }
         auto *page =
             header->add<ReportSystemData>(QStringLiteral("Pagina"), fromMm(236.3), fromMm(2.1), fromMm(39.7),
@@ -131,7 +132,7 @@ struct UsersList {
         page->setAlignment(ReportAlignment::Right);
 
         ReportBand *columns = report.addBand(ReportBandKind::ColumnHeader, fromMm(10.6));
-        columns->setColour(QColor(192, 192, 192));
+        columns->setColour(ReportColour{192, 192, 192});
         columns->add<ReportShape>(QStringLiteral("Linha1"), QRect(0, 0, fromMm(277), fromMm(0.8)));
         columns->add<ReportShape>(QStringLiteral("Linha2"), QRect(0, fromMm(10.1), fromMm(277), fromMm(0.8)));
         ReportBand *detail = report.addBand(ReportBandKind::Detail, fromMm(4.0));
@@ -164,7 +165,7 @@ struct UsersList {
             total->setText(QStringLiteral("T O T A L"));
         });
         detail->setBeforePrint([this, total](ReportBand &band) {
-            band.setColour(firstColour ? QColor(192, 220, 192) : QColor(Qt::white));
+            band.setColour(firstColour ? ReportColour{192, 220, 192} : ReportColour::white());
             firstColour = !firstColour;
             total->setText(QStringLiteral("Total de Registros : %1").arg(++count));
         });

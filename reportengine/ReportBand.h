@@ -2,10 +2,10 @@
 
 #include "reportengine/ReportBandInstance.h"
 #include "reportengine/ReportBandKind.h"
+#include "reportengine/ReportColour.h"
 #include "reportengine/ReportContext.h"
 #include "reportengine/ReportElement.h"
 
-#include <QColor>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -24,7 +24,7 @@ public:
 
     ReportBandKind kind() const { return m_kind; }
     int height() const { return m_height; }
-    void setColour(const QColor &colour) { m_colour = colour; }
+    void setColour(const ReportColour &colour) { m_colour = colour; }
     void setBeforePrint(BeforePrint handler) { m_beforePrint = std::move(handler); }
 
     // The band owns its elements; the pointer stays valid for the band's life.
@@ -43,7 +43,7 @@ public:
 private:
     ReportBandKind m_kind;
     int m_height;
-    QColor m_colour = Qt::white;
+    ReportColour m_colour = ReportColour::white();
     BeforePrint m_beforePrint;
     std::vector<std::unique_ptr<ReportElement>> m_elements;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "reportengine/ReportBandKind.h"
+#include "reportengine/ReportColour.h"
 #include "reportengine/ReportElementInstance.h"
 
-#include <QColor>
 #include <QRect>
 #include <vector>
 
@@ -13,6 +13,6 @@ struct ReportBandInstance {
     int record = -1; // the record the band printed for; -1 when the record set is empty
     int page = 1;    // from 1
     QRect area;      // on the page, hundredths of a millimetre
-    QColor colour;
+    ReportColour colour;
     std::vector<ReportElementInstance> elements;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "reportengine/ReportColour.h"
 #include "reportengine/ReportFont.h"
+#include "reportengine/ReportImage.h"
 
-#include <QColor>
-#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QVarLengthArray>
@@ -30,10 +30,10 @@ struct ReportElementInstance {
     QVarLengthArray<ReportTextLine, 1> lines; // nearly always one: no allocation for it
     ReportFont font;
     ReportAlignment alignment = ReportAlignment::Left;
-    std::optional<QColor> background; // none: transparent
+    std::optional<ReportColour> background; // none: transparent
 
     // Pictures: stretched to the frame.
-    QImage picture;
+    ReportImage picture;
 
     // Shapes: a horizontal line through the middle of the frame.
     int lineWidth = 0;

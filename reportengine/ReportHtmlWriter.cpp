@@ -1,9 +1,8 @@
 #include "reportengine/ReportHtmlWriter.h"
 
 #include "reportengine/ReportFontMetrics.h"
+#include "reportengine/ReportPng.h"
 #include "reportengine/ReportUnits.h"
-
-#include <QBuffer>
 
 namespace
 {
@@ -24,11 +23,6 @@ QString box(const QRect &rect)
         .arg(mm(rect.left()), mm(rect.top()), mm(rect.width()), mm(rect.height()));
 }
 
-QString cssColour(const QColor &colour)
-{
-    return colour.name(QColor::HexRgb);
-}
-
 QString textAlign(const ReportElementInstance &element)
 {
     // A line cut at its column's edge fills the column from its left edge, as on the page.
@@ -45,18 +39,9 @@ QString textAlign(const ReportElementInstance &element)
     return QStringLiteral("left");
 }
 
-size_t pictureKey(const QImage &picture)
+size_t pictureKey(const ReportImage &picture)
 {
-    return qHash(QByteArrayView(picture.constBits(), picture.sizeInBytes()), size_t(picture.width()));
-}
-
-QByteArray png(const QImage &picture)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
+    return qHash(picture.rgb, size_t(picture.width));
 }
 
 // The paper for a browser's printing, so that it keeps the pages' size and orientation: A4 by
@@ -108,7 +93,7 @@ void ReportHtmlWriter::begin(const QSize &pageSize)
     write(QString::fromUtf8(kHead).arg(lineHeight, 0, 'f', 3).arg(cssPageSize(pageSize)));
 }
 
-QString ReportHtmlWriter::pictureId(const QImage &picture)
+QString ReportHtmlWriter::pictureId(const ReportImage &picture)
 {
     const size_t key = pictureKey(picture);
     for (auto it = m_pictures.constFind(key); it != m_pictures.cend() && it.key() == key; ++it) {
@@ -120,7 +105,7 @@ QString ReportHtmlWriter::pictureId(const QImage &picture)
               "<svg width=\"0\" height=\"0\" style=\"position:absolute\"><defs><image id=\"%1\" "
               "width=\"100\" height=\"100\" preserveAspectRatio=\"none\" href=\"data:image/png;base64,")
               .arg(id));
-    m_out.write(png(picture).toBase64());
+    m_out.write(encodePng(picture).toBase64());
     write(QStringLiteral("\"/></defs></svg>\n"));
     m_pictures.insert(key, Embedded{picture, id});
     return id;
@@ -136,7 +121,7 @@ void ReportHtmlWriter::band(const ReportBandInstance &band)
                   .arg(mm(m_pageSize.width()), mm(m_pageSize.height())));
     }
     QString html = QStringLiteral("<div class=\"band\" style=\"%1;background:%2\">\n")
-                       .arg(box(band.area), cssColour(band.colour));
+                       .arg(box(band.area), band.colour.name());
     for (const ReportElementInstance &element : band.elements) {
         switch (element.kind) {
         case ReportElementKind::Label:
@@ -145,15 +130,14 @@ void ReportHtmlWriter::band(const ReportBandInstance &band)
             QStringList lines;
             for (const ReportTextLine &line : element.lines)
                 lines << line.text.toHtmlEscaped();
-            html +=
-                QStringLiteral("<div class=\"text\" "
-                               "style=\"%1;font-size:%2pt;font-weight:%3;text-align:%4%5\">%6</div>\n")
-                    .arg(box(element.frame), QString::number(element.font.pointSize),
-                         element.font.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
-                         textAlign(element),
-                         element.background ? QStringLiteral(";background:") + cssColour(*element.background)
-                                            : QString(),
-                         lines.join(u'\n'));
+            html += QStringLiteral("<div class=\"text\" "
+                                   "style=\"%1;font-size:%2pt;font-weight:%3;text-align:%4%5\">%6</div>\n")
+                        .arg(box(element.frame), QString::number(element.font.pointSize),
+                             element.font.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
+                             textAlign(element),
+                             element.background ? QStringLiteral(";background:") + element.background->name()
+                                                : QString(),
+                             lines.join(u'\n'));
             break;
         }
         case ReportElementKind::Picture:

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "reportengine/ReportImage.h"
 #include "reportengine/ReportOutputStream.h"
 #include "reportengine/ReportSink.h"
 
 #include <QHash>
-#include <QImage>
 
 class QIODevice;
 
@@ -24,11 +24,11 @@ public:
 
 private:
     struct Embedded {
-        QImage picture;
+        ReportImage picture;
         QString id;
     };
 
-    QString pictureId(const QImage &picture);
+    QString pictureId(const ReportImage &picture);
     void write(const QString &text);
 
     ReportOutputStream m_out;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "reportengine/ReportColour.h"
 #include "reportengine/ReportFont.h"
+#include "reportengine/ReportImage.h"
 
-#include <QColor>
-#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -15,7 +15,7 @@
 // the paper. Items are in painting order.
 struct ReportPageRect {
     QRect rect;
-    QColor colour;
+    ReportColour colour;
 };
 
 struct ReportPageLine {
@@ -32,7 +32,7 @@ struct ReportPageText {
 
 struct ReportPagePicture {
     QRect rect; // the picture is stretched to it
-    QImage picture;
+    ReportImage picture;
 };
 
 using ReportPageItem = std::variant<ReportPageRect, ReportPageLine, ReportPageText, ReportPagePicture>;

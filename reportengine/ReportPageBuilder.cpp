@@ -54,7 +54,7 @@ void appendText(ReportPage &page, const ReportElementInstance &element, const QR
 void ReportPageBuilder::appendBand(ReportPage &page, const ReportBandInstance &band)
 {
     // The paper is white: a white band needs no fill.
-    if (band.colour.alpha() > 0 && band.colour != QColor(Qt::white))
+    if (band.colour.alpha > 0 && band.colour != ReportColour::white())
         page.items.emplace_back(std::in_place_type<ReportPageRect>, band.area, band.colour);
     for (const ReportElementInstance &element : band.elements) {
         const QRect frame = element.frame.translated(band.area.topLeft());

@@ -1,5 +1,6 @@
 #include "reportengine/ReportPainter.h"
 
+#include "reportengine/ReportImageConversion.h"
 #include "reportengine/ReportUnits.h"
 
 #include <QFont>
@@ -23,7 +24,11 @@ QFont fontFor(const ReportFont &reportFont)
 struct ItemPainter {
     QPainter &painter;
 
-    void operator()(const ReportPageRect &item) const { painter.fillRect(item.rect, item.colour); }
+    void operator()(const ReportPageRect &item) const
+    {
+        painter.fillRect(item.rect,
+                         QColor(item.colour.red, item.colour.green, item.colour.blue, item.colour.alpha));
+    }
 
     void operator()(const ReportPageLine &item) const
     {
@@ -38,7 +43,10 @@ struct ItemPainter {
         painter.drawText(item.baselineStart, item.text);
     }
 
-    void operator()(const ReportPagePicture &item) const { painter.drawImage(item.rect, item.picture); }
+    void operator()(const ReportPagePicture &item) const
+    {
+        painter.drawImage(item.rect, toQImage(item.picture));
+    }
 };
 
 } // namespace

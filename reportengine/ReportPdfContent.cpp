@@ -47,20 +47,20 @@ void ReportPdfContent::length(int hundredths)
     fixed(ReportUnits::toPoints(hundredths));
 }
 
-void ReportPdfContent::fill(const QColor &colour)
+void ReportPdfContent::fill(const ReportColour &colour)
 {
     if (colour == m_fill)
         return;
     m_fill = colour;
-    fixed(colour.redF(), 3);
+    fixed(colour.red / 255.0, 3);
     m_out += ' ';
-    fixed(colour.greenF(), 3);
+    fixed(colour.green / 255.0, 3);
     m_out += ' ';
-    fixed(colour.blueF(), 3);
+    fixed(colour.blue / 255.0, 3);
     m_out += " rg\n";
 }
 
-void ReportPdfContent::rect(const QRect &rect, const QColor &colour)
+void ReportPdfContent::rect(const QRect &rect, const ReportColour &colour)
 {
     fill(colour);
     x(rect.left());
@@ -89,7 +89,7 @@ void ReportPdfContent::horizontalLine(const QPoint &from, const QPoint &to, int 
 
 void ReportPdfContent::text(const QPoint &baselineStart, QStringView text, const ReportFont &font)
 {
-    fill(Qt::black);
+    fill(ReportColour::black());
     m_out += "BT ";
     // The font belongs to the graphics state and outlives ET.
     const int fontNumber = font.bold ? 2 : 1;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "reportengine/ReportColour.h"
 #include "reportengine/ReportFont.h"
 
 #include <QByteArray>
-#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QStringView>
@@ -17,7 +17,7 @@ class ReportPdfContent
 public:
     explicit ReportPdfContent(int pageHeight);
 
-    void rect(const QRect &rect, const QColor &colour);
+    void rect(const QRect &rect, const ReportColour &colour);
     void horizontalLine(const QPoint &from, const QPoint &to, int width);
     // Windows-1252 bytes for Helvetica's WinAnsi encoding; characters outside it print as '?'.
     void text(const QPoint &baselineStart, QStringView text, const ReportFont &font);
@@ -30,11 +30,11 @@ private:
     void x(int hundredths);
     void y(int hundredthsFromTop);
     void length(int hundredths);
-    void fill(const QColor &colour);
+    void fill(const ReportColour &colour);
 
     std::string m_out; // appends of single characters are inlined, unlike QByteArray's
     int m_pageHeight;
-    QColor m_fill = Qt::black;
+    ReportColour m_fill = ReportColour::black();
     int m_font = 0; // 0 none yet, 1 regular, 2 bold
     double m_fontSize = 0;
 };

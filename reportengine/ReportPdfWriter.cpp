@@ -33,19 +33,9 @@ QByteArray deflate(const QByteArray &data)
     return qCompress(data).mid(4);
 }
 
-QByteArray imageBytes(const QImage &image)
+size_t pictureKey(const ReportImage &picture)
 {
-    QByteArray bytes;
-    bytes.reserve(qsizetype(image.width()) * image.height() * (image.depth() / 8));
-    const qsizetype rowBytes = qsizetype(image.width()) * (image.depth() / 8);
-    for (int y = 0; y < image.height(); ++y)
-        bytes.append(reinterpret_cast<const char *>(image.constScanLine(y)), rowBytes);
-    return bytes;
-}
-
-size_t pictureKey(const QImage &picture)
-{
-    return qHash(QByteArrayView(picture.constBits(), picture.sizeInBytes()), size_t(picture.width()));
+    return qHash(picture.rgb, size_t(picture.width));
 }
 
 } // namespace
@@ -91,35 +81,35 @@ void ReportPdfWriter::begin(const QSize &pageSize)
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica-Bold /Encoding /WinAnsiEncoding >>\nendobj\n");
 }
 
-int ReportPdfWriter::pictureObject(const QImage &picture)
+int ReportPdfWriter::pictureObject(const ReportImage &picture)
 {
-    if (const auto known = m_pictureObjects.constFind(picture.cacheKey()); known != m_pictureObjects.cend())
+    // The embedded copies keep the pixels alive, so their address names them while this writer lives.
+    if (const auto known = m_pictureObjects.constFind(picture.rgb.constData());
+        known != m_pictureObjects.cend())
         return *known;
     const size_t key = pictureKey(picture);
     for (auto it = m_pictures.constFind(key); it != m_pictures.cend() && it.key() == key; ++it) {
         if (it->picture == picture) {
-            m_pictureObjects.insert(picture.cacheKey(), it->object);
+            m_pictureObjects.insert(picture.rgb.constData(), it->object);
             return it->object;
         }
     }
-    const QImage colour = picture.convertToFormat(QImage::Format_RGB888);
-    QByteArray dictionary = "/Type /XObject /Subtype /Image /Width " + QByteArray::number(colour.width()) +
-                            " /Height " + QByteArray::number(colour.height()) +
+    QByteArray dictionary = "/Type /XObject /Subtype /Image /Width " + QByteArray::number(picture.width) +
+                            " /Height " + QByteArray::number(picture.height) +
                             " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode";
-    if (picture.hasAlphaChannel()) {
-        const QImage alpha = picture.convertToFormat(QImage::Format_Alpha8);
+    if (picture.hasAlpha()) {
         const int mask = reserveObject();
         writeStreamObject(mask,
-                          "/Type /XObject /Subtype /Image /Width " + QByteArray::number(alpha.width()) +
-                              " /Height " + QByteArray::number(alpha.height()) +
+                          "/Type /XObject /Subtype /Image /Width " + QByteArray::number(picture.width) +
+                              " /Height " + QByteArray::number(picture.height) +
                               " /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode",
-                          deflate(imageBytes(alpha)));
+                          deflate(picture.alpha));
         dictionary += " /SMask " + QByteArray::number(mask) + " 0 R";
     }
     const int object = reserveObject();
-    writeStreamObject(object, dictionary, deflate(imageBytes(colour)));
+    writeStreamObject(object, dictionary, deflate(picture.rgb));
     m_pictures.insert(key, Embedded{picture, object});
-    m_pictureObjects.insert(picture.cacheKey(), object);
+    m_pictureObjects.insert(picture.rgb.constData(), object);
     return object;
 }
 

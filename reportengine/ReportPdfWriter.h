@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reportengine/ReportImage.h"
 #include "reportengine/ReportOutputStream.h"
 #include "reportengine/ReportSink.h"
 
@@ -24,14 +25,14 @@ public:
 
 private:
     struct Embedded {
-        QImage picture;
+        ReportImage picture;
         int object;
     };
 
     int reserveObject();
     void beginObject(int object);
     void writeStreamObject(int object, const QByteArray &dictionary, const QByteArray &data);
-    int pictureObject(const QImage &picture);
+    int pictureObject(const ReportImage &picture);
     QByteArray content(const ReportPage &page, QByteArray &xobjects);
 
     ReportOutputStream m_out;
@@ -39,6 +40,6 @@ private:
     double m_pageHeight = 0;
     std::vector<qint64> m_offsets; // by object number - 1
     std::vector<int> m_pages;
-    QMultiHash<size_t, Embedded> m_pictures; // by content
-    QHash<qint64, int> m_pictureObjects;     // by QImage::cacheKey(), seen before
+    QMultiHash<size_t, Embedded> m_pictures;   // by content
+    QHash<const char *, int> m_pictureObjects; // by the shared pixels, seen before
 };

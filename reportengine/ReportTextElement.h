@@ -1,8 +1,8 @@
 #pragma once
 
+#include "reportengine/ReportColour.h"
 #include "reportengine/ReportElement.h"
 
-#include <QColor>
 #include <optional>
 
 // Common ground of labels, data texts and system data: one text in a frame of fixed width (or of
@@ -16,7 +16,7 @@ public:
     void setAutoWidth(bool on) { m_autoWidth = on; }
     void setWordWrap(bool on) { m_wordWrap = on; }
     // No background (the default) lets the band's colour show through.
-    void setBackground(std::optional<QColor> colour) { m_background = colour; }
+    void setBackground(std::optional<ReportColour> colour) { m_background = colour; }
 
     void resolve(const ReportContext &context, std::vector<ReportElementInstance> &out) const override;
 
@@ -29,5 +29,5 @@ private:
     ReportAlignment m_alignment = ReportAlignment::Left;
     bool m_autoWidth = false;
     bool m_wordWrap = false;
-    std::optional<QColor> m_background;
+    std::optional<ReportColour> m_background;
 };

@@ -2,6 +2,7 @@
 
 #include "common/DateSettings.h"
 #include "reportengine/ReportDataText.h"
+#include "reportengine/ReportJpeg.h"
 #include "reportengine/ReportLabel.h"
 #include "reportengine/ReportPicture.h"
 #include "reportengine/ReportShape.h"
@@ -29,16 +30,16 @@ ReportLabel *addLabel(ReportBand *band, const QString &name, double left, double
     label->setText(text);
     label->setAlignment(alignment);
     if (whiteBackground)
-        label->setBackground(QColor(Qt::white));
+        label->setBackground(ReportColour::white());
     return label;
 }
 
 // A band's colour from the session. The colours are empty when the built-in organisation profile
 // does not apply (any client code but 1): an empty colour is no colour, the band stays white,
 // so that the report prints for every client.
-QColor corDaFaixa(const QString &cor)
+ReportColour corDaFaixa(const QString &cor)
 {
-    return cor.trimmed().isEmpty() ? QColor(Qt::white) : StringToColor(cor);
+    return cor.trimmed().isEmpty() ? ReportColour::white() : StringToColor(cor);
 }
 
 ReportDataText *addField(ReportBand *band, const QString &name, double left, double width,
@@ -81,7 +82,7 @@ RelatorioUsuarios::RelatorioUsuarios()
         PageHeaderBand1->add<ReportSystemData>(QStringLiteral("RptSysData3"), fromMm(236.3), fromMm(2.1),
                                                fromMm(39.7), ReportFont{8, false}, QStringLiteral("Pág.  "));
     RptSysData3->setAlignment(ReportAlignment::Right);
-    RptSysData3->setBackground(QColor(Qt::white));
+    RptSysData3->setBackground(ReportColour::white());
 
     ColumnHeaderBand1 = Rpt_Relatorio.addBand(ReportBandKind::ColumnHeader, fromMm(10.6));
     RptShape1 = ColumnHeaderBand1->add<ReportShape>(QStringLiteral("RptShape1"), frameMm(0, 0, 277, 0.8));
@@ -146,9 +147,10 @@ void RelatorioUsuarios::PageHeaderBand1BeforePrint(ReportBand &)
     // The logo is read for every page; decoding the same bytes again would give the same picture.
     const QByteArray data = logo.toByteArray();
     if (data != m_logoData || m_logo.isNull()) {
-        m_logo = QImage::fromData(data, "JPEG");
-        if (m_logo.isNull())
+        const std::optional<ReportImage> decoded = decodeJpeg(data);
+        if (!decoded)
             throw std::runtime_error("A logomarca do órgão não pôde ser lida como imagem JPEG.");
+        m_logo = *decoded;
         m_logoData = data;
     }
     Imagem->setPicture(m_logo);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "reportengine/Report.h"
+#include "reportengine/ReportImage.h"
 #include "reports/ClientDataSet.h"
-
-#include <QImage>
 
 class ReportDataText;
 class ReportLabel;
@@ -64,5 +63,5 @@ private:
     void DetailBand1BeforePrint(ReportBand &band);
 
     QByteArray m_logoData;
-    QImage m_logo;
+    ReportImage m_logo;
 };

@@ -16,14 +16,14 @@ constexpr std::array<std::pair<const char *, quint32>, 20> kNames = {{
     {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6}, {"clCream", 0xF0FBFF}, {"clMedGray", 0xA4A0A0},
 }};
 
-QColor fromBgr(quint32 value)
+ReportColour fromBgr(quint32 value)
 {
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+    return ReportColour{int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF)};
 }
 
 } // namespace
 
-QColor StringToColor(const QString &text)
+ReportColour StringToColor(const QString &text)
 {
     for (const auto &[name, value] : kNames) {
         if (text.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)

@@ -16,6 +16,7 @@ PACKAGES=(
     clang-format # scripts/format-check.sh
     galculator # what the "Calculadora" tool button starts
     libcups2-dev # the print queue asked whether it takes the job
+    libjpeg-dev # pictures decoded without Qt GUI, so that estocarium-db runs without it
     cups-daemon cups-client xclip # the fault matrix: a private print service, message boxes' texts read back
 )
 

@@ -3,6 +3,7 @@
 // Reading report outputs back with independent tools (poppler's pdftotext, pdfinfo, pdftoppm)
 // and a plain CSV parser, for the report tests.
 
+#include "reportengine/ReportColour.h"
 #include "reportengine/ReportDocument.h"
 #include "reportengine/ReportExportFilter.h"
 
@@ -122,6 +123,11 @@ inline bool near(const QColor &a, const QColor &b, int tolerance = 6)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+inline bool near(const QColor &a, const ReportColour &b, int tolerance = 6)
+{
+    return near(a, QColor(b.red, b.green, b.blue), tolerance);
 }
 
 } // namespace ReportTestTools

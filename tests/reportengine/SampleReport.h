@@ -6,6 +6,7 @@
 
 #include "reportengine/Report.h"
 #include "reportengine/ReportDataText.h"
+#include "reportengine/ReportImageConversion.h"
 #include "reportengine/ReportLabel.h"
 #include "reportengine/ReportMemoryDataSource.h"
 #include "reportengine/ReportPicture.h"
@@ -16,9 +17,9 @@
 #include <QPainter>
 
 struct SampleReport {
-    static inline const QColor kGrey{192, 192, 192};
-    static inline const QColor kGreen{192, 220, 192};
-    static inline const QColor kWhite{255, 255, 255};
+    static constexpr ReportColour kGrey{192, 192, 192};
+    static constexpr ReportColour kGreen{192, 220, 192};
+    static constexpr ReportColour kWhite{255, 255, 255};
 
     ReportMemoryDataSource data{{QStringLiteral("CODIGO"), QStringLiteral("NOME"), QStringLiteral("CPF")}};
     Report report;
@@ -46,7 +47,7 @@ struct SampleReport {
         pageHeader = report.addBand(ReportBandKind::PageHeader, fromMm(28.3));
         logo = pageHeader->add<ReportPicture>(QStringLiteral("Imagem"),
                                               QRect(fromMm(2.6), fromMm(2.4), fromMm(25.1), fromMm(25.4)));
-        logo->setPicture(logoPicture());
+        logo->setPicture(toReportImage(logoPicture()));
         title = pageHeader->add<ReportLabel>(QStringLiteral("Titulo"), fromMm(28.3), fromMm(19.6),
                                              fromMm(194.2), ReportFont{8, false});
         title->setText(QStringLiteral("Relatório de teste"));

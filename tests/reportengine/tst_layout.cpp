@@ -162,7 +162,7 @@ void TestReportLayout::instancesKeepWhatTheirNotificationSet()
 
     // Changing the definition afterwards does not reach a generated document.
     sample.total->setText(QStringLiteral("outro"));
-    sample.detail->setColour(Qt::red);
+    sample.detail->setColour(ReportColour{255, 0, 0});
     QCOMPARE(element(*bandsOf(*document, ReportBandKind::Summary).front(), QStringLiteral("Total"))->text,
              QStringLiteral("Total de Registros : 40"));
     QCOMPARE(details[0]->colour, SampleReport::kGreen);

@@ -108,7 +108,7 @@ void TestPdfExport::rowColoursShowOnTheRenderedPages_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("row");
-    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<ReportColour>("colour");
 
     QTest::newRow("row 1") << 1 << 1 << SampleReport::kGreen;
     QTest::newRow("row 2") << 1 << 2 << SampleReport::kWhite;
@@ -122,7 +122,7 @@ void TestPdfExport::rowColoursShowOnTheRenderedPages()
 {
     QFETCH(int, page);
     QFETCH(int, row);
-    QFETCH(QColor, colour);
+    QFETCH(ReportColour, colour);
 
     SampleReport sample(45);
     const QString pdf = writePdf(*sample.report.generate(), m_dir.filePath("cores.pdf"), m_created);
@@ -181,7 +181,7 @@ void TestPdfExport::aPictureOnEveryPageIsEmbeddedOnce()
     SampleReport sample(120);
     // A new picture object with the same pixels for every page header, as a logo read per page is.
     sample.pageHeader->setBeforePrint(
-        [&](ReportBand &) { sample.logo->setPicture(SampleReport::logoPicture()); });
+        [&](ReportBand &) { sample.logo->setPicture(toReportImage(SampleReport::logoPicture())); });
     const QString pdf = writePdf(*sample.report.generate(), m_dir.filePath("logo.pdf"), m_created);
     const QByteArray bytes = readFile(pdf);
     QCOMPARE(bytes.count("/Subtype /Image"), qsizetype(1));

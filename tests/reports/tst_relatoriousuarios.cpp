@@ -10,9 +10,9 @@
 namespace
 {
 
-const QColor kMoneyGreen(192, 220, 192);
-const QColor kWhite(255, 255, 255);
-const QColor kSilver(192, 192, 192);
+constexpr ReportColour kMoneyGreen{192, 220, 192};
+constexpr ReportColour kWhite{255, 255, 255};
+constexpr ReportColour kSilver{192, 192, 192};
 
 const ReportElementInstance *element(const ReportBandInstance &band, const QString &name)
 {

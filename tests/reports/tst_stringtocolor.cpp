@@ -35,7 +35,8 @@ void TestStringToColor::convertsNamesAndNumbers()
 {
     QFETCH(QString, text);
     QFETCH(QColor, colour);
-    QCOMPARE(StringToColor(text), colour);
+    const ReportColour converted = StringToColor(text);
+    QCOMPARE(QColor(converted.red, converted.green, converted.blue, converted.alpha), colour);
 }
 
 void TestStringToColor::rejectsWhatIsNeither_data()
