@@ -103,6 +103,8 @@ private slots:
     void update_reportsEveryPosition();
     void update_uncommittedRowsElsewhere_areListed();
     void update_missingDatabase_fails();
+    void commands_loadNoWindowSystemLibrary_data();
+    void commands_loadNoWindowSystemLibrary();
 };
 
 void TestTool::initTestCase()
@@ -346,6 +348,40 @@ void TestTool::update_missingDatabase_fails()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("LICITACAO.FDB"), qPrintable(run.err));
     QCOMPARE(run.out, QString());
+}
+
+void TestTool::commands_loadNoWindowSystemLibrary_data()
+{
+    QTest::addColumn<QStringList>("args"); // FOLDER: a working folder made by create
+    QTest::newRow("--version") << QStringList{"--version"};
+    QTest::newRow("catalogue") << QStringList{"catalogue", "II"};
+    QTest::newRow("create") << QStringList{"create", "FOLDER/new"};
+    QTest::newRow("update") << QStringList{"update", "FOLDER"};
+    // The report decodes the organisation's logo for the PDF and the HTML.
+    for (const char *format : {"pdf", "html", "csv"})
+        QTest::addRow("report %s", format)
+            << QStringList{"report", "usuarios", "FOLDER", "--format", format, "--out", "FOLDER/out"};
+}
+
+// Qt GUI would bring the display, GL, font and D-Bus libraries with it, which a tool run in a
+// terminal or by cron has no use for; the dynamic loader lists what each command loads.
+void TestTool::commands_loadNoWindowSystemLibrary()
+{
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    QCOMPARE(tool({"create", dir.path()}).exitCode, 0);
+    args.replaceInStrings(QStringLiteral("FOLDER"), dir.path());
+    qputenv("LD_DEBUG", "libs");
+    const Run run = tool(args);
+    qunsetenv("LD_DEBUG");
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains(QStringLiteral("calling init: ")), "the loader listed nothing");
+    static const QRegularExpression windowSystem(
+        QStringLiteral("calling init: \\S*/(libQt6Gui|libX11|libxcb|libEGL|libGL|libOpenGL|libfontconfig|"
+                       "libfreetype|libdbus|libQt6DBus)[^/\\s]*$"),
+        QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch loaded = windowSystem.match(run.err);
+    QVERIFY2(!loaded.hasMatch(), qPrintable(loaded.captured(0)));
 }
 
 QTEST_GUILESS_MAIN(TestTool)
