@@ -7,6 +7,10 @@
 namespace
 {
 
+// Qt's image reader refuses pictures over 256 MiB decoded; a header claiming more, read from a
+// logo another program stored, must not make the report ask for gigabytes.
+constexpr quint64 kLargestPixelCount = 256ull * 1024 * 1024 / 4;
+
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf failed;
@@ -46,6 +50,8 @@ bool decode(jpeg_decompress_struct &info, ErrorManager &errors, const QByteArray
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(jpeg.constData()), jpeg.size());
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
+        return false;
+    if (quint64(info.image_width) * info.image_height > kLargestPixelCount)
         return false;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;

@@ -23,6 +23,7 @@ private slots:
 private:
     static QImage drawing(QImage::Format format);
     static QByteArray jpeg(const QImage &image, bool progressive = false);
+    static QByteArray claimingSize(QByteArray jpeg, quint16 side);
 };
 
 // Gradients and edges, so that the decoder's rounding and upsampling show.
@@ -36,6 +37,18 @@ QImage TestReportImage::drawing(QImage::Format format)
     painter.fillRect(10, 8, 20, 15, QColor(230, 180, 20));
     painter.end();
     return image.convertToFormat(format);
+}
+
+// The same file with its frame header claiming side x side pixels.
+QByteArray TestReportImage::claimingSize(QByteArray jpeg, quint16 side)
+{
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    Q_ASSERT(frame > 0);
+    for (const qsizetype at : {frame + 5, frame + 7}) {
+        jpeg[at] = char(side >> 8);
+        jpeg[at + 1] = char(side & 0xFF);
+    }
+    return jpeg;
 }
 
 QByteArray TestReportImage::jpeg(const QImage &image, bool progressive)
@@ -94,6 +107,8 @@ void TestReportImage::jpegRefusesWhatIsNoPicture_data()
     QTest::newRow("text") << QByteArray("LOGOMARCA");
     QTest::newRow("only the start marker") << QByteArray("\xFF\xD8\xFF", 3);
     QTest::newRow("cut in its header") << jpeg(drawing(QImage::Format_RGB32)).left(40);
+    QTest::newRow("a header claiming 60000 x 60000")
+        << claimingSize(jpeg(drawing(QImage::Format_RGB32)), 60000);
 }
 
 void TestReportImage::jpegRefusesWhatIsNoPicture()
