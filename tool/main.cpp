@@ -2,6 +2,7 @@
 #include "tool/CatalogueCommand.h"
 #include "tool/CreateCommand.h"
 #include "tool/ReportCommand.h"
+#include "tool/RestoreCommand.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
 #include "tool/UpdateCommand.h"
@@ -35,6 +36,8 @@ int main(int argc, char *argv[])
         return runCreateCommand(args);
     if (command == QLatin1String("update"))
         return runUpdateCommand(args);
+    if (command == QLatin1String("restore"))
+        return runRestoreCommand(args);
     if (command == QLatin1String("catalogue"))
         return runCatalogueCommand(args);
     if (command == QLatin1String("report"))
