@@ -1,8 +1,10 @@
 #include "dbmaint/TextosDaCopia.h"
 
+#include "db/FbError.h"
 #include "shell/DatabaseFailure.h"
 
 #include <QFileInfo>
+#include <firebird/Interface.h>
 
 namespace
 {
@@ -51,7 +53,12 @@ QString textoDaFalhaDaCopia(const QString &copia, const fb::Error &error)
     return QStringLiteral("Atenção, não foi possível fazer a cópia de segurança do banco de dados em %1, "
                           "e a atualização não foi feita: o banco nunca é alterado sem uma cópia. Nada foi "
                           "alterado.\n%2")
-        .arg(copia, DatabaseFailure::of(error).message);
+        .arg(copia,
+             error.hasCode(isc_gbak_open_bkup_error)
+                 ? QStringLiteral("O arquivo da cópia não pôde ser criado: confira se a pasta existe e se "
+                                  "pode ser gravada pela conta que abre o banco (no servidor, a do "
+                                  "Firebird).")
+                 : DatabaseFailure::of(error).message);
 }
 
 QString textoDaCopiaFeita(const QString &copia)
