@@ -26,11 +26,11 @@ std::optional<AtualizacaoProtegida::Impedimento> AtualizacaoProtegida::comeca(co
     // A damaged database is not copied: the copy that matters is the one from before the damage.
     if (const QStringList danos = danosNoEsquema(m_connection); !danos.isEmpty())
         return Impedimento{textoDosDanos(danos, m_database, anterior), QString()};
+    const QString caminho = CopiaDeSeguranca::caminhoNovo(m_database, agora, anterior);
     try {
-        m_copia = CopiaDeSeguranca::faz(m_connection, agora, anterior).caminho;
+        m_copia = CopiaDeSeguranca::faz(m_connection, caminho, anterior).caminho;
     } catch (const fb::Error &error) {
-        return Impedimento{textoDaFalhaDaCopia(CopiaDeSeguranca::caminhoPara(m_database, agora), error),
-                           error.text()};
+        return Impedimento{textoDaFalhaDaCopia(caminho, error), error.text()};
     }
     const MarcaDeAtualizacao::Conteudo marca =
         m_interrompida ? *m_interrompida : MarcaDeAtualizacao::Conteudo{agora, m_copia};

@@ -37,6 +37,17 @@ QString CopiaDeSeguranca::caminhoPara(const QString &database, const QDateTime &
            QStringLiteral(".fbk");
 }
 
+QString CopiaDeSeguranca::caminhoNovo(const QString &database, const QDateTime &quando,
+                                      const QString &preservada)
+{
+    const QString first = caminhoPara(database, quando);
+    const bool seenHere = !fb::DatabaseFile::localPath(database).isEmpty();
+    QString candidate = first;
+    for (int n = 2; candidate == preservada || (seenHere && QFileInfo::exists(candidate)); ++n)
+        candidate = first.chopped(4) + QStringLiteral("-%1.fbk").arg(n);
+    return candidate;
+}
+
 QStringList CopiaDeSeguranca::existentes(const QString &databaseFile)
 {
     const QFileInfo info(databaseFile);
@@ -48,19 +59,18 @@ QStringList CopiaDeSeguranca::existentes(const QString &databaseFile)
     return names;
 }
 
-CopiaDeSeguranca CopiaDeSeguranca::faz(SqlConnection &connection, const QDateTime &quando,
+CopiaDeSeguranca CopiaDeSeguranca::faz(SqlConnection &connection, const QString &caminho,
                                        const QString &preservada)
 {
     const QString database = connection.param(QStringLiteral("Database"));
     CopiaDeSeguranca copia;
-    copia.caminho = caminhoPara(database, quando);
+    copia.caminho = caminho;
     try {
         fb::backupDatabase(database, copia.caminho, connection.attachOptions(), kSilencioMaximo);
     } catch (const fb::Error &) {
         // What a full disk left half written is no copy; the engine leaves it behind.
-        const QString here = fb::DatabaseFile::localPath(database);
-        if (!here.isEmpty())
-            QFile::remove(caminhoPara(here, quando));
+        if (!fb::DatabaseFile::localPath(database).isEmpty())
+            QFile::remove(copia.caminho);
         throw;
     }
     const QString here = fb::DatabaseFile::localPath(database);
