@@ -7,6 +7,7 @@
 #include "dbmaint/AtualizacaoProtegida.h"
 #include "dbmaint/CopiaDeSeguranca.h"
 #include "dbmaint/MarcaDeAtualizacao.h"
+#include "dbmaint/TextosDaCopia.h"
 #include "dbmaint/ui/Gauge.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
@@ -33,6 +34,8 @@ class TestSafetyCopy : public QObject
 
 private slots:
     void cleanupTestCase();
+    void placesAndTexts_followTheDatabase_data();
+    void placesAndTexts_followTheDatabase();
     void copy_isTakenNamedAndRotated_data();
     void copy_isTakenNamedAndRotated();
     void copy_isARestorableBackup();
@@ -76,6 +79,52 @@ void TestSafetyCopy::cleanupTestCase()
 {
     if (m_smallDiskMounted)
         ::umount2(QFile::encodeName(m_smallDisk.path()).constData(), MNT_DETACH);
+}
+
+// A local file has its copy and marker beside it; a database on a server has its copy on the
+// server's disk, beside the database, and its marker in this user's state folder, and putting the
+// copy back is done on the server.
+void TestSafetyCopy::placesAndTexts_followTheDatabase_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("copy");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<QString>("howToRestore");
+    QTest::newRow("local file")
+        << "/srv/estoque/LICITACAO.FDB"
+        << "/srv/estoque/LICITACAO-copia-2026-02-01-100000.fbk"
+        << "/srv/estoque/LICITACAO.FDB.atualizando"
+        << "A cópia de segurança feita antes da atualização está neste computador em C. "
+           "Para recolocá-la, feche o programa em todas as estações e execute neste "
+           "computador: estocarium-db restore /srv/estoque C";
+    QTest::newRow("office server")
+        << "almox:/srv/estoque/LICITACAO.FDB"
+        << "/srv/estoque/LICITACAO-copia-2026-02-01-100000.fbk"
+        << "<state>/estocarium/almox__srv_estoque_LICITACAO.FDB.atualizando"
+        << "A cópia de segurança feita antes da atualização está no servidor almox em C. "
+           "Para recolocá-la, feche o programa em todas as estações e execute no "
+           "servidor almox: estocarium-db restore /srv/estoque C";
+    QTest::newRow("internet server with port")
+        << "banco.prefeitura.example/3051:/dados/LICITACAO.FDB"
+        << "/dados/LICITACAO-copia-2026-02-01-100000.fbk"
+        << "<state>/estocarium/banco.prefeitura.example_3051__dados_LICITACAO.FDB.atualizando"
+        << "A cópia de segurança feita antes da atualização está no servidor banco.prefeitura.example/3051 "
+           "em C. "
+           "Para recolocá-la, feche o programa em todas as estações e execute no servidor "
+           "banco.prefeitura.example/3051: estocarium-db restore /dados C";
+}
+
+void TestSafetyCopy::placesAndTexts_followTheDatabase()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, marker);
+    QFETCH(QString, howToRestore);
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    QTEST(CopiaDeSeguranca::caminhoPara(database, kAgora), "copy");
+    QCOMPARE(MarcaDeAtualizacao(database).arquivo(), marker.replace("<state>", state.path()));
+    QCOMPARE(comoRecolocarACopia(database, "C"), howToRestore);
+    qunsetenv("XDG_STATE_HOME");
 }
 
 void TestSafetyCopy::copy_isTakenNamedAndRotated_data()
