@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# `estocarium-db update` killed with SIGKILL at a random moment (10-710 ms) on a new, empty database,
+# `estocarium-db update` killed with SIGKILL at a random moment (KILL_FROM_MS plus up to KILL_SPAN_MS,
+# by default 10-710 ms) on a new, empty database,
 # RUNS times. After each kill: the marker and its copy are looked for, the update is run once more
 # and the schema checked (catalogue counts, no table without a format, gfix -v); then the copy the
 # marker names is put back with `estocarium-db restore`, the update run again and the schema checked.
@@ -8,6 +9,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
 RUNS=${1:-30}
+KILL_FROM_MS=${KILL_FROM_MS:-10}
+KILL_SPAN_MS=${KILL_SPAN_MS:-700}
 TOOL=$BUILD_DIR/estocarium-db
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -49,7 +52,7 @@ for ((i = 1; i <= RUNS; i++)); do
     runs=$((runs + 1))
     "$TOOL" update "$dir" >/dev/null 2>&1 &
     pid=$!
-    sleep "$(printf '0.%03d' $((10 + RANDOM % 700)))"
+    sleep "$(awk -v ms=$((KILL_FROM_MS + RANDOM % KILL_SPAN_MS)) 'BEGIN { printf "%.3f", ms / 1000 }')"
     if kill -KILL "$pid" 2>/dev/null; then
         interrupted=$((interrupted + 1))
     fi
