@@ -51,6 +51,8 @@ public:
     QString param(const QString &name) const;
     // An empty value removes the entry.
     void setParam(const QString &name, const QString &value);
+    // The user, password and the rest as an attachment (or the services manager) receives them.
+    fb::AttachOptions attachOptions() const;
 
     void open();
     // Bounded like any call: a server that does not answer the detach is cut off. The
@@ -93,7 +95,6 @@ public:
 
 private:
     class CallScope;
-    fb::AttachOptions attachOptions() const;
     void attach();
     void detach();
     void dropLostAttachment();

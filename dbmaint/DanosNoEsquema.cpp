@@ -1,6 +1,7 @@
 #include "dbmaint/DanosNoEsquema.h"
 
 #include "db/SqlQuery.h"
+#include "dbmaint/TextosDaCopia.h"
 
 namespace
 {
@@ -71,11 +72,12 @@ QStringList danosNoEsquema(SqlConnection &connection)
     return danos;
 }
 
-QString textoDosDanos(const QStringList &danos)
+QString textoDosDanos(const QStringList &danos, const QString &database, const QString &copia)
 {
     return QStringLiteral("Atenção, o banco de dados está danificado e a atualização não foi feita:\n") +
            danos.join(u'\n') +
-           QStringLiteral(
-               "\nNada foi alterado. Peça ao administrador que recoloque uma cópia de segurança do banco "
-               "anterior à atualização interrompida, ou que o repare, antes de atualizar de novo.");
+           QStringLiteral("\nNada foi alterado. Peça ao administrador que recoloque a cópia de segurança do "
+                          "banco anterior à atualização interrompida, ou que o repare, antes de atualizar de "
+                          "novo.\n") +
+           comoRecolocarACopia(database, copia);
 }

@@ -11,5 +11,6 @@ class SqlConnection;
 // few hundred catalogue rows and take milliseconds.
 QStringList danosNoEsquema(SqlConnection &connection);
 
-// The message that stops an update on a damaged database: the findings and what to do.
-QString textoDosDanos(const QStringList &danos);
+// The message that stops an update on a damaged database: the findings, and the safety copy to put
+// back (copia, taken before the update that did not end; empty when none is known) and how.
+QString textoDosDanos(const QStringList &danos, const QString &database, const QString &copia);

@@ -177,7 +177,9 @@ DatabaseFailure::Cause DatabaseFailure::causeOf(const fb::Error &error)
     if (hasAny(error, {isc_lock_dir_access, isc_lockmanerr}) ||
         (error.hasCode(isc_sys_request) && (systemError(error, EACCES) || systemError(error, EPERM))))
         return Cause::LockFolder;
-    if (systemError(error, ENOSPC) || systemError(error, EDQUOT) || systemError(error, EFBIG))
+    // The backup service names a full disk by its own code, without the system's number.
+    if (systemError(error, ENOSPC) || systemError(error, EDQUOT) || systemError(error, EFBIG) ||
+        error.hasCode(isc_gbak_disk_space_ex))
         return Cause::DiskFull;
     if (error.hasCode(isc_io_error)) {
         if (systemError(error, ENOENT) || systemError(error, ENOTDIR))

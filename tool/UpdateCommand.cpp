@@ -1,11 +1,13 @@
 #include "tool/UpdateCommand.h"
 
 #include "db/SqlConnection.h"
+#include "dbmaint/AtualizacaoProtegida.h"
 #include "dbmaint/CatalogoAtualizacaoI.h"
 #include "dbmaint/CatalogoAtualizacaoII.h"
 #include "dbmaint/DanosNoEsquema.h"
 #include "dbmaint/ExecutaAtualizacao.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
+#include "dbmaint/TextosDaCopia.h"
 #include "shell/DatabaseFailure.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
@@ -43,13 +45,22 @@ enum class Fim { Completa, ComPendencias, Interrompida };
 
 // Runs one update, printing its heading and its positions, and reports what it left undone as the
 // windows do: the stop on stderr, the positions not applied on stdout.
+// A run that could not begin (the connection refused before the copy) is reported as stopped at its
+// first position, as the windows do.
 Fim runUpdate(const QString &atualizacao, const QStringList &catalogue, SqlConnection &connection,
-              CatalogueRun (*executa)(SqlConnection &, const OutcomeHandler &))
+              CatalogueRun (*executa)(SqlConnection &, const OutcomeHandler &),
+              const AtualizacaoProtegida &protecao, const std::optional<fb::Error> &naoComecou = std::nullopt)
 {
     printLine(QStringLiteral("Atualização %1").arg(atualizacao));
-    const CatalogueRun run = executa(connection, printerFor(atualizacao));
+    CatalogueRun run;
+    if (naoComecou) {
+        run.stop = naoComecou;
+        run.stoppedAt = 1;
+    } else {
+        run = executa(connection, printerFor(atualizacao));
+    }
     if (!run.danos.isEmpty()) {
-        printError(textoDosDanos(run.danos));
+        printError(textoDosDanos(run.danos, protecao.database(), protecao.copiaARecolocar()));
         return Fim::Interrompida;
     }
     if (run.stop)
@@ -85,12 +96,27 @@ int runUpdateCommand(const QStringList &args)
     if (!server.isEmpty())
         connection.setParam(QStringLiteral("Database"), server + QLatin1Char(':') + path);
     printError(QStringLiteral("Banco de dados: %1").arg(connection.param(QStringLiteral("Database"))));
-    const Fim primeira =
-        runUpdate(QStringLiteral("I"), catalogoAtualizacaoI(), connection, executaAtualizacaoI);
+    // One copy and one marker for both updates.
+    AtualizacaoProtegida protecao(connection);
+    if (protecao.interrompida())
+        printError(textoDaAtualizacaoInterrompida(protecao.database(), *protecao.interrompida()));
+    std::optional<fb::Error> naoComecou;
+    try {
+        if (const auto impedimento = protecao.comeca()) {
+            printError(impedimento->detalhe.isEmpty() ? impedimento->mensagem
+                                                      : impedimento->mensagem + u'\n' + impedimento->detalhe);
+            return 1;
+        }
+        printError(textoDaCopiaFeita(protecao.copia()));
+    } catch (const fb::Error &error) {
+        naoComecou = error;
+    }
+    const Fim primeira = runUpdate(QStringLiteral("I"), catalogoAtualizacaoI(), connection,
+                                   executaAtualizacaoI, protecao, naoComecou);
     // A connection that failed would only fail again.
     if (primeira == Fim::Interrompida)
         return 1;
     const Fim segunda =
-        runUpdate(QStringLiteral("II"), catalogoAtualizacaoII(), connection, executaAtualizacaoII);
+        runUpdate(QStringLiteral("II"), catalogoAtualizacaoII(), connection, executaAtualizacaoII, protecao);
     return primeira == Fim::Completa && segunda == Fim::Completa ? 0 : 1;
 }

@@ -2,11 +2,14 @@
 #include "tool/CatalogueCommand.h"
 #include "tool/CreateCommand.h"
 #include "tool/ReportCommand.h"
+#include "tool/RestoreCommand.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
 #include "tool/UpdateCommand.h"
 
 #include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
 
 // The administrator's command-line tool: prepares and updates databases with the program's own
 // catalogues, and produces reports without the windows.
@@ -33,8 +36,16 @@ int main(int argc, char *argv[])
     }
     if (command == QLatin1String("create"))
         return runCreateCommand(args);
-    if (command == QLatin1String("update"))
-        return runUpdateCommand(args);
+    // Both use the embedded engine's services (backup, restore), whose thread can outlive the
+    // service's last answer: the engine's clean-up at exit then now and then crashes under it, after
+    // all the work is done and nothing is attached. These end without that clean-up, as the
+    // program does when it leaves an attachment under way.
+    if (command == QLatin1String("update") || command == QLatin1String("restore")) {
+        const int code =
+            command == QLatin1String("update") ? runUpdateCommand(args) : runRestoreCommand(args);
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
     if (command == QLatin1String("catalogue"))
         return runCatalogueCommand(args);
     if (command == QLatin1String("report"))

@@ -1,7 +1,9 @@
 #include "dbmaint/ui/CatalogueWindow.h"
 
+#include "dbmaint/AtualizacaoProtegida.h"
 #include "dbmaint/DanosNoEsquema.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
+#include "dbmaint/TextosDaCopia.h"
 #include "dbmaint/ui/DiscardedInput.h"
 #include "dbmaint/ui/Gauge.h"
 #include "shell/DatabaseFailure.h"
@@ -32,7 +34,7 @@ CatalogueWindow::CatalogueWindow(const QString &caption, QSize clientSize, QWidg
     // Closed by Fechar or the title bar's close button, the only button of its title bar.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)), Gauge1(new Gauge(this)),
-      FBSair(boldButton(QStringLiteral("Fechar"), this))
+      FBSair(boldButton(QStringLiteral("Fechar"), this)), m_caption(caption)
 {
     setWindowTitle(caption);
     auto *layout = new QVBoxLayout(this);
@@ -62,17 +64,36 @@ void CatalogueWindow::setButtonsEnabled(bool enabled)
         FBAtualiza->setFocus();
 }
 
-void CatalogueWindow::runCatalogue(CatalogueRunner &runner, const QString &atualizacao,
-                                   const QStringList &catalogue)
+void CatalogueWindow::runCatalogue(SqlConnection &connection, CatalogueRunner &runner,
+                                   const QString &atualizacao, const QStringList &catalogue)
 {
+    AtualizacaoProtegida protecao(connection);
+    if (protecao.interrompida())
+        Dialogs::message(this, textoDaAtualizacaoInterrompida(protecao.database(), *protecao.interrompida()));
     CatalogueRun run;
     {
         const DiscardedInput heldDuringTheRun;
-        runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
-        run = runner.run(catalogue);
+        std::optional<AtualizacaoProtegida::Impedimento> impedimento;
+        try {
+            impedimento = protecao.comeca();
+        } catch (const fb::Error &error) {
+            // Reported below as a run stopped at its first position.
+            run.stop = error;
+            run.stoppedAt = 1;
+        }
+        if (impedimento) {
+            Dialogs::error(this, impedimento->mensagem, impedimento->detalhe);
+            setButtonsEnabled(true);
+            return;
+        }
+        if (!run.stop) {
+            setWindowTitle(m_caption + QStringLiteral(" | ") + textoDaCopiaFeita(protecao.copia()));
+            runner.setStepHandler([this](int) { Gauge1->addProgress(1); });
+            run = runner.run(catalogue);
+        }
     }
     if (!run.danos.isEmpty()) {
-        Dialogs::error(this, textoDosDanos(run.danos));
+        Dialogs::error(this, textoDosDanos(run.danos, protecao.database(), protecao.copiaARecolocar()));
         setButtonsEnabled(true);
         return;
     }

@@ -29,9 +29,15 @@ protected:
     CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent);
     // Both buttons are off while a run holds the window; afterwards the focus is on the run button.
     void setButtonsEnabled(bool enabled);
-    // Runs the catalogue, advancing the gauge at each step, and tells the person what it left
-    // undone. The run holds the user-interface thread: clicks and keys made meanwhile are
-    // dropped, never acted on afterwards. A run stopped by its connection shows the standard
+    // Runs the catalogue on the connection, advancing the gauge at each step, and tells the person
+    // what it left undone. First it says so when the last update did not end, and takes the safety
+    // copy (named in the title bar from then on); a copy that fails stops the run before anything
+    // is sent, with a message saying why. The run holds the user-interface thread: clicks and keys made
+    // meanwhile are dropped, never acted on afterwards. A run stopped by its connection shows the standard
     // error box and leaves both buttons off; otherwise they are on again afterwards.
-    void runCatalogue(CatalogueRunner &runner, const QString &atualizacao, const QStringList &catalogue);
+    void runCatalogue(SqlConnection &connection, CatalogueRunner &runner, const QString &atualizacao,
+                      const QStringList &catalogue);
+
+private:
+    QString m_caption;
 };

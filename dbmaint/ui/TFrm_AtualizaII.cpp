@@ -20,5 +20,5 @@ void TFrm_AtualizaII::FBAtualizaClick()
     Gauge1->setProgress(0);
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection,
                            CatalogueRunner::Reconnect::BeforeEachDrop);
-    runCatalogue(runner, QStringLiteral("II"), catalogue);
+    runCatalogue(*dmPrincipal->NimboConnection, runner, QStringLiteral("II"), catalogue);
 }

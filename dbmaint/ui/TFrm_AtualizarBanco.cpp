@@ -19,5 +19,5 @@ void TFrm_AtualizarBanco::FBAtualizaClick()
     // The gauge is not set back: a second run in the same showing stays at the full bar.
     Gauge1->setMaxValue(int(catalogue.size()));
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection, CatalogueRunner::Reconnect::Never);
-    runCatalogue(runner, QStringLiteral("I"), catalogue);
+    runCatalogue(*dmPrincipal->NimboConnection, runner, QStringLiteral("I"), catalogue);
 }

@@ -1,9 +1,11 @@
 #include "shell/ui/TFrm_Principal_Estoc.h"
 
 #include "common/DateSettings.h"
+#include "dbmaint/TextosDaCopia.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
 #include "reports/ui/RelatriodosUsurios1Click.h"
+#include "shell/TdmPrincipal.h"
 #include "shell/uTotal.h"
 #include "shell/ui/ConnectionSetup.h"
 #include "shell/ui/EstocariumApplication.h"
@@ -15,6 +17,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/ModalWindow.h"
 #include "widgets/PictureBox.h"
+#include "widgets/Termination.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -327,6 +330,17 @@ void TFrm_Principal_Estoc::FormActivate()
         [](TFrm_Senha_Estoc &) { ModalWindow::release(Frm_Abertura); });
     Usuario_Verificado = true;
     mostraComandosDoAdministrador(uAdministrador);
+    if (!terminationRequested())
+        avisaAtualizacaoInterrompida();
+}
+
+// Told to whoever signs in, at every start until the update is run to its end or the copy is put
+// back: until then the database may be incomplete.
+void TFrm_Principal_Estoc::avisaAtualizacaoInterrompida()
+{
+    const QString database = dmPrincipal->NimboConnection->param(QStringLiteral("Database"));
+    if (const std::optional<MarcaDeAtualizacao::Conteudo> marca = MarcaDeAtualizacao(database).le())
+        Dialogs::message(this, textoDaAtualizacaoInterrompida(database, *marca));
 }
 
 void TFrm_Principal_Estoc::mostraComandosDoAdministrador(bool visible)

@@ -89,6 +89,7 @@ private:
     void FormCreate();
     void FormActivate();
     void mostraComandosDoAdministrador(bool visible);
+    void avisaAtualizacaoInterrompida();
 
     QString m_tituloAntesDoAcesso;
     QAction *m_acaoSpeedButton6 = nullptr;

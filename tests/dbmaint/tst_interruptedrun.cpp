@@ -10,8 +10,10 @@
 
 // estocarium-db update killed (SIGKILL, as a power cut or a killed session) at points of both
 // catalogues, then run once more, on a new database each time. The second run never crashes: it
-// either completes the schema, or finds the damage the first one left and stops before sending
-// anything, saying so. It never reports success over an incomplete schema.
+// says the last update did not end and where its copy is, then either completes the schema, or
+// finds the damage the first one left and stops before sending anything, saying so. It never
+// reports success over an incomplete schema. Then the copy is put back with estocarium-db restore:
+// the database is again the one from before the first run, and an update completes it.
 class TestInterruptedRun : public QObject
 {
     Q_OBJECT
@@ -28,6 +30,7 @@ private:
     int m_interrupted = 0;
     int m_whole = 0;
     int m_damageNamed = 0;
+    int m_wholeWithTheCopy = 0;
 };
 
 namespace
@@ -64,6 +67,24 @@ QStringList missingFromTheSchema(TestDatabase &db)
     expect("triggers", 14, "SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0");
     missing << danosNoEsquema(*db.connection());
     return missing;
+}
+
+// The copy named by the marker of an update that did not end; empty when there is no marker.
+QString markedCopy(const TestDatabase &db)
+{
+    QFile marker(db.path() + ".atualizando");
+    if (!marker.open(QIODevice::ReadOnly))
+        return QString();
+    for (const QString &line : QString::fromUtf8(marker.readAll()).split('\n'))
+        if (line.startsWith("copia="))
+            return line.mid(6);
+    return QStringLiteral("<no copy named>");
+}
+
+qint64 userTables(TestDatabase &db)
+{
+    return db.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0")
+        .toLongLong();
 }
 
 } // namespace
@@ -112,28 +133,69 @@ void TestInterruptedRun::killedRun_theNextRunCompletesOrNamesTheDamage()
     }
     killed.waitForFinished(30000);
     QCOMPARE(killed.state(), QProcess::NotRunning);
+    const QString copy = markedCopy(db);
+    if (copy.isEmpty()) {
+        // Killed before its copy was taken: nothing was sent.
+        QVERIFY(killed.exitStatus() == QProcess::NormalExit || userTables(db) == 0);
+        db.connection()->close();
+    } else {
+        QVERIFY2(QFile::exists(copy), qPrintable(copy));
+    }
 
     QProcess again;
     again.start(m_program, {"update", db.folder()});
     QVERIFY(again.waitForFinished(120000));
     const QString err = QString::fromUtf8(again.readAllStandardError());
     QVERIFY2(again.exitStatus() == QProcess::NormalExit, qPrintable("the second run crashed: " + err));
+    if (!copy.isEmpty())
+        QVERIFY2(
+            err.contains("Atenção, a última atualização do banco de dados, iniciada em ") &&
+                err.contains("\nA cópia de segurança feita antes da atualização está neste computador em " +
+                             copy +
+                             ". Para recolocá-la, feche o programa em todas as estações e execute "
+                             "neste computador: estocarium-db restore " +
+                             db.folder() + ' ' + copy + '\n'),
+            qPrintable(err));
     const QStringList missing = missingFromTheSchema(db);
     db.connection()->close();
     if (again.exitCode() == 0) {
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+        QVERIFY(markedCopy(db).isEmpty());
         ++m_whole;
-        return;
+    } else {
+        QVERIFY2(err.contains("Atenção, o banco de dados está danificado e a atualização não foi feita"),
+                 qPrintable(err));
+        // The damage message points to the copy from before the interrupted run.
+        QVERIFY2(err.contains("estocarium-db restore " + db.folder() + ' ' + copy), qPrintable(err));
+        ++m_damageNamed;
     }
-    QVERIFY2(err.contains("Atenção, o banco de dados está danificado e a atualização não foi feita"),
-             qPrintable(err));
-    ++m_damageNamed;
+    if (copy.isEmpty())
+        return;
+
+    QProcess restore;
+    restore.start(m_program, {"restore", db.folder(), copy});
+    QVERIFY(restore.waitForFinished(120000));
+    QVERIFY2(restore.exitStatus() == QProcess::NormalExit && restore.exitCode() == 0,
+             qPrintable(QString("exit %1 %2: ").arg(restore.exitStatus()).arg(restore.exitCode()) +
+                        restore.readAllStandardError() + restore.readAllStandardOutput()));
+    // The database from before the first run: new, without a table, undamaged.
+    QCOMPARE(userTables(db), 0);
+    QCOMPARE(danosNoEsquema(*db.connection()), QStringList());
+    db.connection()->close();
+    QProcess complete;
+    complete.start(m_program, {"update", db.folder()});
+    QVERIFY(complete.waitForFinished(120000));
+    QCOMPARE(complete.exitCode(), 0);
+    QCOMPARE(missingFromTheSchema(db), QStringList());
+    db.connection()->close();
+    ++m_wholeWithTheCopy;
 }
 
 void TestInterruptedRun::cleanupTestCase()
 {
-    qInfo("%d runs, %d interrupted; after one more run %d whole, %d stopped naming the damage", m_runs,
-          m_interrupted, m_whole, m_damageNamed);
+    qInfo("%d runs, %d interrupted; after one more run %d whole, %d stopped naming the damage; %d whole "
+          "after the copy was put back and updated",
+          m_runs, m_interrupted, m_whole, m_damageNamed, m_wholeWithTheCopy);
 }
 
 QTEST_GUILESS_MAIN(TestInterruptedRun)

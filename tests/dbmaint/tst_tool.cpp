@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -16,6 +17,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -79,6 +82,11 @@ public:
         m_connection.rollback();
         m_connection.close();
     }
+    void commit()
+    {
+        m_connection.commit();
+        m_connection.close();
+    }
 
 private:
     SqlConnection m_connection;
@@ -105,6 +113,9 @@ private slots:
     void update_missingDatabase_fails();
     void commands_loadNoWindowSystemLibrary_data();
     void commands_loadNoWindowSystemLibrary();
+    void restore_putsTheCopyBackAndKeepsTheReplacedFile();
+    void restore_refusals_data();
+    void restore_refusals();
 };
 
 void TestTool::initTestCase()
@@ -153,6 +164,8 @@ void TestTool::badUse_printsUsageAndExitsWith2_data()
     QTest::newRow("unknown option") << QStringList{"create", "x", "--force"};
     QTest::newRow("update without folder") << QStringList{"update"};
     QTest::newRow("update two folders") << QStringList{"update", "x", "y"};
+    QTest::newRow("restore without copy") << QStringList{"restore", "x"};
+    QTest::newRow("restore two copies") << QStringList{"restore", "x", "y", "z"};
 }
 
 void TestTool::badUse_printsUsageAndExitsWith2()
@@ -314,6 +327,13 @@ void TestTool::update_reportsEveryPosition()
     QCOMPARE(acceptedInI, QList<int>({17, 18, 19, 20, 21, 22, 58, 59, 60, 61,  62,  63,  64,
                                       65, 72, 73, 74, 75, 96, 97, 98, 99, 100, 101, 102, 103}));
     QVERIFY2(lines[1].contains("FORNECEDORES"), qPrintable(lines[1]));
+    const QRegularExpression copy("\nCópia de segurança do banco de dados: (" +
+                                  QRegularExpression::escape(dir.path()) +
+                                  "/LICITACAO-copia-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.fbk)\n");
+    const auto named = copy.match(run.err);
+    QVERIFY2(named.hasMatch(), qPrintable(run.err));
+    QVERIFY(QFileInfo(named.captured(1)).size() > 0);
+    QVERIFY(!QFile::exists(dir.filePath("LICITACAO.FDB.atualizando")));
 }
 
 // Another workstation holds uncommitted rows in a purchase and its instalments: the tool lists the
@@ -382,6 +402,106 @@ void TestTool::commands_loadNoWindowSystemLibrary()
         QRegularExpression::MultilineOption);
     const QRegularExpressionMatch loaded = windowSystem.match(run.err);
     QVERIFY2(!loaded.hasMatch(), qPrintable(loaded.captured(0)));
+}
+
+namespace
+{
+
+ino_t inode(const QString &path)
+{
+    struct stat status {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
+}
+
+// The copy the last update left in dir.
+QString lastCopy(const QString &dir)
+{
+    const QStringList copies = QDir(dir).entryList({"LICITACAO-copia-*.fbk"}, QDir::Files, QDir::Name);
+    return copies.isEmpty() ? QString() : dir + u'/' + copies.last();
+}
+
+} // namespace
+
+// The copy taken before an update comes back in place of a database changed since; the file it
+// replaces is kept, and the marker of an unfinished update goes.
+void TestTool::restore_putsTheCopyBackAndKeepsTheReplacedFile()
+{
+    QTemporaryDir dir;
+    QCOMPARE(tool({"create", dir.path()}).exitCode, 0);
+    QCOMPARE(tool({"update", dir.path()}).exitCode, 0);
+    const QString copy = lastCopy(dir.path());
+    QVERIFY(!copy.isEmpty());
+    {
+        CreatedDatabase changed(dir.path());
+        changed.hold({"CREATE TABLE DEPOIS_DA_COPIA (K INTEGER)"});
+        changed.commit();
+    }
+    {
+        QFile marker(dir.filePath("LICITACAO.FDB.atualizando"));
+        QVERIFY(marker.open(QIODevice::WriteOnly));
+        marker.write("inicio=2026-01-05T12:00:00\ncopia=" + copy.toUtf8() + "\n");
+    }
+
+    const Run run = tool({"restore", dir.path(), copy});
+
+    QCOMPARE(run.exitCode, 0);
+    const QStringList kept = QDir(dir.path()).entryList({"LICITACAO-substituido-*.FDB"}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(run.out, QString("Cópia recolocada: %1/LICITACAO.FDB é agora a cópia %2.\n"
+                              "O banco que estava em seu lugar foi guardado em %1/%3.\n")
+                          .arg(dir.path(), copy, kept.first()));
+    QCOMPARE(CreatedDatabase(dir.path())
+                 .scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'DEPOIS_DA_COPIA'")
+                 .toInt(),
+             0);
+    QVERIFY(!QFile::exists(dir.filePath("LICITACAO.FDB.atualizando")));
+    QVERIFY(!QFile::exists(dir.filePath("LICITACAO.FDB.restaurando")));
+    QCOMPARE(tool({"update", dir.path()}).exitCode, 0);
+}
+
+void TestTool::restore_refusals_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("database in use")
+        << "in use"
+        << "A cópia não foi recolocada: o banco de dados está em uso por 1 conexão(ões). Feche o programa em "
+           "todas as estações e tente de novo.";
+    QTest::newRow("not a copy") << "not a copy"
+                                << "A cópia não foi recolocada e o banco não foi alterado: ";
+    QTest::newRow("copy missing") << "copy missing"
+                                  << "Cópia de segurança não encontrada: ";
+}
+
+// Refused, the database file stays the one it was, usable, and nothing is left beside it.
+void TestTool::restore_refusals()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QCOMPARE(tool({"create", dir.path()}).exitCode, 0);
+    QCOMPARE(tool({"update", dir.path()}).exitCode, 0);
+    QString copy = lastCopy(dir.path());
+    if (how == "not a copy")
+        copy = dir.filePath("clientes.ini");
+    else if (how == "copy missing")
+        copy = dir.filePath("NADA.fbk");
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    CreatedDatabase workstation(dir.path());
+    if (how == "in use")
+        workstation.hold({});
+    const ino_t database = inode(dir.filePath("LICITACAO.FDB"));
+
+    const Run run = tool({"restore", dir.path(), copy});
+    if (how == "in use")
+        workstation.leave();
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), before);
+    QCOMPARE(inode(dir.filePath("LICITACAO.FDB")), database);
+    QCOMPARE(tool({"update", dir.path()}).exitCode, 0);
 }
 
 QTEST_GUILESS_MAIN(TestTool)

@@ -1,5 +1,6 @@
 #include "DialogScript.h"
 #include "TestDatabase.h"
+#include "dbmaint/MarcaDeAtualizacao.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
 #include "shell/uTotal.h"
@@ -48,6 +49,7 @@ private slots:
     void firstActivationSignsIn_data();
     void firstActivationSignsIn();
     void cancelledSignInEndsProgram();
+    void interruptedUpdateIsToldAfterSignIn();
     void laterActivationOnlyRefreshes();
     void aboutWindow();
     void exitConfirmation_data();
@@ -401,6 +403,42 @@ void TestMainWindow::cancelledSignInEndsProgram()
     QVERIFY(terminationRequested());
     QCOMPARE(Frm_Senha_Estoc, nullptr);
     QVERIFY(m_dialogs->seen().isEmpty()); // no exit question
+}
+
+// A schema update killed before its end left its marker: whoever signs in next is told, with the
+// copy to put back, until a run ends or the copy is back.
+void TestMainWindow::interruptedUpdateIsToldAfterSignIn()
+{
+    const MarcaDeAtualizacao marca(m_db->path());
+    const QString copia = pasta() + "/LICITACAO-copia-2026-03-09-081500.fbk";
+    QVERIFY(marca.grava({QDateTime(QDate(2026, 3, 9), QTime(8, 15, 0)), copia}).isEmpty());
+    criaJanela();
+    quandoModal([](QWidget *modal) {
+        auto *login = qobject_cast<TFrm_Senha_Estoc *>(modal);
+        QVERIFY(login);
+        QTest::keyClicks(login->Campo1, "4");
+        QTest::keyClick(login->Campo1, Qt::Key_Return);
+        QTest::keyClicks(login->Campo2, "abc");
+        QTest::keyClick(login->Campo2, Qt::Key_Return);
+        QTest::keyClick(login->Campo3, Qt::Key_Return);
+        QTest::keyClick(login->Botao_Entrar, Qt::Key_Return);
+    });
+    m_janela->show();
+    QTRY_VERIFY(Usuario_Verificado);
+    marca.remove();
+
+    QCOMPARE(m_dialogs->seen().size(), 1);
+    QCOMPARE(m_dialogs->seen().first().kind, Dialogs::Kind::Message);
+    QCOMPARE(
+        m_dialogs->seen().first().text,
+        QString("Atenção, a última atualização do banco de dados, iniciada em 09/03/2026 às 08:15:00, não "
+                "terminou (o programa foi fechado à força ou o computador desligou) e o banco pode ter "
+                "ficado incompleto. Execute a atualização de novo; se ela não puder terminar, recoloque a "
+                "cópia de segurança.\n"
+                "A cópia de segurança feita antes da atualização está neste computador em %2. Para "
+                "recolocá-la, feche o programa em todas as estações e execute neste computador: "
+                "estocarium-db restore %1 %2")
+            .arg(pasta(), copia));
 }
 
 void TestMainWindow::laterActivationOnlyRefreshes()
