@@ -87,7 +87,9 @@ int runUpdateCommand(const QStringList &args)
     if (rest.size() != 1)
         return usageError();
     const QString path = databasePathIn(rest.first());
-    if (server.isEmpty() && !QFileInfo(path).isFile()) {
+    // Only a path with nothing there is "not found": a folder or a pipe in the file's place is
+    // named as such by the attachment, which looks before the engine opens anything.
+    if (server.isEmpty() && !QFileInfo::exists(path)) {
         printError(QStringLiteral("Banco de dados não encontrado: %1").arg(path));
         return 1;
     }
