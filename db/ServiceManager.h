@@ -14,7 +14,9 @@ namespace fb
 // keep working, so the copy is consistent without stopping anyone.
 //
 // Each waits for the engine's progress lines; silence longer than silence (the engine working
-// on one large table says nothing meanwhile) ends the wait with a timed-out Error. A failure
+// on one large table says nothing meanwhile) ends the wait with a timed-out Error, and so does an
+// engine that stops answering at all (a stopped server) for a call's bound
+// (SqlConnection::answerBound() and its grace). A failure
 // leaves as fb::Error with Firebird's codes (isc_io_error and the system's error number for a
 // file that cannot be written, for example).
 void backupDatabase(const QString &database, const QString &backupFile, const AttachOptions &options,

@@ -5,6 +5,8 @@
 #include "TestDatabase.h"
 
 #include "db/SqlConnection.h"
+#include "dbmaint/CopiaDeSeguranca.h"
+#include "dbmaint/TextosDaCopia.h"
 #include "dbmaint/ui/Gauge.h"
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
@@ -32,6 +34,7 @@ private slots:
     void silentServer_stopsTheWindowsRun_data();
     void silentServer_stopsTheWindowsRun();
     void silentServer_stopsTheTool();
+    void silentServer_endsTheSafetyCopy();
 
 private:
     std::unique_ptr<PrivateServer> m_server;
@@ -151,6 +154,26 @@ void TestUpdateFaults::silentServer_stopsTheTool()
                                     "concluídas")),
              qPrintable(text));
     QVERIFY2(!text.contains("Atualização II"), qPrintable(text));
+}
+
+// The backup service has no cancel: a server that stops answering while it takes the copy must
+// still let the run end within the call's bound, with the standard message.
+void TestUpdateFaults::silentServer_endsTheSafetyCopy()
+{
+    const QString copia = CopiaDeSeguranca::caminhoPara(m_db->path(), QDateTime::currentDateTime());
+    m_server->pause();
+    QElapsedTimer relogio;
+    relogio.start();
+    try {
+        CopiaDeSeguranca::faz(*m_db->connection(), copia);
+        QFAIL("a copy was reported made by a server that does not answer");
+    } catch (const fb::Error &error) {
+        const qint64 passado = relogio.elapsed();
+        QVERIFY2(passado < kWithinMs, qPrintable(QString::number(passado)));
+        QVERIFY(error.timedOut());
+        const QString text = textoDaFalhaDaCopia(copia, error);
+        QVERIFY2(text.contains(kSemResposta), qPrintable(text));
+    }
 }
 
 int main(int argc, char *argv[])
