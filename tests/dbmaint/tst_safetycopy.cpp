@@ -1,6 +1,7 @@
 #include "DialogScript.h"
 #include "MissingRequirement.h"
 #include "SchemaInspection.h"
+#include "SmallDisk.h"
 #include "TestDatabase.h"
 #include "db/FbError.h"
 #include "db/ServiceManager.h"
@@ -21,10 +22,6 @@
 #include <QTest>
 #include <memory>
 
-#include <sched.h>
-#include <sys/mount.h>
-#include <unistd.h>
-
 // The copy taken before a schema update and the marker of a run under way: where the copy goes,
 // which ones are kept, what a copy that cannot be made does to the run, and what the windows say
 // when the last run never ended.
@@ -33,7 +30,6 @@ class TestSafetyCopy : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanupTestCase();
     void placesAndTexts_followTheDatabase_data();
     void placesAndTexts_followTheDatabase();
     void copy_isTakenNamedAndRotated_data();
@@ -46,9 +42,7 @@ private slots:
 
 private:
     // An empty folder on a 4 MiB file system of this process's own; empty when none can be made.
-    QString smallDisk();
-    QTemporaryDir m_smallDisk;
-    bool m_smallDiskMounted = false;
+    SmallDisk m_smallDisk;
 };
 
 namespace
@@ -74,12 +68,6 @@ std::unique_ptr<CatalogueWindow> window(bool second)
 }
 
 } // namespace
-
-void TestSafetyCopy::cleanupTestCase()
-{
-    if (m_smallDiskMounted)
-        ::umount2(QFile::encodeName(m_smallDisk.path()).constData(), MNT_DETACH);
-}
 
 // A local file has its copy and marker beside it; a database on a server has its copy on the
 // server's disk, beside the database, and its marker in this user's state folder, and putting the
@@ -242,21 +230,6 @@ void TestSafetyCopy::windows_tellTheInterruptedRunAndNameTheCopy()
     QVERIFY(janela->FBAtualiza->isEnabled());
 }
 
-QString TestSafetyCopy::smallDisk()
-{
-    if (!m_smallDiskMounted) {
-        // A mount namespace of this process alone, so the small disk is nobody else's.
-        if (::geteuid() != 0 || ::unshare(CLONE_NEWNS) != 0 ||
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", QFile::encodeName(m_smallDisk.path()).constData(), "tmpfs", 0, "size=4m") != 0)
-            return QString();
-        m_smallDiskMounted = true;
-    }
-    for (const QString &name : QDir(m_smallDisk.path()).entryList(QDir::Files))
-        QFile::remove(m_smallDisk.path() + u'/' + name);
-    return m_smallDisk.path();
-}
-
 void TestSafetyCopy::fullDisk_stopsTheRunBeforeAnythingChanges_data()
 {
     windows_tellTheInterruptedRunAndNameTheCopy_data();
@@ -265,7 +238,7 @@ void TestSafetyCopy::fullDisk_stopsTheRunBeforeAnythingChanges_data()
 void TestSafetyCopy::fullDisk_stopsTheRunBeforeAnythingChanges()
 {
     QFETCH(bool, second);
-    const QString disk = smallDisk();
+    const QString disk = m_smallDisk.emptied();
     if (disk.isEmpty())
         SKIP_FOR_MISSING("a file system of the test's own needs root (unshare, mount)");
     TestDatabase db;

@@ -1,4 +1,5 @@
 #include "MissingRequirement.h"
+#include "SmallDisk.h"
 #include "TestDatabase.h"
 
 #include "db/FbError.h"
@@ -10,10 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 // Real failures of the database, each told apart by Firebird's codes and put in Portuguese,
 // with Firebird's own text kept as the detail.
@@ -32,8 +30,7 @@ private:
     // A copy of the test database in a 4 MiB file system of this process's own.
     QString databaseOnSmallDisk();
     std::unique_ptr<TestDatabase> m_db;
-    QTemporaryDir m_smallDisk;
-    bool m_smallDiskMounted = false;
+    SmallDisk m_smallDisk;
 };
 
 void TestDatabaseFailure::initTestCase()
@@ -46,8 +43,6 @@ void TestDatabaseFailure::initTestCase()
 void TestDatabaseFailure::cleanupTestCase()
 {
     m_db.reset();
-    if (m_smallDiskMounted)
-        ::umount2(QFile::encodeName(m_smallDisk.path()).constData(), MNT_DETACH);
 }
 
 fb::Error TestDatabaseFailure::provoke(const QString &how)
@@ -126,17 +121,11 @@ fb::Error TestDatabaseFailure::provoke(const QString &how)
 
 QString TestDatabaseFailure::databaseOnSmallDisk()
 {
-    if (!m_smallDiskMounted) {
-        // A mount namespace of this process alone, so the small disk is nobody else's.
-        if (::geteuid() != 0 || ::unshare(CLONE_NEWNS) != 0 ||
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", QFile::encodeName(m_smallDisk.path()).constData(), "tmpfs", 0, "size=4m") != 0)
-            return QString();
-        m_smallDiskMounted = true;
-    }
-    const QString copy = m_smallDisk.path() + "/LICITACAO.FDB";
     m_db->connection()->close();
-    QFile::remove(copy);
+    const QString disk = m_smallDisk.emptied();
+    if (disk.isEmpty())
+        return QString();
+    const QString copy = disk + "/LICITACAO.FDB";
     QFile::copy(m_db->path(), copy);
     return copy;
 }
