@@ -7,11 +7,14 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QShortcut>
+#include <QSplitter>
+#include <QTreeView>
 
 namespace Dialogs
 {
@@ -122,13 +125,47 @@ std::optional<QString> inputBox(QWidget *parent, const QString &title, const QSt
     return dialog.textValue();
 }
 
+namespace
+{
+
+// Qt's own file dialog opens with its places, size, type and date cut ("Com...", "57,...KiB",
+// "Do...DF", "11/12/..."): it opens wider, those columns as wide as their texts and headings, the
+// name in what is left.
+QString runFileDialog(QFileDialog &dialog, QString *selectedFilter)
+{
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(860, 480)));
+    if (auto *places = dialog.findChild<QSplitter *>(QStringLiteral("splitter")))
+        places->setSizes({150, 700});
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *columns = details->header();
+        columns->setStretchLastSection(false);
+        columns->setSectionResizeMode(0, QHeaderView::Stretch);
+        const QFontMetrics metrics = details->fontMetrics();
+        const int margin = metrics.averageCharWidth() * 3;
+        const QString widest[] = {QStringLiteral("999,99 KiB"), QStringLiteral("Documento PDF"),
+                                  QStringLiteral("31/12/2026 23:59")};
+        for (int column = 1; column <= 3; ++column)
+            columns->resizeSection(column, std::max(metrics.horizontalAdvance(widest[column - 1]) + margin,
+                                                    columns->sectionSizeHint(column)));
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    if (selectedFilter)
+        *selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
+}
+
+} // namespace
+
 QString openFileName(QWidget *parent, const QString &caption, const QString &filter)
 {
     if (hook()) {
         const Answer answer = hook()({Kind::OpenFile, caption, caption, {}, filter, {}});
         return answer.accepted ? answer.value : QString();
     }
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog, nullptr);
 }
 
 QString saveFileName(QWidget *parent, const QString &caption, const QString &proposedName,
@@ -140,7 +177,12 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &pro
             *selectedFilter = answer.selectedFilter;
         return answer.accepted ? answer.value : QString();
     }
-    return QFileDialog::getSaveFileName(parent, caption, proposedName, filters, selectedFilter);
+    // A name alone is proposed in the working folder, a path in its own folder.
+    QFileDialog dialog(parent, caption, proposedName, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (selectedFilter && !selectedFilter->isEmpty())
+        dialog.selectNameFilter(*selectedFilter);
+    return runFileDialog(dialog, selectedFilter);
 }
 
 bool printSetup(QWidget *parent, QPrinter *printer)

@@ -4,6 +4,7 @@
 #include "shell/ConnectionOpening.h"
 #include "shell/TdmPrincipal.h"
 #include "shell/uTotal.h"
+#include "shell/ui/MissingQtTranslations.h"
 #include "shell/ui/TFrm_Abertura.h"
 #include "shell/ui/TFrm_Principal_Estoc.h"
 #include "widgets/ModalWindow.h"
@@ -36,6 +37,7 @@ void installPortugueseTranslations(QApplication &app)
         app.installTranslator(translator);
     else
         delete translator;
+    app.installTranslator(new MissingQtTranslations(&app));
 }
 
 namespace

@@ -2,6 +2,7 @@
 #include "shell/ui/EstocariumApplication.h"
 #include "shell/ui/StartUp.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -27,6 +28,7 @@ private slots:
 void TestBrazilianLocale::fileListShowsBrazilianDatesAndSizes()
 {
     QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir("fotos"));
     QFile file(folder.path() + "/foto.jpg");
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4485, 'x'));
@@ -38,10 +40,13 @@ void TestBrazilianLocale::fileListShowsBrazilianDatesAndSizes()
     // The model behind the file dialog's list.
     QFileSystemModel model;
     const QModelIndex root = model.setRootPath(folder.path());
-    QTRY_COMPARE(model.rowCount(root), 1);
-    const QModelIndex row = model.index(0, 0, root);
+    QTRY_COMPARE(model.rowCount(root), 2);
+    const QModelIndex row = model.index(folder.path() + "/foto.jpg");
     QCOMPARE(model.data(row.siblingAtColumn(1)).toString(), QStringLiteral("4,38 KiB"));
     QCOMPARE(model.data(row.siblingAtColumn(3)).toString(), QStringLiteral("11/12/2026 09:05"));
+    // The type of a folder, which Qt's Portuguese catalogue lacks.
+    QCOMPARE(model.data(model.index(folder.path() + "/fotos").siblingAtColumn(2)).toString(),
+             QStringLiteral("Pasta"));
 }
 
 void TestBrazilianLocale::dialogsAndUnitsAreBrazilian()
