@@ -47,7 +47,8 @@
 //   file at the path: the start-up attaches first and stops there.
 // - the file and print dialogs under a machine locale that is not Brazilian: their dates, sizes
 //   and units are drawn by Qt and cannot be read from outside the program on this display (no
-//   accessibility bridge); tests/shell/tst_brazilianlocale reads them in the program's own dialogs.
+//   accessibility bridge); tests/shell/tst_brazilianlocale reads them in the program's own dialogs
+//   under C.UTF-8, and tests/widgets/tst_filedialogs checks that none of them is cut.
 // - no permission: the suite runs as root, which no file mode stops; a read-only mount stands in
 //   for it, and the engine's lock folder is the start-up's concern (tests/shell/tst_localengine).
 class TestFaultMatrix : public QObject
