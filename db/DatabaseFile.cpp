@@ -11,6 +11,14 @@
 namespace fb
 {
 
+DatabaseFile::Location DatabaseFile::locationOf(const QString &database)
+{
+    const qsizetype colon = database.indexOf(u':');
+    if (database.startsWith(u'/') || colon < 0)
+        return {QString(), database};
+    return {database.left(colon), database.mid(colon + 1)};
+}
+
 QString DatabaseFile::localPath(const QString &database)
 {
     if (database.startsWith(u'/'))

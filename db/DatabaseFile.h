@@ -15,6 +15,15 @@ namespace fb
 class DatabaseFile
 {
 public:
+    // Where the engine that holds a connection's database is, and its name there: a plain path is
+    // the embedded engine's (no server); "server:path" (or "server/port:path") the server's.
+    struct Location {
+        QString server; // empty: this machine's embedded engine
+        QString path;   // as that engine names the file
+        bool onAServer() const { return !server.isEmpty(); }
+    };
+    static Location locationOf(const QString &database);
+
     // The path this machine sees for a connection's database: a plain path as it is; for
     // "server:path" (or "server/port:path") the path after the server, when this machine
     // reaches the same path (the working folder shared with the server). Empty when the

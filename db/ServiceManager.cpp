@@ -1,5 +1,6 @@
 #include "db/ServiceManager.h"
 
+#include "db/DatabaseFile.h"
 #include "db/FbApi.h"
 #include "db/SqlConnection.h"
 
@@ -19,8 +20,8 @@ using namespace Firebird;
 namespace
 {
 
-// "server:service_mgr" for "server:path", "service_mgr" (the embedded engine) for a plain path;
-// path is what the engine calls the database there.
+// "server:service_mgr" for a database on a server, "service_mgr" (the embedded engine) for a plain
+// path; path is what the engine calls the database there.
 struct Target {
     QString service;
     QString path;
@@ -28,10 +29,9 @@ struct Target {
 
 Target targetOf(const QString &database)
 {
-    const qsizetype colon = database.indexOf(u':');
-    if (database.startsWith(u'/') || colon < 0)
-        return {QStringLiteral("service_mgr"), database};
-    return {database.left(colon + 1) + QStringLiteral("service_mgr"), database.mid(colon + 1)};
+    const DatabaseFile::Location location = DatabaseFile::locationOf(database);
+    const QString manager = QStringLiteral("service_mgr");
+    return {location.onAServer() ? location.server + u':' + manager : manager, location.path};
 }
 
 IService *attachService(ThrowStatusWrapper *status, const QString &service, const AttachOptions &options)

@@ -11,13 +11,6 @@
 namespace
 {
 
-// The path of the database on the machine of the engine that holds it.
-QString enginePath(const QString &database)
-{
-    const qsizetype colon = database.indexOf(u':');
-    return database.startsWith(u'/') || colon < 0 ? database : database.mid(colon + 1);
-}
-
 QString prefixFor(const QString &databaseFile)
 {
     return QFileInfo(databaseFile).completeBaseName() + QStringLiteral("-copia-");
@@ -31,7 +24,7 @@ constexpr std::chrono::seconds kSilencioMaximo{120};
 
 QString CopiaDeSeguranca::caminhoPara(const QString &database, const QDateTime &quando)
 {
-    const QString file = enginePath(database);
+    const QString file = fb::DatabaseFile::locationOf(database).path;
     const QFileInfo info(file);
     return info.path() + u'/' + prefixFor(file) + quando.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
            QStringLiteral(".fbk");

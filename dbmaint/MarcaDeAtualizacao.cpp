@@ -1,5 +1,7 @@
 #include "dbmaint/MarcaDeAtualizacao.h"
 
+#include "db/DatabaseFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +19,7 @@ QString stateFolder()
 
 QString fileFor(const QString &database)
 {
-    if (database.startsWith(u'/') || !database.contains(u':'))
+    if (!fb::DatabaseFile::locationOf(database).onAServer())
         return database + QStringLiteral(".atualizando");
     QString name = database;
     for (QChar &c : name)

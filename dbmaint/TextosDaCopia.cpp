@@ -1,5 +1,6 @@
 #include "dbmaint/TextosDaCopia.h"
 
+#include "db/DatabaseFile.h"
 #include "db/FbError.h"
 #include "shell/DatabaseFailure.h"
 
@@ -9,24 +10,19 @@
 namespace
 {
 
-bool onAServer(const QString &database)
-{
-    return !database.startsWith(u'/') && database.contains(u':');
-}
-
 // The database file on the machine that holds it.
 QFileInfo fileOf(const QString &database)
 {
-    return QFileInfo(onAServer(database) ? database.mid(database.indexOf(u':') + 1) : database);
+    return QFileInfo(fb::DatabaseFile::locationOf(database).path);
 }
 
 } // namespace
 
 QString comoRecolocarACopia(const QString &database, const QString &copia)
 {
-    const QString where = onAServer(database)
-                              ? QStringLiteral("no servidor %1").arg(database.left(database.indexOf(u':')))
-                              : QStringLiteral("neste computador");
+    const fb::DatabaseFile::Location location = fb::DatabaseFile::locationOf(database);
+    const QString where = location.onAServer() ? QStringLiteral("no servidor %1").arg(location.server)
+                                               : QStringLiteral("neste computador");
     if (copia.isEmpty())
         return QStringLiteral("As cópias de segurança feitas antes de cada atualização ficam junto ao banco, "
                               "%1, na pasta %2 (%3).")
