@@ -1,7 +1,7 @@
-#include "shell/CommandLineRequest.h"
-#include "shell/ui/BrazilianSystemLocale.h"
-#include "shell/ui/EstocariumApplication.h"
-#include "shell/ui/StartUp.h"
+#include "session/CommandLineRequest.h"
+#include "shell/BrazilianSystemLocale.h"
+#include "shell/EstocariumApplication.h"
+#include "shell/StartUp.h"
 
 int main(int argc, char *argv[])
 {

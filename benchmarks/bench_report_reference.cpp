@@ -5,7 +5,7 @@
 // alternating colours; the total at the end) on A4 landscape pages with QPdfWriter.
 //   bench_report_reference <folder> <pdf>
 #include "db/SqlQuery.h"
-#include "shell/TdmPrincipal.h"
+#include "session/TdmPrincipal.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -14,10 +14,10 @@
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 #include "dbmaint/InsereUsuarios.h"
 #include "dbmaint/SchemaStatements.h"
-#include "dbmaint/TabelasDoEsquema.h"
+#include "dbmaint/SchemaTables.h"
 #include "dbmaint/UsuariosFicticios.h"
 
 #include <QCoreApplication>
@@ -41,7 +41,7 @@ QString newUserTable(const QString &path)
         fb::CreateOptions options;
         options.forcedWrites = false; // flushes would measure the disk, not the inserts
         attachment.create(path, fb::AttachOptions{}, options);
-        const TableDefinition &users = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
+        const TableDefinition &users = schemaTable(QStringLiteral("USUARIOS_ESTOC"));
         fb::executeImmediate(attachment, createTableText(users));
         fb::executeImmediate(attachment, addPrimaryKeyText(users));
     }

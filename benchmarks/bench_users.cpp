@@ -14,12 +14,12 @@
 #include "db/SqlQuery.h"
 #include "db/Transaction.h"
 #include "dbmaint/SchemaStatements.h"
-#include "dbmaint/TabelasDoEsquema.h"
+#include "dbmaint/SchemaTables.h"
 #include "dbmaint/UsuariosFicticios.h"
 #include "records/ui/LinkLabel.h"
 #include "records/ui/RecordGrid.h"
-#include "shell/TdmPrincipal.h"
-#include "shell/uTotal.h"
+#include "session/TdmPrincipal.h"
+#include "session/uTotal.h"
 #include "users/PreparaPesquisa.h"
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 #include "users/ui/TabPage.h"
@@ -50,7 +50,7 @@ int prepare(const QString &database)
         fb::CreateOptions options;
         options.forcedWrites = false;
         creator.create(database, fb::AttachOptions{}, options);
-        const TableDefinition &tabela = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
+        const TableDefinition &tabela = schemaTable(QStringLiteral("USUARIOS_ESTOC"));
         fb::executeImmediate(creator, createTableText(tabela));
         fb::executeImmediate(creator, addPrimaryKeyText(tabela));
         creator.detach();

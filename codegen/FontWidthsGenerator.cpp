@@ -7,7 +7,7 @@
 // character's glyph may have. A byte reaches its glyph the way PDF's WinAnsiEncoding does:
 // through the character the byte stands for in Windows-1252.
 
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 
 #include <array>
 #include <cstdio>

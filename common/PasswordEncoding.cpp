@@ -1,6 +1,6 @@
 #include "common/PasswordEncoding.h"
 
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "db/Decimal.h"
 #include "db/FbApi.h"
 #include "db/Transaction.h"
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -2,7 +2,7 @@
 
 #include "db/Attachment.h"
 #include "db/FbApi.h"
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 
 namespace fb
 {

@@ -2,7 +2,7 @@
 
 #include "db/SqlConnection.h"
 #include "dbmaint/CopiaDeSeguranca.h"
-#include "dbmaint/DanosNoEsquema.h"
+#include "dbmaint/SchemaDamage.h"
 #include "dbmaint/TextosDaCopia.h"
 
 AtualizacaoProtegida::AtualizacaoProtegida(SqlConnection &connection)
@@ -24,8 +24,8 @@ std::optional<AtualizacaoProtegida::Impedimento> AtualizacaoProtegida::comeca(co
     // attachment left from earlier parameters would check another database.
     m_connection.reconnect();
     // A damaged database is not copied: the copy that matters is the one from before the damage.
-    if (const QStringList danos = danosNoEsquema(m_connection); !danos.isEmpty())
-        return Impedimento{textoDosDanos(danos, m_database, anterior), QString()};
+    if (const QStringList danos = schemaDamage(m_connection); !danos.isEmpty())
+        return Impedimento{schemaDamageText(danos, m_database, anterior), QString()};
     const QString caminho = CopiaDeSeguranca::caminhoNovo(m_database, agora, anterior);
     try {
         m_copia = CopiaDeSeguranca::faz(m_connection, caminho, anterior).caminho;

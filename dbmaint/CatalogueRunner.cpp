@@ -2,7 +2,7 @@
 
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
-#include "dbmaint/DanosNoEsquema.h"
+#include "dbmaint/SchemaDamage.h"
 
 #include <algorithm>
 
@@ -54,7 +54,7 @@ CatalogueRun CatalogueRunner::run(const QStringList &catalogue)
     };
     try {
         m_connection.open();
-        result.danos = danosNoEsquema(m_connection);
+        result.danos = schemaDamage(m_connection);
     } catch (const fb::Error &error) {
         stopAt(1, error);
         return result;

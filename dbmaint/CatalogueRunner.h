@@ -30,7 +30,7 @@ struct CatalogueRun {
     // time, an attachment refused), at position stoppedAt; the positions after it were not sent.
     std::optional<fb::Error> stop;
     int stoppedAt = 0;
-    // Damage found before the first statement (danosNoEsquema): then nothing was sent.
+    // Damage found before the first statement (schemaDamage): then nothing was sent.
     QStringList danos;
 };
 

@@ -1,8 +1,8 @@
 #include "dbmaint/ExecutaAtualizacao.h"
 
 #include "db/SqlQuery.h"
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/CatalogueI.h"
+#include "dbmaint/CatalogueII.h"
 
 namespace
 {
@@ -20,11 +20,11 @@ CatalogueRun runCatalogue(SqlConnection &connection, const QStringList &catalogu
 
 CatalogueRun executaAtualizacaoI(SqlConnection &connection, const OutcomeHandler &onOutcome)
 {
-    return runCatalogue(connection, catalogoAtualizacaoI(), CatalogueRunner::Reconnect::Never, onOutcome);
+    return runCatalogue(connection, catalogueI(), CatalogueRunner::Reconnect::Never, onOutcome);
 }
 
 CatalogueRun executaAtualizacaoII(SqlConnection &connection, const OutcomeHandler &onOutcome)
 {
-    return runCatalogue(connection, catalogoAtualizacaoII(), CatalogueRunner::Reconnect::BeforeEachDrop,
+    return runCatalogue(connection, catalogueII(), CatalogueRunner::Reconnect::BeforeEachDrop,
                         onOutcome);
 }

@@ -1,6 +1,6 @@
 #include "dbmaint/SchemaStatements.h"
 
-#include "dbmaint/TabelasDoEsquema.h"
+#include "dbmaint/SchemaTables.h"
 
 #include <algorithm>
 
@@ -46,7 +46,7 @@ QString dropForeignKeyText(const TableDefinition &detail)
 
 QString addForeignKeyText(const TableDefinition &detail)
 {
-    const QString columns = tabelaDoEsquema(detail.header).primaryKey.join(u',');
+    const QString columns = schemaTable(detail.header).primaryKey.join(u',');
     return QStringLiteral("ALTER TABLE %1 ADD CONSTRAINT %2 FOREIGN KEY (%3) REFERENCES %4(%3) "
                           "ON DELETE CASCADE ON UPDATE CASCADE;")
         .arg(detail.name, foreignKeyName(detail), columns, detail.header);

@@ -2,7 +2,7 @@
 
 #include "db/DatabaseFile.h"
 #include "db/FbError.h"
-#include "shell/DatabaseFailure.h"
+#include "session/DatabaseFailure.h"
 
 #include <QFileInfo>
 #include <firebird/Interface.h>

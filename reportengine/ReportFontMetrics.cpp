@@ -1,6 +1,6 @@
 #include "reportengine/ReportFontMetrics.h"
 
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 #include "reportengine/HelveticaWidths.h" // generated in the build folder
 #include "reportengine/ReportUnits.h"
 

@@ -1,6 +1,6 @@
 #include "reportengine/ReportPageBuilder.h"
 
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 #include "reportengine/ReportFontMetrics.h"
 
 #include <cmath>

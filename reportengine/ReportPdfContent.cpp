@@ -1,6 +1,6 @@
 #include "reportengine/ReportPdfContent.h"
 
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 #include "reportengine/ReportUnits.h"
 
 #include <charconv>

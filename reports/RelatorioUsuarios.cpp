@@ -9,7 +9,7 @@
 #include "reportengine/ReportSystemData.h"
 #include "reportengine/ReportUnits.h"
 #include "reports/StringToColor.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 
 #include <stdexcept>
 

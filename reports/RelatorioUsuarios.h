@@ -2,7 +2,7 @@
 
 #include "reportengine/Report.h"
 #include "reportengine/ReportImage.h"
-#include "reports/ClientDataSet.h"
+#include "reports/ReportQuerySource.h"
 
 class ReportDataText;
 class ReportLabel;
@@ -26,8 +26,8 @@ public:
     void PreencheCabecalho();
 
     Report Rpt_Relatorio;
-    ClientDataSet cdsDados;
-    ClientDataSet cdsOrgaos;
+    ReportQuerySource cdsDados;
+    ReportQuerySource cdsOrgaos;
 
     ReportBand *PageHeaderBand1;
     ReportBand *ColumnHeaderBand1;

@@ -1,6 +1,6 @@
 #include "tool/ArquivosDeInstalacao.h"
 
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 
 #include <QDir>
 #include <QFile>

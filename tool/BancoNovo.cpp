@@ -3,12 +3,12 @@
 #include "db/Attachment.h"
 #include "db/FbError.h"
 #include "db/SqlConnection.h"
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/CatalogueI.h"
+#include "dbmaint/CatalogueII.h"
 #include "dbmaint/ExecutaAtualizacao.h"
 #include "dbmaint/InsereUsuarios.h"
 #include "dbmaint/UsuariosFicticios.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "tool/TabelaOrgaos.h"
 #include "tool/ToolDatabase.h"
 
@@ -38,8 +38,8 @@ void fillDatabase(const QString &path, const PerfilCliente &profile, const QByte
 {
     SqlConnection connection;
     useLocalDatabase(connection, path);
-    requireCompleteSchema(QStringLiteral("I"), catalogoAtualizacaoI(), executaAtualizacaoI(connection));
-    requireCompleteSchema(QStringLiteral("II"), catalogoAtualizacaoII(), executaAtualizacaoII(connection));
+    requireCompleteSchema(QStringLiteral("I"), catalogueI(), executaAtualizacaoI(connection));
+    requireCompleteSchema(QStringLiteral("II"), catalogueII(), executaAtualizacaoII(connection));
     criaOrgaos(connection.attachment(), profile, logo);
 
     const QString adminCpf = cpfFicticio(1);

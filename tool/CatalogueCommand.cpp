@@ -1,7 +1,7 @@
 #include "tool/CatalogueCommand.h"
 
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/CatalogueI.h"
+#include "dbmaint/CatalogueII.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
 
@@ -14,9 +14,9 @@ int runCatalogueCommand(const QStringList &args)
         return usageError();
     QStringList catalogue;
     if (args.first() == QLatin1String("I"))
-        catalogue = catalogoAtualizacaoI();
+        catalogue = catalogueI();
     else if (args.first() == QLatin1String("II"))
-        catalogue = catalogoAtualizacaoII();
+        catalogue = catalogueII();
     else
         return usageError(QStringLiteral("Catálogo desconhecido: %1 (use I ou II)").arg(args.first()));
     printLine(QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(catalogue)).toJson()).trimmed());

@@ -1,6 +1,6 @@
 #include "tool/PerfilCliente.h"
 
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
 #include "dbmaint/MarcaDeAtualizacao.h"
-#include "shell/DatabaseFailure.h"
+#include "session/DatabaseFailure.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"

@@ -4,7 +4,7 @@
 #include "db/FbError.h"
 #include "db/SharedEngine.h"
 #include "db/SqlConnection.h"
-#include "shell/DatabaseFailure.h"
+#include "session/DatabaseFailure.h"
 #include "tool/ToolOutput.h"
 
 #include <QDir>

@@ -2,13 +2,13 @@
 
 #include "db/SqlConnection.h"
 #include "dbmaint/AtualizacaoProtegida.h"
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
-#include "dbmaint/DanosNoEsquema.h"
+#include "dbmaint/CatalogueI.h"
+#include "dbmaint/CatalogueII.h"
+#include "dbmaint/SchemaDamage.h"
 #include "dbmaint/ExecutaAtualizacao.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
 #include "dbmaint/TextosDaCopia.h"
-#include "shell/DatabaseFailure.h"
+#include "session/DatabaseFailure.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
 #include "tool/ToolUsage.h"
@@ -60,7 +60,7 @@ Fim runUpdate(const QString &atualizacao, const QStringList &catalogue, SqlConne
         run = executa(connection, printerFor(atualizacao));
     }
     if (!run.danos.isEmpty()) {
-        printError(textoDosDanos(run.danos, protecao.database(), protecao.copiaARecolocar()));
+        printError(schemaDamageText(run.danos, protecao.database(), protecao.copiaARecolocar()));
         return Fim::Interrompida;
     }
     if (run.stop)
@@ -113,12 +113,12 @@ int runUpdateCommand(const QStringList &args)
     } catch (const fb::Error &error) {
         naoComecou = error;
     }
-    const Fim primeira = runUpdate(QStringLiteral("I"), catalogoAtualizacaoI(), connection,
+    const Fim primeira = runUpdate(QStringLiteral("I"), catalogueI(), connection,
                                    executaAtualizacaoI, protecao, naoComecou);
     // A connection that failed would only fail again.
     if (primeira == Fim::Interrompida)
         return 1;
     const Fim segunda =
-        runUpdate(QStringLiteral("II"), catalogoAtualizacaoII(), connection, executaAtualizacaoII, protecao);
+        runUpdate(QStringLiteral("II"), catalogueII(), connection, executaAtualizacaoII, protecao);
     return primeira == Fim::Completa && segunda == Fim::Completa ? 0 : 1;
 }

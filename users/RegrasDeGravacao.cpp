@@ -4,8 +4,8 @@
 #include "common/TextHelpers.h"
 #include "records/RecordProvider.h"
 #include "records/RecordSet.h"
-#include "shell/DatabaseFailure.h"
-#include "shell/uTotal.h"
+#include "session/DatabaseFailure.h"
+#include "session/uTotal.h"
 
 namespace
 {

@@ -1,12 +1,12 @@
 #include "dbmaint/ui/CatalogueWindow.h"
 
 #include "dbmaint/AtualizacaoProtegida.h"
-#include "dbmaint/DanosNoEsquema.h"
+#include "dbmaint/SchemaDamage.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
 #include "dbmaint/TextosDaCopia.h"
 #include "dbmaint/ui/DiscardedInput.h"
 #include "dbmaint/ui/Gauge.h"
-#include "shell/DatabaseFailure.h"
+#include "session/DatabaseFailure.h"
 #include "widgets/Dialogs.h"
 
 #include <QGuiApplication>
@@ -93,7 +93,7 @@ void CatalogueWindow::runCatalogue(SqlConnection &connection, CatalogueRunner &r
         }
     }
     if (!run.danos.isEmpty()) {
-        Dialogs::error(this, textoDosDanos(run.danos, protecao.database(), protecao.copiaARecolocar()));
+        Dialogs::error(this, schemaDamageText(run.danos, protecao.database(), protecao.copiaARecolocar()));
         setButtonsEnabled(true);
         return;
     }

@@ -1,9 +1,9 @@
 #include "dbmaint/ui/TFrm_AtualizaII.h"
 
-#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/CatalogueII.h"
 #include "dbmaint/CatalogueRunner.h"
 #include "dbmaint/ui/Gauge.h"
-#include "shell/TdmPrincipal.h"
+#include "session/TdmPrincipal.h"
 
 TFrm_AtualizaII *Frm_AtualizaII = nullptr;
 
@@ -15,7 +15,7 @@ TFrm_AtualizaII::TFrm_AtualizaII(QWidget *parent)
 void TFrm_AtualizaII::FBAtualizaClick()
 {
     setButtonsEnabled(false);
-    const QStringList catalogue = catalogoAtualizacaoII();
+    const QStringList catalogue = catalogueII();
     Gauge1->setMaxValue(int(catalogue.size()));
     Gauge1->setProgress(0);
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection,

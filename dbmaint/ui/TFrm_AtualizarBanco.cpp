@@ -1,9 +1,9 @@
 #include "dbmaint/ui/TFrm_AtualizarBanco.h"
 
-#include "dbmaint/CatalogoAtualizacaoI.h"
+#include "dbmaint/CatalogueI.h"
 #include "dbmaint/CatalogueRunner.h"
 #include "dbmaint/ui/Gauge.h"
-#include "shell/TdmPrincipal.h"
+#include "session/TdmPrincipal.h"
 
 TFrm_AtualizarBanco *Frm_AtualizarBanco = nullptr;
 
@@ -15,7 +15,7 @@ TFrm_AtualizarBanco::TFrm_AtualizarBanco(QWidget *parent)
 void TFrm_AtualizarBanco::FBAtualizaClick()
 {
     setButtonsEnabled(false);
-    const QStringList catalogue = catalogoAtualizacaoI();
+    const QStringList catalogue = catalogueI();
     // The gauge is not set back: a second run in the same showing stays at the full bar.
     Gauge1->setMaxValue(int(catalogue.size()));
     CatalogueRunner runner(sqlComandos, *dmPrincipal->NimboConnection, CatalogueRunner::Reconnect::Never);

@@ -1,6 +1,6 @@
 #include "records/ui/UpperCaseValidator.h"
 
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 #include "widgets/Dialogs.h"
 
 #include <QLineEdit>

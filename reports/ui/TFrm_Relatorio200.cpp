@@ -1,7 +1,7 @@
 #include "reports/ui/TFrm_Relatorio200.h"
 
 #include "reportengine/ui/ReportPreview.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "widgets/ReachableWindow.h"
 
 TFrm_Relatorio200 *Frm_Relatorio200 = nullptr;

@@ -2,7 +2,7 @@
 
 #include "common/DigitsOnlyValidator.h"
 #include "common/TextHelpers.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "signin/ui/PasswordCharStyle.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Termination.h"

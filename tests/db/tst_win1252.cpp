@@ -1,4 +1,4 @@
-#include "db/Win1252.h"
+#include "codec/Win1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,5 +1,5 @@
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
+#include "dbmaint/CatalogueI.h"
+#include "dbmaint/CatalogueII.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -74,7 +74,7 @@ void TestCatalogues::updateI_holdsTheDocumentedTexts()
 {
     QFETCH(int, position);
     QFETCH(QString, text);
-    const QStringList catalogue = catalogoAtualizacaoI();
+    const QStringList catalogue = catalogueI();
     QCOMPARE(catalogue.size(), 106);
     QCOMPARE(catalogue.at(position - 1), text);
 }
@@ -149,7 +149,7 @@ void TestCatalogues::updateI_createsAndKeysEachTableInOrder()
     QFETCH(int, position);
     QFETCH(QString, table);
     QFETCH(QString, key);
-    const QStringList catalogue = catalogoAtualizacaoI();
+    const QStringList catalogue = catalogueI();
     QVERIFY(catalogue.at(position - 1).startsWith("CREATE TABLE " + table + " (\r"));
     QCOMPARE(catalogue.at(position),
              QString("ALTER TABLE %1 ADD CONSTRAINT PK_%1 PRIMARY KEY (%2)").arg(table, key));
@@ -209,7 +209,7 @@ void TestCatalogues::updateI_replacesForeignKeysInOrder()
     QFETCH(QString, detail);
     QFETCH(QString, header);
     QFETCH(QString, columns);
-    const QStringList catalogue = catalogoAtualizacaoI();
+    const QStringList catalogue = catalogueI();
     QCOMPARE(catalogue.at(position - 1), QString("ALTER TABLE %1 DROP CONSTRAINT FK_%1_1").arg(detail));
     QCOMPARE(catalogue.at(position),
              QString("ALTER TABLE %1 ADD CONSTRAINT FK_%1_1 FOREIGN KEY (%3) REFERENCES "
@@ -221,7 +221,7 @@ void TestCatalogues::updateI_tableTextsAreLaidOutAlike()
 {
     const QRegularExpression column(R"(^    ([A-Z_]+ +)[A-Z]+.*$)");
     int tables = 0;
-    for (const QString &text : catalogoAtualizacaoI()) {
+    for (const QString &text : catalogueI()) {
         if (!text.startsWith("CREATE TABLE "))
             continue;
         ++tables;
@@ -329,7 +329,7 @@ void TestCatalogues::updateII_holdsTheDocumentedTexts()
 {
     QFETCH(int, step);
     QFETCH(QString, text);
-    const QStringList catalogue = catalogoAtualizacaoII();
+    const QStringList catalogue = catalogueII();
     QCOMPARE(catalogue.size(), 28);
     QCOMPARE(catalogue.at(step - 1), text);
 }
@@ -364,7 +364,7 @@ void TestCatalogues::updateII_dropsThenCreatesEachTrigger()
     QFETCH(QString, table);
     QFETCH(int, declared);
     QFETCH(int, zeroed);
-    const QStringList catalogue = catalogoAtualizacaoII();
+    const QStringList catalogue = catalogueII();
     QCOMPARE(catalogue.at(2 * k - 2), "DROP TRIGGER " + trigger + ";");
 
     const QStringList lines = catalogue.at(2 * k - 1).split('\r');
@@ -395,7 +395,7 @@ void TestCatalogues::updateII_dropsThenCreatesEachTrigger()
 
 void TestCatalogues::updateII_triggerLinesAreFramedByBlanks()
 {
-    const QStringList catalogue = catalogoAtualizacaoII();
+    const QStringList catalogue = catalogueII();
     for (qsizetype step = 2; step <= catalogue.size(); step += 2) {
         const QString &text = catalogue.at(step - 1);
         QVERIFY(!text.contains('\n'));

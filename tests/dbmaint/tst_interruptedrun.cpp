@@ -1,7 +1,7 @@
 #include "ProgramPaths.h"
 #include "TestDatabase.h"
 
-#include "dbmaint/DanosNoEsquema.h"
+#include "dbmaint/SchemaDamage.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -65,7 +65,7 @@ QStringList missingFromTheSchema(TestDatabase &db)
            "RDB$FIELD_NAME IN ('PROCESSO', 'LICITACAO', 'EMPENHO')) OR (RDB$RELATION_NAME = 'PRODUTOS' AND "
            "RDB$FIELD_NAME = 'I_GRUPO')");
     expect("triggers", 14, "SELECT COUNT(*) FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0");
-    missing << danosNoEsquema(*db.connection());
+    missing << schemaDamage(*db.connection());
     return missing;
 }
 
@@ -180,7 +180,7 @@ void TestInterruptedRun::killedRun_theNextRunCompletesOrNamesTheDamage()
                         restore.readAllStandardError() + restore.readAllStandardOutput()));
     // The database from before the first run: new, without a table, undamaged.
     QCOMPARE(userTables(db), 0);
-    QCOMPARE(danosNoEsquema(*db.connection()), QStringList());
+    QCOMPARE(schemaDamage(*db.connection()), QStringList());
     db.connection()->close();
     QProcess complete;
     complete.start(m_program, {"update", db.folder()});

@@ -3,9 +3,9 @@
 #include "common/TextHelpers.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
-#include "dbmaint/CatalogoAtualizacaoI.h"
-#include "dbmaint/CatalogoAtualizacaoII.h"
-#include "shell/uTotal.h"
+#include "dbmaint/CatalogueI.h"
+#include "dbmaint/CatalogueII.h"
+#include "session/uTotal.h"
 
 #include <QDir>
 #include <QFile>
@@ -129,8 +129,8 @@ void TestTool::catalogue_printsTheStatementsAsJson_data()
 {
     QTest::addColumn<QString>("which");
     QTest::addColumn<QStringList>("statements");
-    QTest::newRow("I") << "I" << catalogoAtualizacaoI();
-    QTest::newRow("II") << "II" << catalogoAtualizacaoII();
+    QTest::newRow("I") << "I" << catalogueI();
+    QTest::newRow("II") << "II" << catalogueII();
 }
 
 void TestTool::catalogue_printsTheStatementsAsJson()

@@ -3,7 +3,7 @@
 #include "common/PasswordEncoding.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 
 #include <QDir>
 #include <QFile>

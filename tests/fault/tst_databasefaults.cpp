@@ -3,7 +3,7 @@
 #include "PrivateServer.h"
 
 #include "db/SqlConnection.h"
-#include "shell/ui/ConnectionSetup.h"
+#include "shell/ConnectionSetup.h"
 #include "signin/ui/TFrm_Senha_Estoc.h"
 #include "widgets/Termination.h"
 

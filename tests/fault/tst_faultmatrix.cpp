@@ -6,7 +6,7 @@
 #include "common/PasswordEncoding.h"
 #include "db/SqlConnection.h"
 #include "db/SqlQuery.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "UsersReportFixture.h"
 
-#include "shell/TdmPrincipal.h"
-#include "shell/uTotal.h"
+#include "session/TdmPrincipal.h"
+#include "session/uTotal.h"
 
 #include <QDir>
 

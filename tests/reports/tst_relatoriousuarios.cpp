@@ -2,7 +2,7 @@
 
 #include "reportengine/ReportDocument.h"
 #include "reports/RelatorioUsuarios.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 
 #include <QTest>
 #include <memory>

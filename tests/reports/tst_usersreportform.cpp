@@ -5,10 +5,10 @@
 #include "db/FbError.h"
 #include "reportengine/ui/ReportPreview.h"
 #include "reports/ReportExportFilters.h"
-#include "reports/ui/RelatriodosUsurios1Click.h"
+#include "reports/ui/ExecutaRelatorioUsuarios.h"
 #include "reports/ui/TFrm_Relatorio200.h"
-#include "shell/TdmPrincipal.h"
-#include "shell/uTotal.h"
+#include "session/TdmPrincipal.h"
+#include "session/uTotal.h"
 
 #include <QApplication>
 #include <QTest>
@@ -80,7 +80,7 @@ TestUsersReportForm::PreviewVisit TestUsersReportForm::runCommand(QWidget *owner
         preview->save();
         preview->accept();
     });
-    RelatriodosUsurios1Click(owner, caption);
+    executaRelatorioUsuarios(owner, caption);
     return visit;
 }
 

@@ -1,6 +1,6 @@
-#include "shell/ui/BrazilianSystemLocale.h"
-#include "shell/ui/EstocariumApplication.h"
-#include "shell/ui/StartUp.h"
+#include "shell/BrazilianSystemLocale.h"
+#include "shell/EstocariumApplication.h"
+#include "shell/StartUp.h"
 
 #include <QDir>
 #include <QFile>

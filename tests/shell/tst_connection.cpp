@@ -5,9 +5,9 @@
 
 #include "db/FbError.h"
 #include "db/SqlQuery.h"
-#include "shell/TdmPrincipal.h"
-#include "shell/uTotal.h"
-#include "shell/ui/ConnectionSetup.h"
+#include "session/TdmPrincipal.h"
+#include "session/uTotal.h"
+#include "shell/ConnectionSetup.h"
 #include "widgets/Termination.h"
 
 #include <QTest>

@@ -2,9 +2,9 @@
 #include "PrivateServer.h"
 #include "TestDatabase.h"
 
-#include "shell/ConnectionOpening.h"
-#include "shell/DatabaseFailure.h"
-#include "shell/uTotal.h"
+#include "session/ConnectionOpening.h"
+#include "session/DatabaseFailure.h"
+#include "session/uTotal.h"
 #include "widgets/Termination.h"
 
 #include <QTest>

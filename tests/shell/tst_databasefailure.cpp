@@ -4,7 +4,7 @@
 
 #include "db/FbError.h"
 #include "db/SqlQuery.h"
-#include "shell/DatabaseFailure.h"
+#include "session/DatabaseFailure.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "DialogScript.h"
-#include "shell/ui/CalculatorLauncher.h"
-#include "shell/ui/WebPageLauncher.h"
+#include "shell/CalculatorLauncher.h"
+#include "shell/WebPageLauncher.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "X11Desktop.h"
 #include "db/Attachment.h"
 #include "db/SqlQuery.h"
-#include "shell/TdmPrincipal.h"
-#include "shell/uTotal.h"
-#include "shell/ui/ConnectionSetup.h"
+#include "session/TdmPrincipal.h"
+#include "session/uTotal.h"
+#include "shell/ConnectionSetup.h"
 
 #include <QDir>
 #include <QFile>

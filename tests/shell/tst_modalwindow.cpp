@@ -1,6 +1,6 @@
 #include "DialogScript.h"
 #include "db/FbError.h"
-#include "shell/ui/EstocariumApplication.h"
+#include "shell/EstocariumApplication.h"
 #include "tests/shell/ModalHelper.h"
 #include "widgets/ModalWindow.h"
 #include "widgets/Termination.h"

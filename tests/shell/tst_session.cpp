@@ -1,6 +1,6 @@
-#include "db/Win1252.h"
-#include "shell/IniFile.h"
-#include "shell/uTotal.h"
+#include "codec/Win1252.h"
+#include "session/IniFile.h"
+#include "session/uTotal.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "TestDatabase.h"
 #include "common/PasswordEncoding.h"
 #include "db/SqlQuery.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 
 // Users of the sign-in tests, stored the way the program stores them: password and level
 // encoded with the session key.

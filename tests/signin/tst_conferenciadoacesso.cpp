@@ -1,6 +1,6 @@
 #include "TestDatabase.h"
 #include "db/SqlQuery.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "signin/ConferenciaDoAcesso.h"
 #include "tests/signin/UsuariosDeTeste.h"
 

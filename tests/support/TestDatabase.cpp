@@ -4,7 +4,7 @@
 #include "db/FbError.h"
 #include "db/SqlQuery.h"
 #include "dbmaint/ExecutaAtualizacao.h"
-#include "shell/TdmPrincipal.h"
+#include "session/TdmPrincipal.h"
 
 #include <QDir>
 #include <QTest>

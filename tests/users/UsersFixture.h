@@ -8,9 +8,9 @@
 #include "common/PasswordEncoding.h"
 #include "db/SqlQuery.h"
 #include "dbmaint/SchemaStatements.h"
-#include "dbmaint/TabelasDoEsquema.h"
-#include "shell/uTotal.h"
-#include "shell/ui/EstocariumApplication.h"
+#include "dbmaint/SchemaTables.h"
+#include "session/uTotal.h"
+#include "shell/EstocariumApplication.h"
 
 #include <QFile>
 #include <QTest>
@@ -25,7 +25,7 @@ class UsersDatabase : public TestDatabase
 public:
     UsersDatabase()
     {
-        const TableDefinition &tabela = tabelaDoEsquema(QStringLiteral("USUARIOS_ESTOC"));
+        const TableDefinition &tabela = schemaTable(QStringLiteral("USUARIOS_ESTOC"));
         exec(createTableText(tabela));
         exec(addPrimaryKeyText(tabela));
         InicializaSessao();

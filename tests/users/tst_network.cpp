@@ -2,7 +2,7 @@
 #include "PrivateServer.h"
 #include "UsersWindowFixture.h"
 
-#include "shell/TdmPrincipal.h"
+#include "session/TdmPrincipal.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

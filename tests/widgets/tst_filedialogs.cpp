@@ -1,4 +1,4 @@
-#include "shell/ui/StartUp.h"
+#include "shell/StartUp.h"
 #include "widgets/Dialogs.h"
 
 #include <QApplication>

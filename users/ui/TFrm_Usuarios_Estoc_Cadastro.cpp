@@ -5,7 +5,7 @@
 #include "records/ui/BoundCheckBox.h"
 #include "records/ui/BoundComboBox.h"
 #include "records/ui/BoundLineEdit.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "users/RegrasDeGravacao.h"
 #include "users/ui/TabPage.h"
 #include "users/ui/TdmUsuarios_Estoc.h"

@@ -1,7 +1,7 @@
 // The "Foto" page of TFrm_Usuarios_Estoc: the user's photo, shown and replaced.
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "users/LimiteDaFoto.h"
 #include "users/ui/TdmUsuarios_Estoc.h"
 #include "widgets/Dialogs.h"

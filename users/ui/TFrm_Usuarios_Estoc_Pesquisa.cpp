@@ -3,7 +3,7 @@
 #include "users/ui/TFrm_Usuarios_Estoc.h"
 
 #include "records/ui/RecordGrid.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "users/PreparaPesquisa.h"
 #include "users/ui/TabPage.h"
 #include "users/ui/TdmUsuarios_Estoc.h"

@@ -2,7 +2,7 @@
 
 #include "common/TextHelpers.h"
 #include "db/FbError.h"
-#include "shell/uTotal.h"
+#include "session/uTotal.h"
 #include "widgets/Dialogs.h"
 
 #include <QWidget>

@@ -1,0 +1,78 @@
+#include "session/ConnectionOpening.h"
+
+#include "db/SqlConnection.h"
+#include "session/uTotal.h"
+
+namespace
+{
+
+// Network and local modes keep the defined user and password.
+void defineParameters(SqlConnection &connection, ModoConexao mode)
+{
+    switch (mode) {
+    case ModoConexao::Internet:
+        connection.setParam(QStringLiteral("User_Name"), QStringLiteral("SYSDBA"));
+        connection.setParam(QStringLiteral("Password"), QString());
+        connection.setParam(QStringLiteral("Database"), Rede_Caminho);
+        break;
+    case ModoConexao::Rede:
+        connection.setParam(QStringLiteral("Database"), Rede_IP_NOME + Rede_2_Pontos + DiretorioCorrente +
+                                                            QStringLiteral("/LICITACAO.FDB"));
+        break;
+    case ModoConexao::Local:
+        connection.setParam(QStringLiteral("Database"), DiretorioCorrente + QStringLiteral("/LICITACAO.FDB"));
+        break;
+    }
+    connection.setParam(QStringLiteral("SQLDialect"), QStringLiteral("3"));
+    connection.setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
+}
+
+} // namespace
+
+ModoConexao modoConexao()
+{
+    if (Sistema_na_WEB)
+        return ModoConexao::Internet;
+    if (Sistema_na_Rede)
+        return ModoConexao::Rede;
+    return ModoConexao::Local;
+}
+
+namespace
+{
+
+// Re-reads the working folder and sets the connection's parameters for the configured mode.
+ModoConexao configure(SqlConnection &connection)
+{
+    const ModoConexao mode = modoConexao();
+    DiretorioCorrente = diretorioAtual();
+    connection.close();
+    defineParameters(connection, mode);
+    return mode;
+}
+
+} // namespace
+
+void beginConfiguredConnection()
+{
+    SqlConnection parameters;
+    configure(parameters);
+    parameters.attachInAdvance();
+}
+
+ConnectionOutcome openConfiguredConnection(SqlConnection &connection)
+{
+    ConnectionOutcome outcome;
+    outcome.mode = configure(connection);
+    try {
+        connection.open();
+        outcome.connected = true;
+    } catch (const fb::Error &error) {
+        outcome.cause = error;
+        if (outcome.mode == ModoConexao::Internet)
+            outcome.message =
+                QStringLiteral("Atenção, procedimento abortado, internet desligada ou problema no "
+                               "seu servidor web");
+    }
+    return outcome;
+}
