@@ -10,11 +10,11 @@
 // isql-fb's without its start-up and attach (its run with an empty script taken off), 0 where the
 // script puts the peak of `estocarium-db create` itself, and the peak of that isql-fb run.
 
+#include "codec/Win1252.h"
 #include "common/PasswordEncoding.h"
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
-#include "codec/Win1252.h"
 #include "dbmaint/InsereUsuarios.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"

@@ -1,8 +1,8 @@
 #include "db/Attachment.h"
 
+#include "codec/Win1252.h"
 #include "db/DatabaseFile.h"
 #include "db/FbApi.h"
-#include "codec/Win1252.h"
 
 #include <cerrno>
 #include <utility>

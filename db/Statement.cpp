@@ -1,10 +1,10 @@
 #include "db/Statement.h"
 
+#include "codec/Win1252.h"
 #include "db/Attachment.h"
 #include "db/Decimal.h"
 #include "db/FbApi.h"
 #include "db/Transaction.h"
-#include "codec/Win1252.h"
 
 #include <QDate>
 #include <QDateTime>

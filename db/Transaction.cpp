@@ -1,8 +1,8 @@
 #include "db/Transaction.h"
 
+#include "codec/Win1252.h"
 #include "db/Attachment.h"
 #include "db/FbApi.h"
-#include "codec/Win1252.h"
 
 namespace fb
 {

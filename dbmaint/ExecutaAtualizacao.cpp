@@ -25,6 +25,5 @@ CatalogueRun executaAtualizacaoI(SqlConnection &connection, const OutcomeHandler
 
 CatalogueRun executaAtualizacaoII(SqlConnection &connection, const OutcomeHandler &onOutcome)
 {
-    return runCatalogue(connection, catalogueII(), CatalogueRunner::Reconnect::BeforeEachDrop,
-                        onOutcome);
+    return runCatalogue(connection, catalogueII(), CatalogueRunner::Reconnect::BeforeEachDrop, onOutcome);
 }

@@ -1,7 +1,7 @@
 #include "session/IniFile.h"
 
-#include "common/RegularFile.h"
 #include "codec/Win1252.h"
+#include "common/RegularFile.h"
 
 #include <QStringDecoder>
 

@@ -4,9 +4,9 @@
 #include "dbmaint/AtualizacaoProtegida.h"
 #include "dbmaint/CatalogueI.h"
 #include "dbmaint/CatalogueII.h"
-#include "dbmaint/SchemaDamage.h"
 #include "dbmaint/ExecutaAtualizacao.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
+#include "dbmaint/SchemaDamage.h"
 #include "dbmaint/TextosDaCopia.h"
 #include "session/DatabaseFailure.h"
 #include "tool/ToolDatabase.h"
@@ -113,8 +113,8 @@ int runUpdateCommand(const QStringList &args)
     } catch (const fb::Error &error) {
         naoComecou = error;
     }
-    const Fim primeira = runUpdate(QStringLiteral("I"), catalogueI(), connection,
-                                   executaAtualizacaoI, protecao, naoComecou);
+    const Fim primeira =
+        runUpdate(QStringLiteral("I"), catalogueI(), connection, executaAtualizacaoI, protecao, naoComecou);
     // A connection that failed would only fail again.
     if (primeira == Fim::Interrompida)
         return 1;

@@ -1,8 +1,8 @@
 #include "dbmaint/ui/CatalogueWindow.h"
 
 #include "dbmaint/AtualizacaoProtegida.h"
-#include "dbmaint/SchemaDamage.h"
 #include "dbmaint/PendenciasDaAtualizacao.h"
+#include "dbmaint/SchemaDamage.h"
 #include "dbmaint/TextosDaCopia.h"
 #include "dbmaint/ui/DiscardedInput.h"
 #include "dbmaint/ui/Gauge.h"

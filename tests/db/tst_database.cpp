@@ -1,10 +1,10 @@
 #include "TestDatabase.h"
 
+#include "codec/Win1252.h"
 #include "common/PasswordEncoding.h"
 #include "db/Decimal.h"
 #include "db/FbError.h"
 #include "db/SqlQuery.h"
-#include "codec/Win1252.h"
 
 #include <QDate>
 #include <QProcess>
