@@ -103,9 +103,87 @@ void requireCarriable(const QByteArray &bytes, int index)
                     {{isc_trunc_limits, kLongestText}, {isc_trunc_limits, bytes.size()}});
 }
 
-bool isIntegral(const QVariant &value)
+template<typename T>
+QByteArray rawBytes(const T &value)
 {
+    return QByteArray(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+ISC_DATE encodedDate(QDate date)
+{
+    return api::util()->encodeDate(unsigned(date.year()), unsigned(date.month()), unsigned(date.day()));
+}
+
+} // namespace
+
+// A parameter's value as the input message carries it: the type it is described with, and the
+// bytes copied to its offset. Nulls and blobs keep the statement's own description of the parameter.
+struct InputValue {
+    bool null = false;
+    bool keepsDeclaredType = true;
+    unsigned type = 0;
+    unsigned length = 0;
+    int scale = 0;
+    unsigned charset = 0;
+    QByteArray bytes;
+
+    // What tells one description of the message from another: a statement executed again with
+    // values described alike reuses its metadata.
+    QByteArray signature() const
+    {
+        if (keepsDeclaredType)
+            return "-,";
+        return QByteArray::number(type) + ':' + QByteArray::number(length) + ':' + QByteArray::number(scale) +
+               ':' + QByteArray::number(charset) + ',';
+    }
+};
+
+namespace
+{
+
+InputValue described(unsigned type, QByteArray bytes, int scale = 0)
+{
+    InputValue input;
+    input.keepsDeclaredType = false;
+    input.type = type;
+    input.length = unsigned(bytes.size());
+    input.scale = scale;
+    input.bytes = std::move(bytes);
+    return input;
+}
+
+} // namespace
+
+// Describes each value by its own type, so the server converts it to the declared type (and
+// reports a value that does not fit) instead of us guessing.
+InputValue Statement::inputValue(int index) const
+{
+    const QVariant &value = m_params.at(index);
+    InputValue input;
+    if (value.isNull()) {
+        input.null = true;
+        return input;
+    }
+    const unsigned declared = api::guarded(
+        [&](ThrowStatusWrapper *status) { return m_inputDeclared->getType(status, unsigned(index)) & ~1u; });
+    if (declared == SQL_BLOB) {
+        const QByteArray bytes =
+            value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
+        input.bytes = rawBytes(writeBlob(m_transaction, bytes));
+        return input;
+    }
     switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        const bool text = value.typeId() == QMetaType::QString;
+        const QByteArray bytes = text ? textBytes(value.toString()) : value.toByteArray();
+        requireCarriable(bytes, index);
+        InputValue input =
+            described(SQL_VARYING, rawBytes(static_cast<unsigned short>(bytes.size())) + bytes);
+        input.length = unsigned(std::max<qsizetype>(bytes.size(), 1));
+        input.charset = text ? api::kCharsetWin1252 : api::kCharsetNone;
+        return input;
+    }
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -114,13 +192,30 @@ bool isIntegral(const QVariant &value)
     case QMetaType::UShort:
     case QMetaType::Long:
     case QMetaType::ULong:
-        return true;
+    case QMetaType::Bool:
+        return described(SQL_INT64, rawBytes(qint64(value.toLongLong())));
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return described(SQL_DOUBLE, rawBytes(value.toDouble()));
+    case QMetaType::QDate:
+        return described(SQL_TYPE_DATE, rawBytes(encodedDate(value.toDate())));
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        const QTime time = moment.time();
+        ISC_TIMESTAMP encoded;
+        encoded.timestamp_date = encodedDate(moment.date());
+        encoded.timestamp_time = api::util()->encodeTime(unsigned(time.hour()), unsigned(time.minute()),
+                                                         unsigned(time.second()), unsigned(time.msec() * 10));
+        return described(SQL_TIMESTAMP, rawBytes(encoded));
+    }
     default:
-        return false;
+        if (value.userType() == qMetaTypeId<Decimal>()) {
+            const Decimal number = value.value<Decimal>();
+            return described(SQL_INT64, rawBytes(number.units), -number.scale);
+        }
+        throw Error(QStringLiteral("Tipo de valor não suportado no parâmetro %1").arg(index + 1));
     }
 }
-
-} // namespace
 
 Statement::Statement(Transaction &transaction, const QString &sql) : m_transaction(transaction)
 {
@@ -174,63 +269,30 @@ void Statement::setParam(int index, const QVariant &value)
     m_params[index] = value;
 }
 
-// Describes each value in the message by its own type, so the server converts it to the
-// declared type (and reports a value that does not fit) instead of us guessing.
 void Statement::buildInput(QByteArray &buffer)
 {
+    QList<InputValue> inputs;
+    inputs.reserve(m_params.size());
+    QByteArray signature;
+    for (int i = 0; i < m_params.size(); ++i) {
+        inputs.append(inputValue(i));
+        signature += inputs.last().signature();
+    }
     api::guarded([&](ThrowStatusWrapper *status) {
-        QList<QByteArray> texts(m_params.size());
-        QByteArray signature;
-        for (int i = 0; i < m_params.size(); ++i) {
-            const QVariant &value = m_params.at(i);
-            const unsigned declared = m_inputDeclared->getType(status, unsigned(i)) & ~1u;
-            if (value.isNull())
-                signature += "n" + QByteArray::number(declared);
-            else if (declared == SQL_BLOB)
-                signature += 'b';
-            else if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
-                texts[i] =
-                    value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
-                requireCarriable(texts[i], i);
-                signature += (value.typeId() == QMetaType::QString ? "t" : "o") +
-                             QByteArray::number(std::max<qsizetype>(texts[i].size(), 1));
-            } else if (value.canConvert<Decimal>() && value.userType() == qMetaTypeId<Decimal>())
-                signature += "d" + QByteArray::number(value.value<Decimal>().scale);
-            else
-                signature += "v" + QByteArray::number(value.typeId());
-            signature += ',';
-        }
-
         if (!m_inputMeta || signature != m_inputSignature) {
             IMetadataBuilder *builder = m_inputDeclared->getBuilder(status);
             try {
-                for (int i = 0; i < m_params.size(); ++i) {
-                    const QVariant &value = m_params.at(i);
-                    const unsigned declared = m_inputDeclared->getType(status, unsigned(i)) & ~1u;
-                    const unsigned index = unsigned(i);
-                    if (value.isNull() || declared == SQL_BLOB)
+                for (int i = 0; i < inputs.size(); ++i) {
+                    const InputValue &input = inputs.at(i);
+                    if (input.keepsDeclaredType)
                         continue;
-                    if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
-                        builder->setType(status, index, SQL_VARYING + 1);
-                        builder->setLength(status, index, unsigned(std::max<qsizetype>(texts[i].size(), 1)));
-                        builder->setCharSet(status, index,
-                                            value.typeId() == QMetaType::QString ? api::kCharsetWin1252
-                                                                                 : api::kCharsetNone);
-                    } else if (value.userType() == qMetaTypeId<Decimal>()) {
-                        builder->setType(status, index, SQL_INT64 + 1);
-                        builder->setScale(status, index, -value.value<Decimal>().scale);
-                    } else if (isIntegral(value) || value.typeId() == QMetaType::Bool) {
-                        builder->setType(status, index, SQL_INT64 + 1);
-                        builder->setScale(status, index, 0);
-                    } else if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
-                        builder->setType(status, index, SQL_DOUBLE + 1);
-                        builder->setScale(status, index, 0);
-                    } else if (value.typeId() == QMetaType::QDate) {
-                        builder->setType(status, index, SQL_TYPE_DATE + 1);
-                    } else if (value.typeId() == QMetaType::QDateTime) {
-                        builder->setType(status, index, SQL_TIMESTAMP + 1);
-                    } else {
-                        throw Error(QStringLiteral("Tipo de valor não suportado no parâmetro %1").arg(i + 1));
+                    const unsigned index = unsigned(i);
+                    builder->setType(status, index, input.type + 1);
+                    if (input.type == SQL_VARYING) {
+                        builder->setLength(status, index, input.length);
+                        builder->setCharSet(status, index, input.charset);
+                    } else if (input.type == SQL_INT64 || input.type == SQL_DOUBLE) {
+                        builder->setScale(status, index, input.scale);
                     }
                 }
                 IMessageMetadata *built = builder->getMetadata(status);
@@ -247,65 +309,13 @@ void Statement::buildInput(QByteArray &buffer)
 
         buffer.fill('\0', m_inputMeta->getMessageLength(status));
         char *message = buffer.data();
-        for (int i = 0; i < m_params.size(); ++i) {
-            const unsigned index = unsigned(i);
-            const QVariant &value = m_params.at(i);
-            auto *nullFlag = reinterpret_cast<short *>(message + m_inputMeta->getNullOffset(status, index));
-            char *data = message + m_inputMeta->getOffset(status, index);
-            *nullFlag = value.isNull() ? -1 : 0;
-            if (value.isNull())
-                continue;
-            const unsigned type = m_inputMeta->getType(status, index) & ~1u;
-            switch (type) {
-            case SQL_BLOB: {
-                const QByteArray bytes =
-                    value.typeId() == QMetaType::QString ? textBytes(value.toString()) : value.toByteArray();
-                const ISC_QUAD id = writeBlob(m_transaction, bytes);
-                std::memcpy(data, &id, sizeof id);
-                break;
-            }
-            case SQL_VARYING: {
-                const QByteArray &bytes = texts[i];
-                const auto length = static_cast<unsigned short>(bytes.size());
-                std::memcpy(data, &length, sizeof length);
-                std::memcpy(data + sizeof length, bytes.constData(), size_t(bytes.size()));
-                break;
-            }
-            case SQL_INT64: {
-                const qint64 number = value.userType() == qMetaTypeId<Decimal>()
-                                          ? value.value<Decimal>().units
-                                          : value.toLongLong();
-                std::memcpy(data, &number, sizeof number);
-                break;
-            }
-            case SQL_DOUBLE: {
-                const double number = value.toDouble();
-                std::memcpy(data, &number, sizeof number);
-                break;
-            }
-            case SQL_TYPE_DATE: {
-                const QDate date = value.toDate();
-                const ISC_DATE encoded = api::util()->encodeDate(
-                    unsigned(date.year()), unsigned(date.month()), unsigned(date.day()));
-                std::memcpy(data, &encoded, sizeof encoded);
-                break;
-            }
-            case SQL_TIMESTAMP: {
-                const QDateTime moment = value.toDateTime();
-                const QDate date = moment.date();
-                const QTime time = moment.time();
-                ISC_TIMESTAMP encoded;
-                encoded.timestamp_date = api::util()->encodeDate(
-                    unsigned(date.year()), unsigned(date.month()), unsigned(date.day()));
-                encoded.timestamp_time =
-                    api::util()->encodeTime(unsigned(time.hour()), unsigned(time.minute()),
-                                            unsigned(time.second()), unsigned(time.msec() * 10));
-                std::memcpy(data, &encoded, sizeof encoded);
-                break;
-            }
-            default:
-                throw Error(QStringLiteral("Tipo de parâmetro %1 não suportado").arg(i + 1));
-            }
+        for (int i = 0; i < inputs.size(); ++i) {
+            const InputValue &input = inputs.at(i);
+            auto *nullFlag =
+                reinterpret_cast<short *>(message + m_inputMeta->getNullOffset(status, unsigned(i)));
+            *nullFlag = input.null ? -1 : 0;
+            std::memcpy(message + m_inputMeta->getOffset(status, unsigned(i)), input.bytes.constData(),
+                        size_t(input.bytes.size()));
         }
     });
 }

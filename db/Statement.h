@@ -19,6 +19,7 @@ namespace fb
 class Attachment;
 class Transaction;
 class Cursor;
+struct InputValue;
 
 // A statement prepared once and executed any number of times with positional ('?') parameters.
 //
@@ -34,7 +35,6 @@ public:
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
-    int paramCount() const { return int(m_params.size()); }
     void setParam(int index, const QVariant &value);
 
     // Runs a statement that returns no rows (or a singleton EXECUTE ... RETURNING); the number
@@ -45,6 +45,7 @@ public:
 
 private:
     friend class Cursor;
+    InputValue inputValue(int index) const;
     void buildInput(QByteArray &buffer);
     void releaseHandles() noexcept;
 
@@ -67,7 +68,6 @@ public:
 
     bool next();
     int columnCount() const { return int(m_names.size()); }
-    const QString &columnName(int column) const { return m_names.at(column); }
     const QStringList &columnNames() const { return m_names; }
     // NULL is a null QVariant; text is QString, whole numbers qint64, scaled numbers fb::Decimal,
     // DATE QDate, TIMESTAMP QDateTime, binary blobs QByteArray and text blobs QString.

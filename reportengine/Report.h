@@ -28,7 +28,6 @@ public:
 
     // Not owned; it must outlive every generation.
     void setDataSource(const ReportDataSource *source) { m_dataSource = source; }
-    const ReportDataSource *dataSource() const { return m_dataSource; }
 
     // The report owns its bands, one of each kind: adding a kind again replaces that band and
     // destroys its elements. A kind without a band prints nothing.
