@@ -37,7 +37,8 @@ TFrm_Usuarios_Estoc::TFrm_Usuarios_Estoc(QWidget *owner)
     form.setupUi(this);
     tomaControles(form);
 
-    // The form's controls in its order: the window, then each page and what lies on it.
+    // The form's controls in its order, the window's and then each page's with what lies on it: the
+    // mandatory-field scan stops at the first empty one in this order.
     m_components = {Titulo, PageControl1};
     for (TabPage *pagina : {TabCadastro, TabSheet1, TabPesquisaS}) {
         m_components.append(pagina);

@@ -22,7 +22,8 @@ class TFrm_Usuarios_Estoc;
 
 // The maintenance window of the stockroom's users: the "Cadastro" page with one record and
 // its commands, the "Foto" page with the user's photo, the "Pesquisa" page with the list of
-// all users. The window's state is the state of dmUsuarios_Estoc->cdsUsuarios.
+// all users. The window's state is the state of dmUsuarios_Estoc->cdsUsuarios. The form
+// TFrm_Usuarios_Estoc.ui lays the pages out; the code binds their controls and runs the handlers.
 //
 // dmUsuarios_Estoc is created by the window, as its child, and destroyed with it.
 class TFrm_Usuarios_Estoc : public QDialog
