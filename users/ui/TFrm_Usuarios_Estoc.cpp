@@ -36,6 +36,21 @@ TFrm_Usuarios_Estoc::TFrm_Usuarios_Estoc(QWidget *owner)
     Ui::TFrm_Usuarios_Estoc form;
     form.setupUi(this);
     tomaControles(form);
+    // A form cannot keep a control hidden (Designer does not save that), so these are hidden here:
+    // the caption's source, the routine buttons that the code clicks, the password fields that the
+    // rules fill, and the search box with its label until a column is chosen.
+    const QList<QWidget *> ocultos = {Titulo,
+                                      Botao_AtivaDesativa,
+                                      Botao_Obrigatorios,
+                                      Botao_Ver_FOTO,
+                                      form.Label5,
+                                      C3,
+                                      form.Label6,
+                                      C4,
+                                      LProcura,
+                                      Procura};
+    for (QWidget *oculto : ocultos)
+        oculto->hide();
 
     // The form's controls in its order, the window's and then each page's with what lies on it: the
     // mandatory-field scan stops at the first empty one in this order.
