@@ -12,37 +12,19 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
-namespace
+CatalogueWindow::CatalogueWindow(QWidget *parent)
+    // Closed by Fechar or the title bar's close button, the only button of its title bar.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
-
-QPushButton *boldButton(const QString &text, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    QFont font = button->font();
-    font.setBold(true);
-    button->setFont(font);
-    button->setAutoDefault(false);
-    button->setMinimumHeight(32);
-    return button;
 }
 
-} // namespace
-
-CatalogueWindow::CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent)
-    // Closed by Fechar or the title bar's close button, the only button of its title bar.
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)), Gauge1(new Gauge(this)),
-      FBSair(boldButton(QStringLiteral("Fechar"), this)), m_caption(caption)
+void CatalogueWindow::takeControls(QPushButton *atualiza, Gauge *gauge, QPushButton *sair)
 {
-    setWindowTitle(caption);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(FBAtualiza);
-    layout->addWidget(Gauge1);
-    layout->addWidget(FBSair);
-    setTabOrder(FBAtualiza, FBSair);
-    setFixedSize(clientSize);
+    FBAtualiza = atualiza;
+    Gauge1 = gauge;
+    FBSair = sair;
+    m_caption = windowTitle();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

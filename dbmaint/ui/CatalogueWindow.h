@@ -9,16 +9,17 @@
 class Gauge;
 class QPushButton;
 
-// What the two schema update windows share: the run button, the gauge and the close button, one
-// above the other and all of one width, and the command query on the main connection.
+// What the two schema update windows share: the run button, the gauge and the close button, which
+// each window's form lays out one above the other and all of one width, and the command query on
+// the main connection.
 class CatalogueWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    QPushButton *FBAtualiza;
-    Gauge *Gauge1;
-    QPushButton *FBSair;
+    QPushButton *FBAtualiza = nullptr;
+    Gauge *Gauge1 = nullptr;
+    QPushButton *FBSair = nullptr;
     SqlQuery sqlComandos;
 
 public slots:
@@ -26,7 +27,10 @@ public slots:
     void FBSairClick();
 
 protected:
-    CatalogueWindow(const QString &caption, QSize clientSize, QWidget *parent);
+    explicit CatalogueWindow(QWidget *parent);
+    // Called by each window once its form is set up: the controls the runs work, the caption the
+    // safety copy's name is added to, the place in the middle of the screen.
+    void takeControls(QPushButton *atualiza, Gauge *gauge, QPushButton *sair);
     // Both buttons are off while a run holds the window; afterwards the focus is on the run button.
     void setButtonsEnabled(bool enabled);
     // Runs the catalogue on the connection, advancing the gauge at each step, and tells the person

@@ -3,13 +3,16 @@
 #include "dbmaint/CatalogueII.h"
 #include "dbmaint/CatalogueRunner.h"
 #include "dbmaint/ui/Gauge.h"
+#include "dbmaint/ui/ui_TFrm_AtualizaII.h"
 #include "session/TdmPrincipal.h"
 
 TFrm_AtualizaII *Frm_AtualizaII = nullptr;
 
-TFrm_AtualizaII::TFrm_AtualizaII(QWidget *parent)
-    : CatalogueWindow(QStringLiteral("Atualiza Banco de Dados II"), QSize(505, 139), parent)
+TFrm_AtualizaII::TFrm_AtualizaII(QWidget *parent) : CatalogueWindow(parent)
 {
+    Ui::TFrm_AtualizaII form;
+    form.setupUi(this);
+    takeControls(form.FBAtualiza, form.Gauge1, form.FBSair);
 }
 
 void TFrm_AtualizaII::FBAtualizaClick()

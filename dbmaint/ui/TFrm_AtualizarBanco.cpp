@@ -3,13 +3,16 @@
 #include "dbmaint/CatalogueI.h"
 #include "dbmaint/CatalogueRunner.h"
 #include "dbmaint/ui/Gauge.h"
+#include "dbmaint/ui/ui_TFrm_AtualizarBanco.h"
 #include "session/TdmPrincipal.h"
 
 TFrm_AtualizarBanco *Frm_AtualizarBanco = nullptr;
 
-TFrm_AtualizarBanco::TFrm_AtualizarBanco(QWidget *parent)
-    : CatalogueWindow(QStringLiteral("Atualizar Banco de Dados"), QSize(484, 137), parent)
+TFrm_AtualizarBanco::TFrm_AtualizarBanco(QWidget *parent) : CatalogueWindow(parent)
 {
+    Ui::TFrm_AtualizarBanco form;
+    form.setupUi(this);
+    takeControls(form.FBAtualiza, form.Gauge1, form.FBSair);
 }
 
 void TFrm_AtualizarBanco::FBAtualizaClick()

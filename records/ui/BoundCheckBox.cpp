@@ -1,6 +1,6 @@
 #include "records/ui/BoundCheckBox.h"
 
-BoundCheckBox::BoundCheckBox(const QString &text, QWidget *parent) : QCheckBox(text, parent)
+BoundCheckBox::BoundCheckBox(QWidget *parent) : QCheckBox(parent)
 {
     connect(&m_link, &FieldLink::refresh, this, &BoundCheckBox::showField);
 }

@@ -14,7 +14,7 @@ class BoundCheckBox : public QCheckBox
     Q_OBJECT
 
 public:
-    explicit BoundCheckBox(const QString &text, QWidget *parent = nullptr);
+    explicit BoundCheckBox(QWidget *parent = nullptr);
 
     void bind(RecordSet *set, const QString &field);
 

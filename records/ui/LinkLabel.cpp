@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
 {
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, Qt::blue);

@@ -9,7 +9,7 @@ class LinkLabel : public QLabel
     Q_OBJECT
 
 public:
-    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+    explicit LinkLabel(QWidget *parent = nullptr);
 
     void click() { emit clicked(); }
 

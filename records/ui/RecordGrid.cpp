@@ -5,9 +5,8 @@
 #include <QHeaderView>
 #include <QScopedValueRollback>
 
-RecordGrid::RecordGrid(RecordSet *set, QWidget *parent) : QTableView(parent), m_set(set), m_model(set)
+RecordGrid::RecordGrid(QWidget *parent) : QTableView(parent)
 {
-    setModel(&m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -32,6 +31,13 @@ RecordGrid::RecordGrid(RecordSet *set, QWidget *parent) : QTableView(parent), m_
     setPalette(colours);
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &RecordGrid::titleClicked);
+}
+
+void RecordGrid::bind(RecordSet *set)
+{
+    m_set = set;
+    m_model = new RecordGridModel(set, this);
+    setModel(m_model);
     connect(set, &RecordSet::dataChanged, this, &RecordGrid::followRecord);
     connect(set, &RecordSet::currentChanged, this, &RecordGrid::followRecord);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -43,7 +49,7 @@ RecordGrid::RecordGrid(RecordSet *set, QWidget *parent) : QTableView(parent), m_
 
 void RecordGrid::setColumns(const QList<RecordGridModel::Column> &columns)
 {
-    m_model.setColumns(columns);
+    m_model->setColumns(columns);
     for (int i = 0; i < columns.size(); ++i)
         setColumnWidth(i, columns.at(i).width);
     followRecord();
@@ -53,11 +59,11 @@ void RecordGrid::followRecord()
 {
     const QScopedValueRollback following(m_following, true);
     const int row = m_set->recNo();
-    if (row < 0 || m_model.columnCount() == 0) {
+    if (row < 0 || m_model->columnCount() == 0) {
         selectionModel()->clear();
         return;
     }
-    const QModelIndex target = m_model.index(row, std::max(0, currentIndex().column()));
+    const QModelIndex target = m_model->index(row, std::max(0, currentIndex().column()));
     selectionModel()->setCurrentIndex(target,
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(target);

@@ -7,18 +7,22 @@
 class RecordSet;
 
 // A read-only grid over a record set: one row per record, whole-row selection that follows
-// the set's current record both ways, clickable column titles, coloured columns.
+// the set's current record both ways, clickable column titles, coloured columns. A form makes
+// it; its window binds it to the set before setting the columns.
 class RecordGrid : public QTableView
 {
     Q_OBJECT
 
 public:
-    explicit RecordGrid(RecordSet *set, QWidget *parent = nullptr);
+    explicit RecordGrid(QWidget *parent = nullptr);
+
+    // Once, before the columns are set.
+    void bind(RecordSet *set);
 
     void setColumns(const QList<RecordGridModel::Column> &columns);
-    const RecordGridModel::Column &column(int index) const { return m_model.columns().at(index); }
-    int columnCount() const { return int(m_model.columns().size()); }
-    void setColumnColor(int column, const QColor &color) { m_model.setColumnColor(column, color); }
+    const RecordGridModel::Column &column(int index) const { return m_model->columns().at(index); }
+    int columnCount() const { return int(m_model->columns().size()); }
+    void setColumnColor(int column, const QColor &color) { m_model->setColumnColor(column, color); }
 
 signals:
     void titleClicked(int column);
@@ -31,7 +35,7 @@ protected:
 private:
     void followRecord();
 
-    RecordSet *m_set;
-    RecordGridModel m_model;
+    RecordSet *m_set = nullptr;
+    RecordGridModel *m_model = nullptr;
     bool m_following = false;
 };

@@ -15,10 +15,15 @@ class RecordGrid;
 class TabPage;
 class TdmUsuarios_Estoc;
 struct ResultadoDaGravacao;
+namespace Ui
+{
+class TFrm_Usuarios_Estoc;
+}
 
 // The maintenance window of the stockroom's users: the "Cadastro" page with one record and
 // its commands, the "Foto" page with the user's photo, the "Pesquisa" page with the list of
-// all users. The window's state is the state of dmUsuarios_Estoc->cdsUsuarios.
+// all users. The window's state is the state of dmUsuarios_Estoc->cdsUsuarios. The form
+// TFrm_Usuarios_Estoc.ui lays the pages out; the code binds their controls and runs the handlers.
 //
 // dmUsuarios_Estoc is created by the window, as its child, and destroyed with it.
 class TFrm_Usuarios_Estoc : public QDialog
@@ -28,7 +33,7 @@ class TFrm_Usuarios_Estoc : public QDialog
 public:
     explicit TFrm_Usuarios_Estoc(QWidget *owner);
 
-    // Every component the window created, in creation order.
+    // Every control of the form, in the form's order.
     const QList<QObject *> &components() const { return m_components; }
 
     TdmUsuarios_Estoc *dmUsuarios_Estoc;
@@ -78,13 +83,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    template<typename T, typename... Args>
-    T *criar(const char *name, Args &&...args);
-    QPushButton *criarBotao(const char *name, const QString &caption, QWidget *page);
-    QLabel *criarRotulo(const char *name, const QString &caption, QWidget *page, int x, int y);
-    void criaPaginaCadastro();
-    void criaPaginaFoto();
-    void criaPaginaPesquisa();
+    void tomaControles(const Ui::TFrm_Usuarios_Estoc &form);
+    // Each page's binding to the data module, its handlers and its keys; the form lays it out.
+    void ligaPaginaCadastro();
+    void ligaPaginaFoto();
+    void ligaPaginaPesquisa();
 
     void FormCreate();
     void FormKeyDown(QKeyEvent *event);
