@@ -102,6 +102,8 @@ void TFrm_Principal_Estoc::criaComponentes()
     pintaTituloDoCalendario();
     colunaDoCalendarioLayout->insertWidget(0, calendario);
 
+    iconesDosComandos();
+    botoesDaBarra();
     ligaComandos();
 }
 
@@ -125,7 +127,7 @@ void TFrm_Principal_Estoc::pintaTituloDoCalendario()
     }
 }
 
-void TFrm_Principal_Estoc::ligaComandos()
+void TFrm_Principal_Estoc::iconesDosComandos()
 {
     Usurios2->setIcon(iconeDoComando("users", "users"));
     Relatrios1->setIcon(iconeDoComando("reports"));
@@ -135,8 +137,10 @@ void TFrm_Principal_Estoc::ligaComandos()
     Sobre1->setIcon(iconeDoComando("about"));
     Informaesonline1->setIcon(iconeDoComando("online"));
     Calculadora1->setIcon(iconeDoComando(nullptr, "calculator"));
-    Sair1->setIcon(iconeDoComando(nullptr, "exit"));
+}
 
+void TFrm_Principal_Estoc::botoesDaBarra()
+{
     // The tool bar makes a button for each of its commands; they keep the window's names and
     // size, and Tab reaches them as it reaches every button of the window.
     const auto botao = [this](QAction *action, const char *name) {
@@ -151,7 +155,14 @@ void TFrm_Principal_Estoc::ligaComandos()
     SpeedButton8 = botao(AtualizarBancodeDadosI1, "SpeedButton8");
     SpeedButton4 = botao(AtualizarBancodeDadosII1, "SpeedButton4");
     SpeedButton1 = botao(Sair1, "SpeedButton1");
+    // A menu bar draws an action's picture in place of its caption, so "Sair" has its picture on
+    // its button alone. The button takes the action's picture again whenever the action changes,
+    // and nothing changes Sair1 after this.
+    SpeedButton1->setIcon(iconeDoComando(nullptr, "exit"));
+}
 
+void TFrm_Principal_Estoc::ligaComandos()
+{
     connect(Usurios2, &QAction::triggered, this, &TFrm_Principal_Estoc::Usurios2Click);
     connect(RelatriodosUsurios1, &QAction::triggered, this, &TFrm_Principal_Estoc::RelatriodosUsurios1Click);
     connect(AtualizarBancodeDadosI1, &QAction::triggered, this,

@@ -60,6 +60,9 @@ protected:
 private:
     void criaComponentes();
     void pintaTituloDoCalendario();
+    void iconesDosComandos();
+    // Names and sizes the buttons the tool bar made for its commands.
+    void botoesDaBarra();
     void ligaComandos();
     void FormCreate();
     void FormActivate();
