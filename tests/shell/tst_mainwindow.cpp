@@ -395,6 +395,9 @@ void TestMainWindow::firstActivationSignsIn()
     QCOMPARE(m_janela->Usurios2->isVisible(), admin);
     // The tool bar shows or hides the button when it lays itself out again, after the sign-in.
     QTRY_COMPARE(m_janela->SpeedButton6->isVisible(), admin);
+    // The exit button's picture is its own, not its action's: the sign-in, which shows or hides
+    // commands, leaves it.
+    QVERIFY(!m_janela->SpeedButton1->icon().isNull());
     // The heading keeps the year it was composed with.
     QVERIFY(m_janela->Label_Empresa->text().startsWith("| 2018 |"));
     QVERIFY(m_janela->isMaximized());
