@@ -6,10 +6,13 @@
 # includes agree.
 function(estocarium_library target)
   cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
   if(sources)
     add_library(${target} STATIC ${sources})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    # A window's header derives from its form's generated class (ui_<form>.h), whose components
+    # are the window's own: whoever includes the window reaches them too.
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/include)
     target_link_libraries(${target} PUBLIC ${ARG_LINK})
   else()
     # A layer with nothing of its own yet still passes its links on.

@@ -1,7 +1,6 @@
 #include "shell/TFrm_Abertura.h"
 
 #include "session/uTotal.h"
-#include "widgets/PictureBox.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -11,16 +10,9 @@
 
 TFrm_Abertura *Frm_Abertura = nullptr;
 
-TFrm_Abertura::TFrm_Abertura()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
-      Image1(new PictureBox(PictureBox::Fit::ScaleDownTopLeft, this))
+TFrm_Abertura::TFrm_Abertura() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("Frm_Abertura"));
-    setWindowTitle(QStringLiteral("Estocarium"));
-    setFixedSize(493, 370);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, 494, 409);
-    Image1->setBuiltInPicture(QStringLiteral(":/images/splash.jpg"));
+    setupUi(this);
     move(screen()->geometry().center() - rect().center());
     FormCreate();
 }

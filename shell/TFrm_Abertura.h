@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QWidget>
+#include "ui_TFrm_Abertura.h"
 
-class PictureBox;
+#include <QWidget>
 
 // The splash window: the maker's picture, dome-shaped, from start-up until the main window's
 // first activation.
-class TFrm_Abertura : public QWidget
+class TFrm_Abertura : public QWidget, public Ui::TFrm_Abertura
 {
     Q_OBJECT
 
 public:
     TFrm_Abertura();
-
-    PictureBox *Image1;
 
     // Shows the splash. Before a blocking wait (untilExposed) it also waits for the window
     // system to map it and paints it, so it is on screen during the wait; without one the

@@ -16,21 +16,13 @@
 #include "widgets/DecodedPictures.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ModalWindow.h"
-#include "widgets/PictureBox.h"
 #include "widgets/Termination.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 TFrm_Principal_Estoc *Frm_Principal_Estoc = nullptr;
 
@@ -40,14 +32,24 @@ namespace
 // The maker's web page, opened by "Informações on-line".
 const QString kEnderecoNimbo = QStringLiteral("http://www.nimbo.example.org");
 
-QFont fonteDoTitulo(int pixelSize)
+// A command's picture: the 16-pixel one in the menu, the 32-pixel one on its tool button; a
+// command with only one of the two has no picture in the other place.
+QIcon iconeDoComando(const char *menu, const char *botao = nullptr)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QIcon icon;
+    if (menu)
+        icon.addFile(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(menu)));
+    if (botao)
+        icon.addFile(QStringLiteral(":/icons/%1-32.png").arg(QLatin1String(botao)));
+    return icon;
+}
+
+// Designer states fonts in points; the headings over the picture are sized in pixels.
+void tamanhoEmPixels(QLabel *label, int pixelSize)
+{
+    QFont font = label->font();
     font.setPixelSize(pixelSize);
-    font.setBold(true);
-    font.setUnderline(true);
-    return font;
+    label->setFont(font);
 }
 
 // The calendar's month arrows: Qt first asks the desktop's icon theme for them, a search
@@ -85,33 +87,24 @@ TFrm_Principal_Estoc::~TFrm_Principal_Estoc()
 
 void TFrm_Principal_Estoc::criaComponentes()
 {
-    setObjectName(QStringLiteral("Frm_Principal_Estoc"));
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSize(8);
-    setFont(font);
+    setupUi(this);
+    tamanhoEmPixels(Label_Empresa, 16);
+    tamanhoEmPixels(Label1, 67);
+    tamanhoEmPixels(Label_Local, 67);
+    const QString fundo = QStringLiteral(":/images/background.jpg");
+    // First drawn once the window shows, after the database has been opened: decoded meanwhile.
+    DecodedPictures::prefetch(fundo);
+    Image2->setBuiltInPicture(fundo);
 
-    criaMenu();
-    criaBarraDeFerramentas();
-
-    auto *central = new QWidget(this);
-    auto *layout = new QHBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(criaAreaDaImagem(), 1);
-
-    auto *colunaDoCalendario = new QWidget(central);
-    colunaDoCalendario->setFixedWidth(250);
-    auto *coluna = new QVBoxLayout(colunaDoCalendario);
-    coluna->setContentsMargins(0, 0, 0, 0);
     calendario = criaCalendario(colunaDoCalendario);
     calendario->setObjectName(QStringLiteral("calendario"));
     calendario->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     pintaTituloDoCalendario();
-    coluna->addWidget(calendario);
-    coluna->addStretch(1);
-    layout->addWidget(colunaDoCalendario);
-    setCentralWidget(central);
+    colunaDoCalendarioLayout->insertWidget(0, calendario);
+
+    iconesDosComandos();
+    botoesDaBarra();
+    ligaComandos();
 }
 
 void TFrm_Principal_Estoc::pintaTituloDoCalendario()
@@ -134,83 +127,42 @@ void TFrm_Principal_Estoc::pintaTituloDoCalendario()
     }
 }
 
-void TFrm_Principal_Estoc::criaBarraDeFerramentas()
+void TFrm_Principal_Estoc::iconesDosComandos()
 {
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->setFixedHeight(49);
-    ToolBar1->setIconSize(QSize(32, 32));
-    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
-    ToolBar1->setAutoFillBackground(true);
-    QPalette palette = ToolBar1->palette();
-    palette.setColor(QPalette::Window, QColor(200, 200, 200)); // the system scroll-bar colour
-    ToolBar1->setPalette(palette);
-    addToolBar(Qt::TopToolBarArea, ToolBar1);
-
-    const auto botao = [this](const char *name, const char *icon, const QString &tip, auto handler) {
-        auto *button = new QToolButton(ToolBar1);
-        button->setObjectName(QLatin1String(name));
-        button->setFixedSize(50, 44);
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1-32.png").arg(QLatin1String(icon))));
-        button->setToolTip(tip);
-        button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, handler);
-        return button;
-    };
-    SpeedButton6 =
-        botao("SpeedButton6", "users", QStringLiteral("Usuários"), &TFrm_Principal_Estoc::Usurios2Click);
-    SpeedButton5 = botao("SpeedButton5", "calculator", QStringLiteral("Calculadora"),
-                         &TFrm_Principal_Estoc::SpeedButton5Click);
-    SpeedButton8 = botao("SpeedButton8", "dbupdate", QStringLiteral("Atualiza Banco de Dados"),
-                         &TFrm_Principal_Estoc::AtualizarBancodeDadosI1Click);
-    SpeedButton4 = botao("SpeedButton4", "dbupdate2", QStringLiteral("Atualiza Banco de Dados"),
-                         &TFrm_Principal_Estoc::AtualizarBancodeDadosII1Click);
-    SpeedButton1 =
-        botao("SpeedButton1", "exit", QStringLiteral("Sair do Sistema"), &TFrm_Principal_Estoc::Sair1Click);
-    m_acaoSpeedButton6 = ToolBar1->addWidget(SpeedButton6);
-    for (QToolButton *button : {SpeedButton5, SpeedButton8, SpeedButton4, SpeedButton1})
-        ToolBar1->addWidget(button);
+    Usurios2->setIcon(iconeDoComando("users", "users"));
+    Relatrios1->setIcon(iconeDoComando("reports"));
+    RelatriodosUsurios1->setIcon(iconeDoComando("users-report"));
+    AtualizarBancodeDadosI1->setIcon(iconeDoComando("dbupdate", "dbupdate"));
+    AtualizarBancodeDadosII1->setIcon(iconeDoComando("dbupdate", "dbupdate2"));
+    Sobre1->setIcon(iconeDoComando("about"));
+    Informaesonline1->setIcon(iconeDoComando("online"));
+    Calculadora1->setIcon(iconeDoComando(nullptr, "calculator"));
 }
 
-void TFrm_Principal_Estoc::criaMenu()
+void TFrm_Principal_Estoc::botoesDaBarra()
 {
-    MainMenu1 = menuBar();
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    const auto icone = [](const char *name) {
-        return QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(name)));
+    // The tool bar makes a button for each of its commands; they keep the window's names and
+    // size, and Tab reaches them as it reaches every button of the window.
+    const auto botao = [this](QAction *action, const char *name) {
+        auto *button = qobject_cast<QToolButton *>(ToolBar1->widgetForAction(action));
+        button->setObjectName(QLatin1String(name));
+        button->setFixedSize(50, 44);
+        button->setFocusPolicy(Qt::TabFocus);
+        return button;
     };
-    const auto acao = [this](QMenu *menu, const char *name, const QString &text, const char *icon) {
-        QAction *action =
-            menu->addAction(QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(icon))), text);
-        action->setObjectName(QLatin1String(name));
-        return action;
-    };
+    SpeedButton6 = botao(Usurios2, "SpeedButton6");
+    SpeedButton5 = botao(Calculadora1, "SpeedButton5");
+    SpeedButton8 = botao(AtualizarBancodeDadosI1, "SpeedButton8");
+    SpeedButton4 = botao(AtualizarBancodeDadosII1, "SpeedButton4");
+    SpeedButton1 = botao(Sair1, "SpeedButton1");
+    // A menu bar draws an action's picture in place of its caption, so "Sair" has its picture on
+    // its button alone. The button takes the action's picture again whenever the action changes,
+    // and nothing changes Sair1 after this.
+    SpeedButton1->setIcon(iconeDoComando(nullptr, "exit"));
+}
 
-    Usurios1 = MainMenu1->addMenu(QStringLiteral("Usuários"));
-    Usurios1->setObjectName(QStringLiteral("Usurios1"));
-    Usurios2 = acao(Usurios1, "Usurios2", QStringLiteral("Usuários"), "users");
-    Relatrios1 = Usurios1->addMenu(icone("reports"), QStringLiteral("Relatórios"));
-    Relatrios1->setObjectName(QStringLiteral("Relatrios1"));
-    RelatriodosUsurios1 =
-        acao(Relatrios1, "RelatriodosUsurios1", QStringLiteral("Relatório dos Usuários"), "users-report");
-
-    Procedimentos1 = MainMenu1->addMenu(QStringLiteral("Procedimentos"));
-    Procedimentos1->setObjectName(QStringLiteral("Procedimentos1"));
-    AtualizarBancodeDadosI1 = acao(Procedimentos1, "AtualizarBancodeDadosI1",
-                                   QStringLiteral("Atualizar Banco de Dados"), "dbupdate");
-    AtualizarBancodeDadosII1 = acao(Procedimentos1, "AtualizarBancodeDadosII1",
-                                    QStringLiteral("Atualizar Banco de Dados II"), "dbupdate");
-
-    Ajuda1 = MainMenu1->addMenu(QStringLiteral("Ajuda"));
-    Ajuda1->setObjectName(QStringLiteral("Ajuda1"));
-    Sobre1 = acao(Ajuda1, "Sobre1", QStringLiteral("Sobre"), "about");
-    Informaesonline1 = acao(Ajuda1, "Informaesonline1", QStringLiteral("Informações on-line"), "online");
-
-    Sair1 = MainMenu1->addAction(QStringLiteral("Sair"));
-    Sair1->setObjectName(QStringLiteral("Sair1"));
-
+void TFrm_Principal_Estoc::ligaComandos()
+{
     connect(Usurios2, &QAction::triggered, this, &TFrm_Principal_Estoc::Usurios2Click);
     connect(RelatriodosUsurios1, &QAction::triggered, this, &TFrm_Principal_Estoc::RelatriodosUsurios1Click);
     connect(AtualizarBancodeDadosI1, &QAction::triggered, this,
@@ -219,63 +171,8 @@ void TFrm_Principal_Estoc::criaMenu()
             &TFrm_Principal_Estoc::AtualizarBancodeDadosII1Click);
     connect(Sobre1, &QAction::triggered, this, &TFrm_Principal_Estoc::Sobre1Click);
     connect(Informaesonline1, &QAction::triggered, this, &TFrm_Principal_Estoc::Informaesonline1Click);
+    connect(Calculadora1, &QAction::triggered, this, &TFrm_Principal_Estoc::SpeedButton5Click);
     connect(Sair1, &QAction::triggered, this, &TFrm_Principal_Estoc::Sair1Click);
-}
-
-QWidget *TFrm_Principal_Estoc::criaAreaDaImagem()
-{
-    auto *area = new QWidget;
-    auto *grid = new QGridLayout(area);
-    grid->setContentsMargins(0, 0, 0, 0);
-
-    Image2 = new PictureBox(PictureBox::Fit::Stretch, area);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    const QString fundo = QStringLiteral(":/images/background.jpg");
-    // First drawn once the window shows, after the database has been opened: decoded meanwhile.
-    DecodedPictures::prefetch(fundo);
-    Image2->setBuiltInPicture(fundo);
-    Image1 = new PictureBox(PictureBox::Fit::Centre, area);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setBuiltInPicture(QStringLiteral(":/images/splash.jpg"));
-    // Neither picture may make the window ask for more room than the screen has.
-    Image2->setMinimumSize(1, 1);
-    Image1->setMinimumSize(1, 1);
-    grid->addWidget(Image2, 0, 0);
-    grid->addWidget(Image1, 0, 0);
-
-    auto *titulos = new QWidget(area);
-    auto *coluna = new QVBoxLayout(titulos);
-    coluna->setContentsMargins(8, 8, 0, 0);
-    coluna->setSpacing(4);
-
-    Label_Empresa = new QLabel(titulos);
-    Label_Empresa->setObjectName(QStringLiteral("Label_Empresa"));
-    Label_Empresa->setFont(fonteDoTitulo(16));
-    QPalette branco = Label_Empresa->palette();
-    branco.setColor(QPalette::WindowText, Qt::white);
-    Label_Empresa->setPalette(branco); // on a transparent background: the label fills nothing
-
-    const auto tituloOpaco = [titulos](const char *name) {
-        auto *label = new QLabel(titulos);
-        label->setObjectName(QLatin1String(name));
-        label->setFont(fonteDoTitulo(67));
-        label->setAutoFillBackground(true);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        label->setPalette(palette);
-        return label;
-    };
-    Label1 = tituloOpaco("Label1");
-    Label1->setText(QStringLiteral("Estocarium"));
-    Label_Local = tituloOpaco("Label_Local");
-
-    for (QLabel *label : {Label_Empresa, Label1, Label_Local})
-        coluna->addWidget(label, 0, Qt::AlignLeft);
-    // Nor may the heading line: on a narrow screen (800 pixels) it is cut at the calendar rather
-    // than pushing the calendar and the window's right edge off the screen.
-    titulos->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    grid->addWidget(titulos, 0, 0, Qt::AlignTop | Qt::AlignLeft);
-    return area;
 }
 
 void TFrm_Principal_Estoc::FormCreate()
@@ -345,8 +242,9 @@ void TFrm_Principal_Estoc::avisaAtualizacaoInterrompida()
 
 void TFrm_Principal_Estoc::mostraComandosDoAdministrador(bool visible)
 {
+    // The menu, and its one command that also has a tool button.
     Usurios1->menuAction()->setVisible(visible);
-    m_acaoSpeedButton6->setVisible(visible);
+    Usurios2->setVisible(visible);
 }
 
 void TFrm_Principal_Estoc::closeEvent(QCloseEvent *event)

@@ -3,21 +3,16 @@
 #include "reports/ReportExportFilters.h"
 #include "shell/CalculatorLauncher.h"
 #include "shell/WebPageLauncher.h"
+#include "ui_TFrm_Principal_Estoc.h"
 
 #include <QMainWindow>
 
-class PictureBox;
-class QAction;
 class QCalendarWidget;
-class QLabel;
-class QMenu;
-class QMenuBar;
-class QToolBar;
 class QToolButton;
 
 // The program's main window: titles, pictures, calendar, and the menu and tool bar from
 // which every command starts. Its first activation runs the sign-in.
-class TFrm_Principal_Estoc : public QMainWindow
+class TFrm_Principal_Estoc : public QMainWindow, public Ui::TFrm_Principal_Estoc
 {
     Q_OBJECT
 
@@ -34,31 +29,13 @@ public:
     // The caption as set at creation; sign-in appends the period and the user to it.
     const QString &tituloAntesDoAcesso() const { return m_tituloAntesDoAcesso; }
 
-    QToolBar *ToolBar1;
+    // The tool bar's buttons for the form's commands.
     QToolButton *SpeedButton6;
     QToolButton *SpeedButton5;
     QToolButton *SpeedButton8;
     QToolButton *SpeedButton4;
     QToolButton *SpeedButton1;
     QCalendarWidget *calendario;
-    PictureBox *Image2;
-    PictureBox *Image1;
-    QLabel *Label_Empresa;
-    QLabel *Label1;
-    QLabel *Label_Local;
-
-    QMenuBar *MainMenu1;
-    QMenu *Usurios1;
-    QAction *Usurios2;
-    QMenu *Relatrios1;
-    QAction *RelatriodosUsurios1;
-    QMenu *Procedimentos1;
-    QAction *AtualizarBancodeDadosI1;
-    QAction *AtualizarBancodeDadosII1;
-    QMenu *Ajuda1;
-    QAction *Sobre1;
-    QAction *Informaesonline1;
-    QAction *Sair1;
 
     // RptTextFilter1, RptCSVFilter1, RptPDFFilter1, RptHTMLFilter1: every report preview offers
     // these formats while the main window exists.
@@ -82,17 +59,17 @@ protected:
 
 private:
     void criaComponentes();
-    void criaBarraDeFerramentas();
     void pintaTituloDoCalendario();
-    void criaMenu();
-    QWidget *criaAreaDaImagem();
+    void iconesDosComandos();
+    // Names and sizes the buttons the tool bar made for its commands.
+    void botoesDaBarra();
+    void ligaComandos();
     void FormCreate();
     void FormActivate();
     void mostraComandosDoAdministrador(bool visible);
     void avisaAtualizacaoInterrompida();
 
     QString m_tituloAntesDoAcesso;
-    QAction *m_acaoSpeedButton6 = nullptr;
 };
 
 extern TFrm_Principal_Estoc *Frm_Principal_Estoc;

@@ -1,7 +1,5 @@
 #include "shell/TFrm_Sobre.h"
 
-#include "widgets/PictureBox.h"
-
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -9,15 +7,10 @@ TFrm_Sobre *Frm_Sobre = nullptr;
 
 TFrm_Sobre::TFrm_Sobre(QWidget *owner)
     : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      Image1(new PictureBox(PictureBox::Fit::TopLeft, this))
+                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("Frm_Sobre"));
-    setWindowTitle(QStringLiteral("Nimbo Softwares"));
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setBuiltInPicture(QStringLiteral(":/images/about.jpg"));
-    // 540 x 431 is the outer size; the client area is what the picture needs.
-    resize(532, 400);
+    setupUi(this);
+    // Centred by its outer size, 540 x 431; the form gives the client area the picture needs.
     move(screen()->geometry().center() - QPoint(540 / 2, 431 / 2));
 }
 
@@ -29,10 +22,4 @@ void TFrm_Sobre::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void TFrm_Sobre::resizeEvent(QResizeEvent *event)
-{
-    Image1->setGeometry(rect());
-    QDialog::resizeEvent(event);
 }

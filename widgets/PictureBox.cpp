@@ -9,6 +9,15 @@ PictureBox::PictureBox(Fit fit, QWidget *parent) : QWidget(parent), m_fit(fit)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+PictureBox::PictureBox(QWidget *parent) : PictureBox(Fit::TopLeft, parent) {}
+
+void PictureBox::setFit(Fit fit)
+{
+    m_fit = fit;
+    m_drawn = QPixmap();
+    update();
+}
+
 void PictureBox::setBuiltInPicture(const QString &resource)
 {
     m_builtIn = resource;

@@ -18,6 +18,10 @@ public:
     };
 
     explicit PictureBox(Fit fit, QWidget *parent = nullptr);
+    // As a form builds it: drawn from the top-left corner until setFit says otherwise.
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    void setFit(Fit fit);
 
     // The component's own picture (a resource), shown until another is set; it is decoded
     // only if it is ever shown.

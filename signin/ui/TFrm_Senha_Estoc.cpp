@@ -8,33 +8,10 @@
 #include "widgets/Termination.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 TFrm_Senha_Estoc *Frm_Senha_Estoc = nullptr;
-
-namespace
-{
-
-const QColor kCorEditavel(166, 202, 240);
-const QColor kCorBloqueado(192, 192, 192);
-
-void pinta(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, color);
-    palette.setColor(QPalette::Button, color);
-    widget->setPalette(palette);
-}
-
-} // namespace
 
 TFrm_Senha_Estoc::TFrm_Senha_Estoc(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_conferencia(sqlBusca),
@@ -48,105 +25,19 @@ TFrm_Senha_Estoc::TFrm_Senha_Estoc(QWidget *owner)
 
 void TFrm_Senha_Estoc::criaComponentes()
 {
-    setObjectName(QStringLiteral("Frm_Senha_Estoc"));
-    setWindowTitle(QStringLiteral("Acesso ao Sistema"));
-
-    const auto campo = [this](const char *name, int width, const QColor &color) {
-        auto *edit = new QLineEdit(this);
-        edit->setObjectName(QLatin1String(name));
-        edit->setFixedWidth(width);
-        pinta(edit, color);
-        return edit;
-    };
-    Campo1 = campo("Campo1", 60, kCorEditavel);
+    setupUi(this);
     // No maximum length: it would cut pasted text before the validator drops its non-digits.
     Campo1->setValidator(new DigitsOnlyValidator(4, Campo1));
-    CampoE4 = campo("CampoE4", 320, kCorBloqueado);
-    CampoE5 = campo("CampoE5", 130, kCorBloqueado);
-    for (QLineEdit *readOnly : {CampoE4, CampoE5}) {
-        readOnly->setReadOnly(true);
-        readOnly->setFocusPolicy(Qt::ClickFocus);
-    }
-    Campo2 = campo("Campo2", 130, kCorEditavel);
-    Campo2->setEchoMode(QLineEdit::Password);
     auto *arroba = new PasswordCharStyle(QLatin1Char('@'));
     arroba->setParent(Campo2);
     Campo2->setStyle(arroba);
-
-    Campo3 = new QComboBox(this);
-    Campo3->setObjectName(QStringLiteral("Campo3"));
-    Campo3->setEditable(false);
-    Campo3->setFixedWidth(110);
-    pinta(Campo3, kCorEditavel);
-
-    SenhaCriptografada = new QLineEdit(this);
-    SenhaCriptografada->setObjectName(QStringLiteral("SenhaCriptografada"));
-    NivelCriptografado = new QLineEdit(this);
-    NivelCriptografado->setObjectName(QStringLiteral("NivelCriptografado"));
-    for (QLineEdit *hidden : {SenhaCriptografada, NivelCriptografado})
-        hidden->hide();
-
-    LPrimeiroAcesso = new QLabel(QStringLiteral("*primeiro acesso, senha 1"), this);
-    LPrimeiroAcesso->setObjectName(QStringLiteral("LPrimeiroAcesso"));
-    QFont hintFont = LPrimeiroAcesso->font();
-    hintFont.setPointSize(12);
-    hintFont.setBold(true);
-    LPrimeiroAcesso->setFont(hintFont);
-    LPrimeiroAcesso->setStyleSheet(QStringLiteral("color: red;"));
     // Hidden, but keeping its room, so the dialog does not change size when it appears.
     QSizePolicy keepRoom = LPrimeiroAcesso->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
     LPrimeiroAcesso->setSizePolicy(keepRoom);
     LPrimeiroAcesso->hide();
-
-    const auto botao = [this](const char *name, const QString &caption, const char *icon) {
-        auto *button = new QPushButton(caption, this);
-        button->setObjectName(QLatin1String(name));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1-16.png").arg(QLatin1String(icon))));
-        button->setLayoutDirection(Qt::RightToLeft); // the glyph at the right
-        button->setAutoDefault(false);
-        button->setMinimumWidth(110);
-        return button;
-    };
-    Botao_Entrar = botao("Botao_Entrar", QStringLiteral("&Entrar       "), "ok");
-    Botao_Cancelar = botao("Botao_Cancelar", QStringLiteral("&Cancelar   "), "cancel");
     connect(Botao_Entrar, &QPushButton::clicked, this, &TFrm_Senha_Estoc::Botao_EntrarClick);
     connect(Botao_Cancelar, &QPushButton::clicked, this, &TFrm_Senha_Estoc::Botao_CancelarClick);
-
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
-    const QList<QPair<QString, QWidget *>> linhas{{QStringLiteral("Código"), Campo1},
-                                                  {QStringLiteral("Usuário"), CampoE4},
-                                                  {QStringLiteral("CPF"), CampoE5},
-                                                  {QStringLiteral("Senha"), Campo2},
-                                                  {QStringLiteral("Mês/Ano"), Campo3}};
-    for (int row = 0; row < linhas.size(); ++row) {
-        auto *label = new QLabel(linhas[row].first, this);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
-        label->setBuddy(linhas[row].second);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(linhas[row].second, row, 1, Qt::AlignLeft);
-    }
-    grid->addWidget(LPrimeiroAcesso, int(linhas.size()), 1);
-
-    auto *botoes = new QHBoxLayout;
-    botoes->addStretch(1);
-    botoes->addWidget(Botao_Entrar);
-    botoes->addWidget(Botao_Cancelar);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(botoes);
-
-    setTabOrder(Campo1, Campo2);
-    setTabOrder(Campo2, Campo3);
-    setTabOrder(Campo3, Botao_Entrar);
-    setTabOrder(Botao_Entrar, Botao_Cancelar);
 
     setFixedSize(sizeHint());
     move(screen()->geometry().center() - rect().center());

@@ -2,14 +2,10 @@
 
 #include "db/SqlQuery.h"
 #include "signin/ConferenciaDoAcesso.h"
+#include "ui_TFrm_Senha_Estoc.h"
 
 #include <QDialog>
 #include <optional>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 // The login dialog: user code, password and working period. Closing it either establishes
 // the session or requests the program's termination. The checks are ConferenciaDoAcesso's;
@@ -17,23 +13,13 @@ class QPushButton;
 //
 // owner is the main window: its title when the dialog is created is its title before sign-in,
 // which a sign-in extends with the period and the user.
-class TFrm_Senha_Estoc : public QDialog
+class TFrm_Senha_Estoc : public QDialog, public Ui::TFrm_Senha_Estoc
 {
     Q_OBJECT
 
 public:
     explicit TFrm_Senha_Estoc(QWidget *owner);
 
-    QLineEdit *Campo1;
-    QLineEdit *CampoE4;
-    QLineEdit *CampoE5;
-    QLineEdit *Campo2;
-    QComboBox *Campo3;
-    QLineEdit *SenhaCriptografada;
-    QLineEdit *NivelCriptografado;
-    QLabel *LPrimeiroAcesso;
-    QPushButton *Botao_Entrar;
-    QPushButton *Botao_Cancelar;
     SqlQuery sqlBusca;
 
     void done(int result) override;

@@ -223,20 +223,25 @@ void TestMainWindow::componentsAndCommands()
 {
     criaJanela();
     QCOMPARE(m_janela->ToolBar1->height(), 49);
-    // Tool buttons from the left, with their tooltips.
-    const QList<QPair<QToolButton *, QString>> botoes{{m_janela->SpeedButton6, "Usuários"},
-                                                      {m_janela->SpeedButton5, "Calculadora"},
-                                                      {m_janela->SpeedButton8, "Atualiza Banco de Dados"},
-                                                      {m_janela->SpeedButton4, "Atualiza Banco de Dados"},
-                                                      {m_janela->SpeedButton1, "Sair do Sistema"}};
+    // Tool buttons from the left, each the button of its command's one action: the menu entry and
+    // the button share text, state and handler.
+    const QList<QPair<QToolButton *, QAction *>> botoes{
+        {m_janela->SpeedButton6, m_janela->Usurios2},
+        {m_janela->SpeedButton5, m_janela->Calculadora1},
+        {m_janela->SpeedButton8, m_janela->AtualizarBancodeDadosI1},
+        {m_janela->SpeedButton4, m_janela->AtualizarBancodeDadosII1},
+        {m_janela->SpeedButton1, m_janela->Sair1}};
     const QList<QAction *> ordem = m_janela->ToolBar1->actions();
     QCOMPARE(ordem.size(), botoes.size());
     for (int i = 0; i < botoes.size(); ++i) {
+        QCOMPARE(ordem.at(i), botoes.at(i).second);
         QCOMPARE(m_janela->ToolBar1->widgetForAction(ordem.at(i)), botoes.at(i).first);
-        QCOMPARE(botoes.at(i).first->toolTip(), botoes.at(i).second);
         QCOMPARE(botoes.at(i).first->size(), QSize(50, 44));
         QVERIFY(!botoes.at(i).first->icon().isNull());
     }
+    // A button's tooltip keeps its own wording beside the menu's caption.
+    QCOMPARE(m_janela->SpeedButton8->toolTip(), QStringLiteral("Atualiza Banco de Dados"));
+    QCOMPARE(m_janela->AtualizarBancodeDadosI1->text(), QStringLiteral("Atualizar Banco de Dados"));
 
     // The menu, in order; the "Usuários" menu and its button are hidden until an administrator signs in.
     QStringList menu;
@@ -255,6 +260,8 @@ void TestMainWindow::componentsAndCommands()
              QStringList({"Usuários", "  Usuários", "  Relatórios", "    Relatório dos Usuários",
                           "Procedimentos", "  Atualizar Banco de Dados", "  Atualizar Banco de Dados II",
                           "Ajuda", "  Sobre", "  Informações on-line", "Sair"}));
+    // A picture on "Sair" would take the place of its caption in the menu bar; its button has one.
+    QVERIFY(m_janela->Sair1->icon().isNull());
     QVERIFY(!m_janela->Usurios1->menuAction()->isVisible());
     QVERIFY(!ordem.at(0)->isVisible());
     QVERIFY(ordem.at(1)->isVisible());
@@ -385,12 +392,15 @@ void TestMainWindow::firstActivationSignsIn()
     QVERIFY(m_janela->windowTitle().startsWith(m_janela->tituloAntesDoAcesso() + " - 12/2018 | Usuário: "));
     QCOMPARE(m_janela->windowTitle().endsWith("   * ADMINISTRADOR *   "), admin);
     QCOMPARE(m_janela->Usurios1->menuAction()->isVisible(), admin);
+    QCOMPARE(m_janela->Usurios2->isVisible(), admin);
     // The tool bar shows or hides the button when it lays itself out again, after the sign-in.
     QTRY_COMPARE(m_janela->SpeedButton6->isVisible(), admin);
+    // The exit button's picture is its own, not its action's: the sign-in, which shows or hides
+    // commands, leaves it.
+    QVERIFY(!m_janela->SpeedButton1->icon().isNull());
     // The heading keeps the year it was composed with.
     QVERIFY(m_janela->Label_Empresa->text().startsWith("| 2018 |"));
     QVERIFY(m_janela->isMaximized());
-    QCOMPARE(m_janela->calendario->width(), 250);
     QCOMPARE(m_janela->calendario->selectedDate(), QDate::currentDate());
 }
 
