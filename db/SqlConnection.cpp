@@ -9,8 +9,6 @@
 namespace
 {
 
-SqlConnection *registeredProgramConnection = nullptr;
-
 SqlConnection::WaitIndicator &waitIndicator()
 {
     static SqlConnection::WaitIndicator indicator;
@@ -18,16 +16,6 @@ SqlConnection::WaitIndicator &waitIndicator()
 }
 
 } // namespace
-
-SqlConnection *SqlConnection::programConnection()
-{
-    return registeredProgramConnection;
-}
-
-void SqlConnection::setProgramConnection(SqlConnection *connection)
-{
-    registeredProgramConnection = connection;
-}
 
 void SqlConnection::setWaitIndicator(WaitIndicator indicator)
 {

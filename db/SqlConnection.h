@@ -37,10 +37,6 @@ public:
     SqlConnection();
     ~SqlConnection();
 
-    // The connection that queries and providers made without one use: the main data module
-    // registers its own for as long as it exists.
-    static SqlConnection *programConnection();
-    static void setProgramConnection(SqlConnection *connection);
     // What the program shows while a call waits for the server (the windows' busy cursor): made
     // when the outermost call starts and released when it ends. Programs without windows set none.
     using WaitIndicator = std::function<std::shared_ptr<void>()>;

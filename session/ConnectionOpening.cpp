@@ -41,11 +41,12 @@ ModoConexao modoConexao()
 namespace
 {
 
-// Re-reads the working folder and sets the connection's parameters for the configured mode.
-ModoConexao configure(SqlConnection &connection)
+// Takes pasta as the folder of the database and sets the connection's parameters for the
+// configured mode.
+ModoConexao configure(SqlConnection &connection, const QString &pasta)
 {
     const ModoConexao mode = modoConexao();
-    DiretorioCorrente = diretorioAtual();
+    DiretorioCorrente = pasta;
     connection.close();
     defineParameters(connection, mode);
     return mode;
@@ -56,14 +57,19 @@ ModoConexao configure(SqlConnection &connection)
 void beginConfiguredConnection()
 {
     SqlConnection parameters;
-    configure(parameters);
+    configure(parameters, diretorioAtual());
     parameters.attachInAdvance();
 }
 
 ConnectionOutcome openConfiguredConnection(SqlConnection &connection)
 {
+    return openConfiguredConnection(connection, diretorioAtual());
+}
+
+ConnectionOutcome openConfiguredConnection(SqlConnection &connection, const QString &pasta)
+{
     ConnectionOutcome outcome;
-    outcome.mode = configure(connection);
+    outcome.mode = configure(connection, pasta);
     try {
         connection.open();
         outcome.connected = true;

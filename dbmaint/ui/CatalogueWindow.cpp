@@ -7,6 +7,7 @@
 #include "dbmaint/ui/DiscardedInput.h"
 #include "dbmaint/ui/Gauge.h"
 #include "session/DatabaseFailure.h"
+#include "session/TdmPrincipal.h"
 #include "widgets/Dialogs.h"
 
 #include <QGuiApplication>
@@ -34,7 +35,8 @@ CatalogueWindow::CatalogueWindow(const QString &caption, QSize clientSize, QWidg
     // Closed by Fechar or the title bar's close button, the only button of its title bar.
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FBAtualiza(boldButton(QStringLiteral("Atualizar Banco de Dados"), this)), Gauge1(new Gauge(this)),
-      FBSair(boldButton(QStringLiteral("Fechar"), this)), m_caption(caption)
+      FBSair(boldButton(QStringLiteral("Fechar"), this)), sqlComandos(dmPrincipal->NimboConnection),
+      m_caption(caption)
 {
     setWindowTitle(caption);
     auto *layout = new QVBoxLayout(this);
