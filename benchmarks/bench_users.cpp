@@ -15,7 +15,7 @@
 #include "db/Transaction.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
-#include "dbmaint/UsuariosFicticios.h"
+#include "users/UsuariosFicticios.h"
 #include "records/ui/LinkLabel.h"
 #include "records/ui/RecordGrid.h"
 #include "session/TdmPrincipal.h"
