@@ -92,7 +92,7 @@ void TestRelatorioUsuarios::cleanup()
 
 std::unique_ptr<RelatorioUsuarios> TestRelatorioUsuarios::prepared()
 {
-    auto relatorio = std::make_unique<RelatorioUsuarios>();
+    auto relatorio = std::make_unique<RelatorioUsuarios>(dmPrincipal->NimboConnection);
     relatorio->AbreDados();
     relatorio->PreencheCabecalho();
     return relatorio;
