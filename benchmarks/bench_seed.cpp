@@ -15,9 +15,9 @@
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
-#include "users/InsereUsuarios.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
+#include "users/InsereUsuarios.h"
 #include "users/UsuariosFicticios.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
 #include "db/SqlConnection.h"
 
-#include "db/AttachmentInAdvance.h"
 #include "db/Watchdog.h"
 
 #include <QtGlobal>
@@ -98,9 +97,9 @@ fb::AttachOptions SqlConnection::attachOptions() const
     return options;
 }
 
-void SqlConnection::attachInAdvance() const
+void SqlConnection::attachInAdvance()
 {
-    fb::AttachmentInAdvance::begin(param(QStringLiteral("Database")), attachOptions());
+    m_inAdvance.begin(param(QStringLiteral("Database")), attachOptions());
 }
 
 void SqlConnection::attach()
@@ -111,7 +110,7 @@ void SqlConnection::attach()
     const fb::AttachOptions options = attachOptions();
     // Before attaching: a file replaced in between makes a false alarm at worst, never a miss.
     m_file.remember(database);
-    if (!fb::AttachmentInAdvance::takeOver(m_attachment, database, options))
+    if (!m_inAdvance.takeOver(m_attachment, database, options))
         m_attachment.attach(database, options);
 }
 

@@ -54,11 +54,10 @@ ModoConexao configure(SqlConnection &connection, const QString &pasta)
 
 } // namespace
 
-void beginConfiguredConnection()
+void beginConfiguredConnection(SqlConnection &connection)
 {
-    SqlConnection parameters;
-    configure(parameters, diretorioAtual());
-    parameters.attachInAdvance();
+    configure(connection, diretorioAtual());
+    connection.attachInAdvance();
 }
 
 ConnectionOutcome openConfiguredConnection(SqlConnection &connection)

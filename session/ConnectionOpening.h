@@ -32,6 +32,6 @@ ConnectionOutcome openConfiguredConnection(SqlConnection &connection);
 ConnectionOutcome openConfiguredConnection(SqlConnection &connection, const QString &pasta);
 
 // Starts opening the connection in the configured mode ahead of time, on a helper thread, so
-// that the engine's start overlaps the building of the windows; the next
+// that the engine's start overlaps the building of the windows; its next
 // openConfiguredConnection with the same parameters takes that attachment (or its failure) over.
-void beginConfiguredConnection();
+void beginConfiguredConnection(SqlConnection &connection);

@@ -6,8 +6,7 @@
 
 bool cpfIncorreto(const QString &cpf)
 {
-    const bool soDigitosDaMascara = std::all_of(cpf.cbegin(), cpf.cend(), [](QChar c) {
-        return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-';
-    });
+    const bool soDigitosDaMascara = std::all_of(
+        cpf.cbegin(), cpf.cend(), [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-'; });
     return !cpf.isEmpty() && (!soDigitosDaMascara || !VerificaCPF(cpf));
 }

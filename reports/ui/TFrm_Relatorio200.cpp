@@ -13,10 +13,11 @@ TFrm_Relatorio200::TFrm_Relatorio200(QWidget *owner)
     setWindowTitle(QStringLiteral("Relatório"));
 }
 
-void TFrm_Relatorio200::Preview()
+void TFrm_Relatorio200::Preview(const ReportExportFilters &filtros)
 {
     ReportPreview preview(Rpt_Relatorio.generate(), parentWidget());
     preview.setTitle(TituloRelatorio);
+    preview.setSaveFormats(filtros.formats());
     ReachableWindow::prepare(preview);
     preview.exec();
 }
