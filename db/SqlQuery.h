@@ -7,10 +7,10 @@
 
 class SqlConnection;
 
-// A query on the connection it is given, which outlives it. A SELECT is fetched whole into memory; a command
-// reports the rows it touched. Without a transaction of the connection's own, each run is a
-// read-committed transaction committed at its end. A closed connection is opened first,
-// with its parameters as they stand.
+// A query on the connection it is given, which outlives it. A SELECT is fetched whole into
+// memory; a command reports the rows it touched. Without a transaction of the connection's own,
+// each run is a read-committed transaction committed at its end. A closed connection is opened
+// first, with its parameters as they stand.
 class SqlQuery
 {
 public:
