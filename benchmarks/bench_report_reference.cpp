@@ -45,10 +45,10 @@ int main(int argc, char *argv[])
     dmPrincipal = &module;
     module.NimboConnection->setParam(QStringLiteral("Database"), app.arguments().at(1) + "/LICITACAO.FDB");
     module.NimboConnection->setParam(QStringLiteral("ServerCharSet"), QStringLiteral("WIN1252"));
-    SqlQuery orgao;
+    SqlQuery orgao(module.NimboConnection);
     orgao.setSql(QStringLiteral("SELECT A.ORGAO, A.B_LOGOMARCA FROM ORGAOS A WHERE A.I_ORGAO=1"));
     orgao.open();
-    SqlQuery usuarios;
+    SqlQuery usuarios(module.NimboConnection);
     usuarios.setSql(
         QStringLiteral("SELECT A.IDUSUARIO, A.USUARIO, A.CPF FROM USUARIOS_ESTOC A ORDER BY A.IDUSUARIO"));
     usuarios.open();

@@ -15,10 +15,10 @@
 #include "db/Attachment.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
-#include "dbmaint/InsereUsuarios.h"
 #include "dbmaint/SchemaStatements.h"
 #include "dbmaint/SchemaTables.h"
-#include "dbmaint/UsuariosFicticios.h"
+#include "users/InsereUsuarios.h"
+#include "users/UsuariosFicticios.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -72,13 +72,13 @@ QByteArray isqlScript(const QList<UsuarioNovo> &users)
 {
     QString script;
     for (const UsuarioNovo &u : users) {
-        const QString password = literal(encodedToColumn(Codificar(u.password, Key)));
+        const QString password = literal(encodedToColumn(Codificar(u.senha, Key)));
         script +=
             QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
                            "PRIMEIRO_ACESSO, DIGITADO) VALUES (%1, %2, %3, %4, %4, %5, %6, %7);\n")
-                .arg(literal(u.code), literal(u.name), literal(u.cpf), password,
-                     literal(encodedToColumn(Codificar(u.level, Key))), literal(u.firstAccess),
-                     literal(u.createdBy));
+                .arg(literal(u.codigo), literal(u.nome), literal(u.cpf), password,
+                     literal(encodedToColumn(Codificar(u.nivel, Key))), literal(u.primeiroAcesso),
+                     literal(u.digitado));
     }
     script += QStringLiteral("COMMIT;\n");
     return fb::Win1252::fromUnicode(script);

@@ -10,14 +10,10 @@
 #include <pthread.h>
 #include <thread>
 
-namespace fb::AttachmentInAdvance
+namespace fb
 {
 
-namespace
-{
-
-// Shared by the helper thread and the thread that takes the attachment over or drops it.
-struct Pending {
+struct AttachmentInAdvance::Pending {
     QString database;
     AttachOptions options;
     std::mutex mutex;
@@ -28,14 +24,10 @@ struct Pending {
     std::exception_ptr failure;
 };
 
-// Touched only by the thread that begins, takes over and drops (the user-interface thread).
-std::shared_ptr<Pending> &current()
+namespace
 {
-    static std::shared_ptr<Pending> pending;
-    return pending;
-}
 
-void attachOnHelper(const std::shared_ptr<Pending> &pending)
+void attachOnHelper(const std::shared_ptr<AttachmentInAdvance::Pending> &pending)
 {
     // Termination signals belong to the user-interface thread; here they would only interrupt
     // the engine's system calls.
@@ -67,7 +59,7 @@ void attachOnHelper(const std::shared_ptr<Pending> &pending)
 
 } // namespace
 
-void begin(const QString &database, const AttachOptions &options)
+void AttachmentInAdvance::begin(const QString &database, const AttachOptions &options)
 {
     drop();
     // The library reads its configuration here, on this thread, before any helper uses it.
@@ -80,19 +72,19 @@ void begin(const QString &database, const AttachOptions &options)
     } catch (const std::system_error &) {
         return; // no thread to be had: the connection attaches when it opens, as without this
     }
-    current() = std::move(pending);
+    m_pending = std::move(pending);
 }
 
-bool takeOver(Attachment &into, const QString &database, const AttachOptions &options)
+bool AttachmentInAdvance::takeOver(Attachment &into, const QString &database, const AttachOptions &options)
 {
-    const std::shared_ptr<Pending> pending = current();
+    const std::shared_ptr<Pending> pending = m_pending;
     if (!pending)
         return false;
     if (pending->database != database || !(pending->options == options)) {
         drop();
         return false;
     }
-    current().reset();
+    m_pending.reset();
     std::unique_lock lock(pending->mutex);
     pending->completed.wait(lock, [&] { return pending->done; });
     if (pending->failure)
@@ -101,18 +93,18 @@ bool takeOver(Attachment &into, const QString &database, const AttachOptions &op
     return true;
 }
 
-bool waitFor(std::chrono::milliseconds waitAtMost)
+bool AttachmentInAdvance::waitFor(std::chrono::milliseconds waitAtMost)
 {
-    const std::shared_ptr<Pending> pending = current();
+    const std::shared_ptr<Pending> pending = m_pending;
     if (!pending)
         return true;
     std::unique_lock lock(pending->mutex);
     return pending->completed.wait_for(lock, waitAtMost, [&] { return pending->done; });
 }
 
-bool drop(std::chrono::milliseconds waitAtMost)
+bool AttachmentInAdvance::drop(std::chrono::milliseconds waitAtMost)
 {
-    const std::shared_ptr<Pending> pending = std::exchange(current(), nullptr);
+    const std::shared_ptr<Pending> pending = std::exchange(m_pending, nullptr);
     if (!pending)
         return true;
     std::unique_lock lock(pending->mutex);
@@ -128,4 +120,4 @@ bool drop(std::chrono::milliseconds waitAtMost)
     return true;
 }
 
-} // namespace fb::AttachmentInAdvance
+} // namespace fb

@@ -1,6 +1,5 @@
 #include "db/SqlConnection.h"
 
-#include "db/AttachmentInAdvance.h"
 #include "db/Watchdog.h"
 
 #include <QtGlobal>
@@ -9,8 +8,6 @@
 namespace
 {
 
-SqlConnection *registeredProgramConnection = nullptr;
-
 SqlConnection::WaitIndicator &waitIndicator()
 {
     static SqlConnection::WaitIndicator indicator;
@@ -18,16 +15,6 @@ SqlConnection::WaitIndicator &waitIndicator()
 }
 
 } // namespace
-
-SqlConnection *SqlConnection::programConnection()
-{
-    return registeredProgramConnection;
-}
-
-void SqlConnection::setProgramConnection(SqlConnection *connection)
-{
-    registeredProgramConnection = connection;
-}
 
 void SqlConnection::setWaitIndicator(WaitIndicator indicator)
 {
@@ -110,9 +97,9 @@ fb::AttachOptions SqlConnection::attachOptions() const
     return options;
 }
 
-void SqlConnection::attachInAdvance() const
+void SqlConnection::attachInAdvance()
 {
-    fb::AttachmentInAdvance::begin(param(QStringLiteral("Database")), attachOptions());
+    m_inAdvance.begin(param(QStringLiteral("Database")), attachOptions());
 }
 
 void SqlConnection::attach()
@@ -123,7 +110,7 @@ void SqlConnection::attach()
     const fb::AttachOptions options = attachOptions();
     // Before attaching: a file replaced in between makes a false alarm at worst, never a miss.
     m_file.remember(database);
-    if (!fb::AttachmentInAdvance::takeOver(m_attachment, database, options))
+    if (!m_inAdvance.takeOver(m_attachment, database, options))
         m_attachment.attach(database, options);
 }
 

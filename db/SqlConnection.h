@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Attachment.h"
+#include "db/AttachmentInAdvance.h"
 #include "db/DatabaseFile.h"
 #include "db/FbError.h"
 #include "db/Transaction.h"
@@ -37,10 +38,6 @@ public:
     SqlConnection();
     ~SqlConnection();
 
-    // The connection that queries and providers made without one use: the main data module
-    // registers its own for as long as it exists.
-    static SqlConnection *programConnection();
-    static void setProgramConnection(SqlConnection *connection);
     // What the program shows while a call waits for the server (the windows' busy cursor): made
     // when the outermost call starts and released when it ends. Programs without windows set none.
     using WaitIndicator = std::function<std::shared_ptr<void>()>;
@@ -62,9 +59,10 @@ public:
     // reported (as a timed-out fb::Error), and the connection is left closed.
     void reconnect();
     // Starts attaching with the parameters as they stand on a helper thread (AttachmentInAdvance):
-    // the next connection of the process to open with the same parameters takes that attachment
-    // over, or its failure.
-    void attachInAdvance() const;
+    // the next open with the same parameters takes that attachment over, or its failure.
+    void attachInAdvance();
+    // The attachment begun by attachInAdvance and not yet taken over, to wait for or drop.
+    fb::AttachmentInAdvance &attachmentInAdvance() { return m_inAdvance; }
     bool isConnected() const { return m_attachment.isAttached(); }
     fb::Attachment &attachment() { return m_attachment; }
 
@@ -103,6 +101,7 @@ private:
 
     Params m_params;
     fb::Attachment m_attachment;
+    fb::AttachmentInAdvance m_inAdvance;
     fb::DatabaseFile m_file;
     std::unique_ptr<fb::Transaction> m_transaction;
     std::unique_ptr<fb::Watchdog> m_watchdog;

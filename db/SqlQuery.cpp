@@ -7,9 +7,9 @@
 
 #include <memory>
 
-SqlQuery::SqlQuery(SqlConnection *connection)
-    : m_connection(connection ? connection : SqlConnection::programConnection())
+SqlQuery::SqlQuery(SqlConnection *connection) : m_connection(connection)
 {
+    Q_ASSERT(connection);
 }
 
 void SqlQuery::setSql(const QString &sql)

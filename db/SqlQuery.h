@@ -7,21 +7,20 @@
 
 class SqlConnection;
 
-// A query on the program's connection. A SELECT is fetched whole into memory; a command
-// reports the rows it touched. Without a transaction of the connection's own, each run is a
-// read-committed transaction committed at its end. A closed connection is opened first,
-// with its parameters as they stand.
+// A query on the connection it is given, which outlives it. A SELECT is fetched whole into
+// memory; a command reports the rows it touched. Without a transaction of the connection's own,
+// each run is a read-committed transaction committed at its end. A closed connection is opened
+// first, with its parameters as they stand.
 class SqlQuery
 {
 public:
-    explicit SqlQuery(SqlConnection *connection = nullptr); // nullptr: the program's connection
+    explicit SqlQuery(SqlConnection *connection);
 
     void setSql(const QString &sql);
     const QString &sql() const { return m_sql; }
     // Off: the text goes to the server as written, colons included (trigger bodies).
     void setParamCheck(bool check) { m_paramCheck = check; }
     void setParam(const QString &name, const QVariant &value);
-    void clearParams() { m_values.clear(); }
 
     void open();
     qint64 execSQL();

@@ -54,16 +54,14 @@ void expectOneRow(qint64 rows)
 
 } // namespace
 
-RecordProvider::RecordProvider(SqlConnection *connection) : m_connection(connection) {}
-
-SqlConnection *RecordProvider::connection() const
+RecordProvider::RecordProvider(SqlConnection *connection) : m_connection(connection)
 {
-    return m_connection ? m_connection : SqlConnection::programConnection();
+    Q_ASSERT(connection);
 }
 
 RecordProvider::Rows RecordProvider::fetch(const QString &commandText, const Params &params) const
 {
-    SqlQuery query(connection());
+    SqlQuery query(m_connection);
     query.setSql(commandText.isEmpty() ? m_sql : commandText);
     for (const auto &param : params)
         query.setParam(param.first, param.second);
@@ -138,7 +136,7 @@ RecordProvider::ApplyResult RecordProvider::apply(const QList<FieldDef> &fields,
     if (changes.isEmpty())
         return result;
 
-    SqlConnection *target = connection();
+    SqlConnection *target = m_connection;
     target->startTransaction();
     try {
         for (int i = 0; i < changes.size(); ++i) {
@@ -187,7 +185,7 @@ RecordProvider::ApplyResult RecordProvider::apply(const QList<FieldDef> &fields,
 
 bool RecordProvider::isStored(const QList<FieldDef> &fields, const RecordChange &change) const
 {
-    SqlQuery query(connection());
+    SqlQuery query(m_connection);
     QStringList names;
     for (const FieldDef &field : fields)
         names.append(field.name);
@@ -233,7 +231,7 @@ LostCommit::Outcome RecordProvider::outcomeOf(const QList<FieldDef> &fields,
             // A server coming back up may refuse the connection in its own words before it serves
             // (its previous instance still holding the database file, say): as long as no
             // connection is made, the database has not been asked yet.
-            const bool unreachable = error.connectionLost() || !connection()->isConnected();
+            const bool unreachable = error.connectionLost() || !m_connection->isConnected();
             if (!unreachable || seeking.elapsed() > kCheckForMs)
                 return LostCommit::Outcome::Unknown; // the database cannot be asked yet
             QThread::msleep(kCheckPauseMs);

@@ -34,7 +34,8 @@ private:
 class RecordProvider
 {
 public:
-    explicit RecordProvider(SqlConnection *connection = nullptr); // nullptr: the program's connection
+    // The connection outlives the provider.
+    explicit RecordProvider(SqlConnection *connection);
 
     void setSql(const QString &sql) { m_sql = sql; }
     // Empty: the provider only reads.
@@ -62,7 +63,6 @@ public:
     ApplyResult apply(const QList<FieldDef> &fields, const QList<RecordChange> &changes, int maxErrors);
 
 private:
-    SqlConnection *connection() const;
     void applyOne(SqlConnection *connection, const QList<FieldDef> &fields, const RecordChange &change) const;
     // Whether the database holds the change, read back after a commit whose answer was lost.
     bool isStored(const QList<FieldDef> &fields, const RecordChange &change) const;

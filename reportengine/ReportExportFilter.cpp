@@ -6,18 +6,11 @@
 #include "reportengine/ReportExportError.h"
 
 #include <QSaveFile>
-#include <algorithm>
 #include <cerrno>
 #include <functional>
 
 namespace
 {
-
-std::vector<const ReportExportFilter *> &registry()
-{
-    static std::vector<const ReportExportFilter *> filters;
-    return filters;
-}
 
 void writeFile(const ReportExportFilter &filter, const QString &fileName,
                const std::function<void(ReportSink &)> &feed)
@@ -40,17 +33,6 @@ void writeFile(const ReportExportFilter &filter, const QString &fileName,
 
 } // namespace
 
-ReportExportFilter::ReportExportFilter()
-{
-    registry().push_back(this);
-}
-
-ReportExportFilter::~ReportExportFilter()
-{
-    auto &filters = registry();
-    filters.erase(std::remove(filters.begin(), filters.end(), this), filters.end());
-}
-
 void ReportExportFilter::save(const ReportDocument &document, const QString &fileName) const
 {
     writeFile(*this, fileName, [&](ReportSink &writer) { document.replay(writer); });
@@ -59,9 +41,4 @@ void ReportExportFilter::save(const ReportDocument &document, const QString &fil
 void ReportExportFilter::save(Report &report, const QString &fileName) const
 {
     writeFile(*this, fileName, [&](ReportSink &writer) { report.generate(writer); });
-}
-
-std::vector<const ReportExportFilter *> ReportExportFilter::available()
-{
-    return registry();
 }

@@ -3,19 +3,17 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <vector>
 
 class QIODevice;
 class Report;
 class ReportDocument;
 class ReportSink;
 
-// An export format. A filter makes its format available to every report preview for as long as
-// it exists.
+// An export format.
 class ReportExportFilter
 {
 public:
-    virtual ~ReportExportFilter();
+    virtual ~ReportExportFilter() = default;
     ReportExportFilter(const ReportExportFilter &) = delete;
     ReportExportFilter &operator=(const ReportExportFilter &) = delete;
 
@@ -30,9 +28,6 @@ public:
     void save(const ReportDocument &document, const QString &fileName) const;
     void save(Report &report, const QString &fileName) const;
 
-    // The filters that exist now, in the order they were created.
-    static std::vector<const ReportExportFilter *> available();
-
 protected:
-    ReportExportFilter();
+    ReportExportFilter() = default;
 };

@@ -52,10 +52,12 @@ ReportDataText *addField(ReportBand *band, const QString &name, double left, dou
 
 } // namespace
 
-RelatorioUsuarios::RelatorioUsuarios()
+RelatorioUsuarios::RelatorioUsuarios(SqlConnection *connection)
     : cdsDados(
+          connection,
           QStringLiteral("SELECT A.IDUSUARIO, A.USUARIO, A.CPF FROM USUARIOS_ESTOC A ORDER BY A.IDUSUARIO")),
       cdsOrgaos(
+          connection,
           QStringLiteral("SELECT A.I_ORGAO, A.ORGAO, A.CNPJ, A.CODIGOUA, A.TRATAMENTO, A.TRANSPARENCIA, "
                          "A.B_LOGOMARCA FROM ORGAOS A WHERE A.I_ORGAO=1 ORDER BY A.I_ORGAO"))
 {

@@ -11,12 +11,13 @@ class ReportShape;
 class ReportSystemData;
 
 // The users report without a window: the definition (page, bands, elements), its two datasets
-// and the before-print rules, built from the session's values and the main connection. Each
+// and the before-print rules, built from the session's values and the connection it is given. Each
 // generation restarts the counter and the row colours, so every run gives the same pages.
 class RelatorioUsuarios
 {
 public:
-    RelatorioUsuarios();
+    // Its datasets read through connection, which outlives the report.
+    explicit RelatorioUsuarios(SqlConnection *connection);
     RelatorioUsuarios(const RelatorioUsuarios &) = delete;
     RelatorioUsuarios &operator=(const RelatorioUsuarios &) = delete;
 

@@ -5,10 +5,17 @@
 #include "reportengine/ReportPdfFilter.h"
 #include "reportengine/ReportTextFilter.h"
 
-// The program's export formats: while an instance exists (the main window holds one for its
-// whole life) every report preview offers them.
+#include <vector>
+
+// The program's export formats, which the main window holds for its whole life and the report
+// previews and estocarium-db write.
 struct ReportExportFilters {
     ReportExportFilters();
+    ReportExportFilters(const ReportExportFilters &) = delete;
+    ReportExportFilters &operator=(const ReportExportFilters &) = delete;
+
+    // Text, CSV, PDF and HTML, in that order.
+    std::vector<const ReportExportFilter *> formats() const;
 
     ReportTextFilter RptTextFilter1;
     ReportCsvFilter RptCSVFilter1;

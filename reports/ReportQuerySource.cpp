@@ -1,6 +1,6 @@
 #include "reports/ReportQuerySource.h"
 
-ReportQuerySource::ReportQuerySource(const QString &sql)
+ReportQuerySource::ReportQuerySource(SqlConnection *connection, const QString &sql) : m_query(connection)
 {
     m_query.setSql(sql);
 }

@@ -7,7 +7,8 @@
 class ReportQuerySource : public ReportDataSource
 {
 public:
-    explicit ReportQuerySource(const QString &sql);
+    // The connection outlives the source.
+    ReportQuerySource(SqlConnection *connection, const QString &sql);
 
     // Reads the rows afresh; throws fb::Error.
     void open();

@@ -41,11 +41,12 @@ ModoConexao modoConexao()
 namespace
 {
 
-// Re-reads the working folder and sets the connection's parameters for the configured mode.
-ModoConexao configure(SqlConnection &connection)
+// Takes pasta as the folder of the database and sets the connection's parameters for the
+// configured mode.
+ModoConexao configure(SqlConnection &connection, const QString &pasta)
 {
     const ModoConexao mode = modoConexao();
-    DiretorioCorrente = diretorioAtual();
+    DiretorioCorrente = pasta;
     connection.close();
     defineParameters(connection, mode);
     return mode;
@@ -53,17 +54,21 @@ ModoConexao configure(SqlConnection &connection)
 
 } // namespace
 
-void beginConfiguredConnection()
+void beginConfiguredConnection(SqlConnection &connection)
 {
-    SqlConnection parameters;
-    configure(parameters);
-    parameters.attachInAdvance();
+    configure(connection, diretorioAtual());
+    connection.attachInAdvance();
 }
 
 ConnectionOutcome openConfiguredConnection(SqlConnection &connection)
 {
+    return openConfiguredConnection(connection, diretorioAtual());
+}
+
+ConnectionOutcome openConfiguredConnection(SqlConnection &connection, const QString &pasta)
+{
     ConnectionOutcome outcome;
-    outcome.mode = configure(connection);
+    outcome.mode = configure(connection, pasta);
     try {
         connection.open();
         outcome.connected = true;

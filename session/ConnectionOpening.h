@@ -28,8 +28,10 @@ struct ConnectionOutcome {
 // parameters for the configured mode and opens it. Shows nothing and ends nothing: the caller
 // decides what the person sees.
 ConnectionOutcome openConfiguredConnection(SqlConnection &connection);
+// The same for the database in the folder pasta (absolute), which becomes DiretorioCorrente.
+ConnectionOutcome openConfiguredConnection(SqlConnection &connection, const QString &pasta);
 
 // Starts opening the connection in the configured mode ahead of time, on a helper thread, so
-// that the engine's start overlaps the building of the windows; the next
+// that the engine's start overlaps the building of the windows; its next
 // openConfiguredConnection with the same parameters takes that attachment (or its failure) over.
-void beginConfiguredConnection();
+void beginConfiguredConnection(SqlConnection &connection);

@@ -2,14 +2,9 @@
 
 TdmPrincipal *dmPrincipal = nullptr;
 
-TdmPrincipal::TdmPrincipal() : NimboConnection(new SqlConnection)
-{
-    SqlConnection::setProgramConnection(NimboConnection);
-}
+TdmPrincipal::TdmPrincipal() : NimboConnection(new SqlConnection) {}
 
 TdmPrincipal::~TdmPrincipal()
 {
-    if (SqlConnection::programConnection() == NimboConnection)
-        SqlConnection::setProgramConnection(nullptr);
     delete NimboConnection;
 }

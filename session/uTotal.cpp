@@ -128,8 +128,13 @@ QString diretorioAtual()
 
 void InicializaSessao()
 {
+    InicializaSessao(diretorioAtual());
+}
+
+void InicializaSessao(const QString &pasta)
+{
     limpaSessao();
-    DiretorioCorrente = diretorioAtual();
+    DiretorioCorrente = pasta;
 
     {
         const IniFile ini(DiretorioCorrente + QStringLiteral("/clientes.ini"));

@@ -77,6 +77,9 @@ extern QStringList Unidades_Produtos;
 // Reads clientes.ini from the working folder and gives every session value its start value.
 // Runs once, before any window exists.
 void InicializaSessao();
+// The same for the folder pasta (absolute), which becomes DiretorioCorrente: a program without
+// windows serving a folder named on its command line leaves its working folder alone.
+void InicializaSessao(const QString &pasta);
 
 // The process's working folder as the session keeps it.
 QString diretorioAtual();

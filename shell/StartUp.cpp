@@ -49,9 +49,9 @@ namespace
 // plugins, it runs before their exit handlers shut the engine down.
 void detachAtExit()
 {
-    fb::AttachmentInAdvance::drop();
     if (!dmPrincipal)
         return;
+    dmPrincipal->NimboConnection->attachmentInAdvance().drop();
     try {
         dmPrincipal->NimboConnection->close();
     } catch (...) {
@@ -67,7 +67,9 @@ int runProgram(QApplication &app)
     InicializaSessao();
     // The database opens while the splash and the main window are built; the main window then
     // takes the attachment over (or reports its failure) as if it had opened it itself.
-    beginConfiguredConnection();
+    dmPrincipal = new TdmPrincipal;
+    fb::AttachmentInAdvance &attachment = dmPrincipal->NimboConnection->attachmentInAdvance();
+    beginConfiguredConnection(*dmPrincipal->NimboConnection);
 
     const int splashWait = splashWaitMs();
     Frm_Abertura = new TFrm_Abertura;
@@ -75,13 +77,12 @@ int runProgram(QApplication &app)
     // What needs no database is built while the attachment is under way on its helper thread:
     // the main window stays hidden until the connection has been taken over.
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/app-64.png")));
-    dmPrincipal = new TdmPrincipal;
     Frm_Principal_Estoc = new TFrm_Principal_Estoc;
     // Deliberately blocking: the splash neither repaints nor reacts meanwhile.
     waitUnlessTerminated(splashWait);
     // A server that does not answer holds the attachment up to the connect timeout; a
     // termination signal meanwhile ends the program at once rather than after it.
-    while (!terminationRequested() && !fb::AttachmentInAdvance::waitFor(std::chrono::milliseconds(20)))
+    while (!terminationRequested() && !attachment.waitFor(std::chrono::milliseconds(20)))
         takeTerminationSignal();
 
     // A termination signal during the wait ends the program before it opens the database.
@@ -100,13 +101,14 @@ int runProgram(QApplication &app)
     delete Frm_Principal_Estoc;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ModalWindow::release(Frm_Abertura);
+    // Begun but never taken over when the program ended before the main window opened the
+    // connection. One still under way a second later (a server that does not answer) would hold
+    // the client library's shutdown at exit, spinning, until the connect timeout: nothing else
+    // is attached yet, so the process ends without that shutdown, as a killed one would.
+    const bool dropped = attachment.drop(std::chrono::seconds(1));
     delete dmPrincipal;
     dmPrincipal = nullptr;
-    // Begun but never taken over when the program ended before the main window was made. One
-    // still under way a second later (a server that does not answer) would hold the client
-    // library's shutdown at exit, spinning, until the connect timeout: nothing else is attached
-    // yet, so the process ends without that shutdown, as a killed one would.
-    if (!fb::AttachmentInAdvance::drop(std::chrono::seconds(1))) {
+    if (!dropped) {
         std::fflush(nullptr);
         std::_Exit(result);
     }

@@ -268,7 +268,7 @@ void TFrm_Principal_Estoc::Usurios2Click()
 
 void TFrm_Principal_Estoc::RelatriodosUsurios1Click()
 {
-    executaRelatorioUsuarios(this, RelatriodosUsurios1->text());
+    executaRelatorioUsuarios(this, RelatriodosUsurios1->text(), Filtros);
 }
 
 void TFrm_Principal_Estoc::AtualizarBancodeDadosI1Click()

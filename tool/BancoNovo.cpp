@@ -6,11 +6,11 @@
 #include "dbmaint/CatalogueI.h"
 #include "dbmaint/CatalogueII.h"
 #include "dbmaint/ExecutaAtualizacao.h"
-#include "dbmaint/InsereUsuarios.h"
-#include "dbmaint/UsuariosFicticios.h"
 #include "session/uTotal.h"
 #include "tool/TabelaOrgaos.h"
 #include "tool/ToolDatabase.h"
+#include "users/InsereUsuarios.h"
+#include "users/UsuariosFicticios.h"
 
 #include <QFile>
 

@@ -2,24 +2,19 @@
 
 #include "session/uTotal.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <stdexcept>
 
 PerfilCliente perfilDoCliente1()
 {
-    // InicializaSessao reads clientes.ini from the working folder; a folder of our own guarantees
-    // code 1 whatever the target folder holds.
+    // A clientes.ini of our own guarantees code 1 whatever the target folder holds.
     QTemporaryDir session;
     QFile ini(session.filePath(QStringLiteral("clientes.ini")));
     if (!session.isValid() || !ini.open(QIODevice::WriteOnly) || ini.write("[dados_cliente]\ncodigo=1\n") < 0)
         throw std::runtime_error("cannot prepare a session folder");
     ini.close();
 
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(session.path());
-    InicializaSessao();
-    QDir::setCurrent(previous);
+    InicializaSessao(session.path());
     return {Descricao_Cliente, Descricao_CNPJ_Cliente, Descricao_UA};
 }

@@ -2,12 +2,12 @@
 
 #include "db/FbError.h"
 #include "db/SharedEngine.h"
+#include "db/SqlConnection.h"
 #include "reportengine/ReportExportError.h"
 #include "reports/RelatorioUsuarios.h"
 #include "reports/ReportExportFilters.h"
 #include "session/ConnectionOpening.h"
 #include "session/DatabaseFailure.h"
-#include "session/TdmPrincipal.h"
 #include "session/uTotal.h"
 #include "tool/ToolDatabase.h"
 #include "tool/ToolOutput.h"
@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <memory>
 #include <optional>
 
 namespace
@@ -88,12 +87,12 @@ const ReportExportFilter &filterFor(const ReportExportFilters &filters, const QS
     return filters.RptPDFFilter1;
 }
 
-// The program's connection as clientes.ini sets it up. A failure that the program reports in
-// words of its own (internet mode) is printed with its cause and gives false; any other leaves
-// as fb::Error.
-bool openConnection(SqlConnection &connection)
+// The connection to the database in folder as its clientes.ini sets it up, as the program would
+// open it there. A failure that the program reports in words of its own (internet mode) is
+// printed with its cause and gives false; any other leaves as fb::Error.
+bool openConnection(SqlConnection &connection, const QString &folder)
 {
-    const ConnectionOutcome outcome = openConfiguredConnection(connection);
+    const ConnectionOutcome outcome = openConfiguredConnection(connection, folder);
     if (outcome.mode == ModoConexao::Local && fb::engineSharing() == fb::EngineSharing::Unshared)
         printError(fb::unsharedEngineWarning());
     if (outcome.connected)
@@ -105,7 +104,7 @@ bool openConnection(SqlConnection &connection)
     return false;
 }
 
-void writeReport(const ReportRequest &request, const QString &outPath)
+void writeReport(SqlConnection &connection, const ReportRequest &request, const QString &outPath)
 {
     if (request.period.size() == 7) {
         Mes_Vero = request.period.left(2);
@@ -114,7 +113,7 @@ void writeReport(const ReportRequest &request, const QString &outPath)
     TituloRelatorio = QStringLiteral("Relatório dos Usuários");
 
     const ReportExportFilters filters;
-    RelatorioUsuarios relatorio;
+    RelatorioUsuarios relatorio(&connection);
     relatorio.AbreDados();
     relatorio.PreencheCabecalho();
     filterFor(filters, request.format).save(relatorio.Rpt_Relatorio, outPath);
@@ -129,25 +128,22 @@ int runReportCommand(const QStringList &args)
     if (!request)
         return UsageExitCode;
 
-    // Relative to where the command was given, before the working folder changes.
     const QString outPath = QFileInfo(request->out).absoluteFilePath();
-    const QString previousDir = QDir::currentPath();
-    if (!QDir::setCurrent(request->dir)) {
+    // The folder as the program started in it would see it: links resolved, as the system gives a
+    // working folder.
+    const QString folder = QDir(request->dir).canonicalPath();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         printError(QStringLiteral("Pasta não encontrada: %1").arg(request->dir));
         return 1;
     }
-    std::unique_ptr<TdmPrincipal> module;
+    SqlConnection connection;
     int status = 0;
     try {
-        InicializaSessao();
-        if (!dmPrincipal) {
-            module = std::make_unique<TdmPrincipal>();
-            dmPrincipal = module.get();
-        }
-        if (!openConnection(*dmPrincipal->NimboConnection))
+        InicializaSessao(folder);
+        if (!openConnection(connection, folder))
             status = 1;
         else
-            writeReport(*request, outPath);
+            writeReport(connection, *request, outPath);
     } catch (const fb::Error &e) {
         printDatabaseFailure(QStringLiteral("Falha ao ler o banco de dados"), e);
         status = 1;
@@ -160,11 +156,6 @@ int runReportCommand(const QStringList &args)
         printError(QStringLiteral("Falha ao gerar o relatório: %1").arg(QString::fromUtf8(e.what())));
         status = 1;
     }
-    if (module) {
-        dmPrincipal = nullptr;
-        module.reset();
-    }
-    QDir::setCurrent(previousDir);
     if (status == 0)
         printLine(QStringLiteral("Relatório gravado: %1").arg(outPath));
     return status;

@@ -7,6 +7,7 @@
 #include "dbmaint/ui/DiscardedInput.h"
 #include "dbmaint/ui/Gauge.h"
 #include "session/DatabaseFailure.h"
+#include "session/TdmPrincipal.h"
 #include "widgets/Dialogs.h"
 
 #include <QGuiApplication>
@@ -15,7 +16,8 @@
 
 CatalogueWindow::CatalogueWindow(QWidget *parent)
     // Closed by Fechar or the title bar's close button, the only button of its title bar.
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      sqlComandos(dmPrincipal->NimboConnection)
 {
 }
 

@@ -169,7 +169,7 @@ void ReportPreview::print()
 
 std::vector<const ReportExportFilter *> ReportPreview::saveFormats() const
 {
-    std::vector<const ReportExportFilter *> formats = ReportExportFilter::available();
+    std::vector<const ReportExportFilter *> formats = m_saveFormats;
     std::stable_partition(formats.begin(), formats.end(), [](const ReportExportFilter *filter) {
         return filter->extension() == QLatin1String("PDF");
     });

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -13,7 +14,7 @@ class ReportExportFilter;
 class ReportPageView;
 
 // The modal preview of a generated report: an ordinary window, maximised, at 100 %; pages,
-// zoom, printing and saving in the formats whose export filters exist, PDF proposed first.
+// zoom, printing and saving in the formats it is given, PDF proposed first.
 // Errors of printing and saving are reported here and leave the preview open.
 class ReportPreview : public QDialog
 {
@@ -29,6 +30,11 @@ public:
 
     // Names the files the report is saved to and the print job; "Relatório" until set.
     void setTitle(const QString &title) { m_title = title; }
+    // The formats the save offers, each outliving the preview; none until set.
+    void setSaveFormats(std::vector<const ReportExportFilter *> formats)
+    {
+        m_saveFormats = std::move(formats);
+    }
 
     void showPage(int number);
     void setZoomPercent(int percent);
@@ -44,6 +50,7 @@ private:
 
     std::shared_ptr<const ReportDocument> m_document;
     QString m_title = QStringLiteral("Relatório");
+    std::vector<const ReportExportFilter *> m_saveFormats;
     int m_page = 1;
     ReportPageView *m_view;
     QScrollArea *m_scroll;

@@ -17,7 +17,7 @@ void releaseForm()
 
 } // namespace
 
-void executaRelatorioUsuarios(QWidget *owner, const QString &menuCaption)
+void executaRelatorioUsuarios(QWidget *owner, const QString &menuCaption, const ReportExportFilters &filtros)
 {
     QString title = menuCaption;
     const qsizetype marker = title.indexOf(u'&');
@@ -29,7 +29,7 @@ void executaRelatorioUsuarios(QWidget *owner, const QString &menuCaption)
     try {
         Frm_Relatorio200->AbreDados();
         Frm_Relatorio200->PreencheCabecalho();
-        Frm_Relatorio200->Preview();
+        Frm_Relatorio200->Preview(filtros);
     } catch (...) {
         releaseForm();
         throw;

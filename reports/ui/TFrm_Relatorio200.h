@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/RelatorioUsuarios.h"
+#include "reports/ReportExportFilters.h"
 
 #include <QWidget>
 
@@ -13,8 +14,9 @@ class TFrm_Relatorio200 : public QWidget, public RelatorioUsuarios
 public:
     explicit TFrm_Relatorio200(QWidget *owner = nullptr);
 
-    // Generates the report and shows it in the modal preview; returns when the preview closes.
-    void Preview();
+    // Generates the report and shows it in the modal preview, saving in the formats of filtros;
+    // returns when the preview closes.
+    void Preview(const ReportExportFilters &filtros);
 };
 
 // The form of the run in progress; empty when no users report is running.

@@ -2,6 +2,7 @@
 
 #include "common/DigitsOnlyValidator.h"
 #include "common/TextHelpers.h"
+#include "session/TdmPrincipal.h"
 #include "session/uTotal.h"
 #include "signin/ui/PasswordCharStyle.h"
 #include "widgets/Dialogs.h"
@@ -14,7 +15,8 @@
 TFrm_Senha_Estoc *Frm_Senha_Estoc = nullptr;
 
 TFrm_Senha_Estoc::TFrm_Senha_Estoc(QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_conferencia(sqlBusca),
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      sqlBusca(dmPrincipal->NimboConnection), m_conferencia(sqlBusca),
       m_tituloAntesDoAcesso(owner ? owner->windowTitle() : QString())
 {
     criaComponentes();

@@ -51,7 +51,7 @@ void TestAttachmentInAdvance::connectionTakesOverTheAttachmentBegun()
     QVERIFY(connection->isConnected());
     // The connection took the one begun: nothing of it is left for a later attach.
     fb::Attachment other;
-    QVERIFY(!fb::AttachmentInAdvance::takeOver(other, db.path(), programOptions(*connection)));
+    QVERIFY(!connection->attachmentInAdvance().takeOver(other, db.path(), programOptions(*connection)));
     QVERIFY(!other.isAttached());
 }
 
@@ -100,11 +100,11 @@ void TestAttachmentInAdvance::droppedAttachmentIsDetached()
     TestDatabase db;
     SqlConnection *connection = db.connection();
     connection->attachInAdvance();
-    fb::AttachmentInAdvance::drop(10s);
+    connection->attachmentInAdvance().drop(10s);
     QCOMPARE(attachmentsOn(db), 1); // the one counting
     connection->close();
     fb::Attachment attachment;
-    QVERIFY(!fb::AttachmentInAdvance::takeOver(attachment, db.path(), programOptions(*connection)));
+    QVERIFY(!connection->attachmentInAdvance().takeOver(attachment, db.path(), programOptions(*connection)));
 }
 
 QTEST_GUILESS_MAIN(TestAttachmentInAdvance)

@@ -46,7 +46,7 @@ void TestRecordSet::init()
     m_db->exec("CREATE TABLE T (K VARCHAR(4) NOT NULL, N VARCHAR(40), B BLOB SUB_TYPE 0, PRIMARY KEY (K))");
     m_db->exec("INSERT INTO T VALUES ('0001', 'PRIMEIRO', NULL)");
     m_db->exec("INSERT INTO T VALUES ('0002', 'SEGUNDO', NULL)");
-    m_provider = std::make_unique<RecordProvider>();
+    m_provider = std::make_unique<RecordProvider>(m_db->connection());
     m_provider->setUpdateTable("T");
     m_set = std::make_unique<RecordSet>();
     m_set->setProvider(m_provider.get());

@@ -37,7 +37,8 @@ private slots:
     void turnsPagesByKeyboard();
     void pageChangeShowsTheTopOfTheNewPage();
     void saveProposesTheTitleAndTheDate();
-    void saveProposesPdfFirstAmongExistingFormats();
+    void saveWithoutFormatsSaysSoAndAsksNothing();
+    void saveProposesPdfFirstAmongTheFormatsGiven();
     void saveWritesTheChosenFormat_data();
     void saveWritesTheChosenFormat();
     void saveFailureIsReportedAndThePreviewStays();
@@ -137,13 +138,14 @@ void TestPreview::pageChangeShowsTheTopOfTheNewPage()
     QCOMPARE(scroll->value(), 0);
 }
 
-void TestPreview::saveProposesPdfFirstAmongExistingFormats()
+void TestPreview::saveProposesPdfFirstAmongTheFormatsGiven()
 {
     ReportTextFilter text;
     ReportCsvFilter csv;
     ReportPdfFilter pdf;
     SampleReport sample(3);
     ReportPreview preview(sample.report.generate());
+    preview.setSaveFormats({&text, &csv, &pdf});
     DialogScript dialogs;
     dialogs.answer(false);
     preview.save();
@@ -151,7 +153,7 @@ void TestPreview::saveProposesPdfFirstAmongExistingFormats()
     QCOMPARE(dialogs.seen().size(), 1);
     QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::SaveFile);
     const QStringList formats = dialogs.seen().first().filter.split(QStringLiteral(";;"));
-    QCOMPARE(formats.size(), 3); // no HTML filter exists
+    QCOMPARE(formats.size(), 3); // no HTML filter given
     QVERIFY2(formats[0].endsWith(QStringLiteral("(*.pdf)")), qPrintable(formats[0]));
     QVERIFY(formats[1].endsWith(QStringLiteral("(*.txt)")));
     QVERIFY(formats[2].endsWith(QStringLiteral("(*.csv)")));
@@ -207,6 +209,7 @@ void TestPreview::saveWritesTheChosenFormat()
     ReportHtmlFilter html;
     SampleReport sample(60);
     ReportPreview preview(sample.report.generate());
+    preview.setSaveFormats({&text, &csv, &pdf, &html});
     DialogScript dialogs;
     // The first answer only reads the list the dialog offers.
     dialogs.answer(false);
@@ -240,6 +243,7 @@ void TestPreview::saveProposesTheTitleAndTheDate()
     ReportHtmlFilter html;
     SampleReport sample(3);
     ReportPreview preview(sample.report.generate());
+    preview.setSaveFormats({&csv, &pdf, &html});
     preview.setTitle(QStringLiteral("Relatório dos Usuários"));
     DialogScript dialogs;
     dialogs.answer(false);
@@ -251,11 +255,25 @@ void TestPreview::saveProposesTheTitleAndTheDate()
     QVERIFY(dialogs.seen().first().filter.contains(QStringLiteral("Página HTML (*.htm *.html)")));
 }
 
+void TestPreview::saveWithoutFormatsSaysSoAndAsksNothing()
+{
+    SampleReport sample(3);
+    ReportPreview preview(sample.report.generate());
+    DialogScript dialogs;
+    preview.save();
+
+    QCOMPARE(dialogs.seen().size(), 1);
+    QCOMPARE(dialogs.seen().first().kind, Dialogs::Kind::Message);
+    QCOMPARE(dialogs.onlyText(),
+             QStringLiteral("Nenhum formato de arquivo está disponível para salvar o relatório."));
+}
+
 void TestPreview::saveFailureIsReportedAndThePreviewStays()
 {
     ReportPdfFilter pdf;
     SampleReport sample(3);
     ReportPreview preview(sample.report.generate());
+    preview.setSaveFormats({&pdf});
     DialogScript dialogs;
     const QString path = m_dir.filePath("sem-pasta/lista.pdf");
     dialogs.answer(true, path);
@@ -274,6 +292,7 @@ void TestPreview::saveOpensInTheFolderLastSavedTo()
     const QString folder = QDir(m_dir.filePath("relatorios")).absolutePath();
     {
         ReportPreview preview(sample.report.generate());
+        preview.setSaveFormats({&pdf});
         DialogScript dialogs;
         dialogs.answer(true, folder + "/primeiro.pdf");
         preview.save();
@@ -281,6 +300,7 @@ void TestPreview::saveOpensInTheFolderLastSavedTo()
     }
     ReportPreview other(sample.report.generate());
     other.setTitle(QStringLiteral("Outro"));
+    other.setSaveFormats({&pdf});
     DialogScript dialogs;
     dialogs.answer(false);
     other.save();

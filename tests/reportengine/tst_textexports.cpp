@@ -46,7 +46,6 @@ private slots:
     void htmlStatesItsPaperForPrinting();
     void storedAndStreamedExportsAreIdentical_data();
     void storedAndStreamedExportsAreIdentical();
-    void filtersAreAvailableWhileTheyExist();
     void failureToCreateTheFileNamesIt_data();
     void failureToCreateTheFileNamesIt();
     void failureSaysWhyInPortuguese_data();
@@ -232,20 +231,6 @@ void TestTextExports::storedAndStreamedExportsAreIdentical()
     QCOMPARE(sample.generations, 2);
     QVERIFY(QFileInfo(stored).size() > 1000);
     QCOMPARE(readFile(streamed), readFile(stored));
-}
-
-void TestTextExports::filtersAreAvailableWhileTheyExist()
-{
-    QVERIFY(ReportExportFilter::available().empty());
-    auto text = std::make_unique<ReportTextFilter>();
-    ReportPdfFilter pdf;
-    {
-        ReportHtmlFilter html;
-        QCOMPARE(ReportExportFilter::available(),
-                 (std::vector<const ReportExportFilter *>{text.get(), &pdf, &html}));
-    }
-    text.reset();
-    QCOMPARE(ReportExportFilter::available(), (std::vector<const ReportExportFilter *>{&pdf}));
 }
 
 void TestTextExports::failureToCreateTheFileNamesIt_data()

@@ -61,6 +61,8 @@ private slots:
     void emptyListKeepsTheTotalPlaceholder();
     void toolWritesEveryFormatWithoutAWindowSystem_data();
     void toolWritesEveryFormatWithoutAWindowSystem();
+    void toolReadsTheFolderNamedFromWhereItStarted_data();
+    void toolReadsTheFolderNamedFromWhereItStarted();
 
 private:
     // Its datasets opened and its heading filled, as a run does before generating.
@@ -92,7 +94,7 @@ void TestRelatorioUsuarios::cleanup()
 
 std::unique_ptr<RelatorioUsuarios> TestRelatorioUsuarios::prepared()
 {
-    auto relatorio = std::make_unique<RelatorioUsuarios>();
+    auto relatorio = std::make_unique<RelatorioUsuarios>(dmPrincipal->NimboConnection);
     relatorio->AbreDados();
     relatorio->PreencheCabecalho();
     return relatorio;
@@ -187,6 +189,35 @@ void TestRelatorioUsuarios::toolWritesEveryFormatWithoutAWindowSystem()
     const QString output = QString::fromUtf8(tool.readAll());
     QVERIFY2(tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0, qPrintable(output));
     QVERIFY(QFileInfo(out).size() > 0);
+}
+
+void TestRelatorioUsuarios::toolReadsTheFolderNamedFromWhereItStarted_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("relative") << "." << 0 << "Relatório gravado: ";
+    QTest::newRow("missing") << "nao-existe" << 1 << "Pasta não encontrada: nao-existe";
+}
+
+void TestRelatorioUsuarios::toolReadsTheFolderNamedFromWhereItStarted()
+{
+    QFETCH(QString, folder);
+    QFETCH(int, exitCode);
+    QFETCH(QString, printed);
+
+    QProcess tool;
+    tool.setWorkingDirectory(m_fixture->folder());
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(UsersReportFixture::tool(),
+               {QStringLiteral("report"), QStringLiteral("usuarios"), folder, QStringLiteral("--format"),
+                QStringLiteral("csv"), QStringLiteral("--out"), QStringLiteral("usuarios.csv")});
+    QVERIFY(tool.waitForFinished(120000));
+    const QString output = QString::fromUtf8(tool.readAll());
+    QVERIFY2(tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == exitCode, qPrintable(output));
+    QVERIFY2(output.contains(printed), qPrintable(output));
+    // The file named relative to where the command was given, there only when the report ran.
+    QCOMPARE(QFileInfo::exists(m_fixture->path(QStringLiteral("usuarios.csv"))), exitCode == 0);
 }
 
 QTEST_GUILESS_MAIN(TestRelatorioUsuarios)

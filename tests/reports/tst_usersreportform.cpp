@@ -80,7 +80,7 @@ TestUsersReportForm::PreviewVisit TestUsersReportForm::runCommand(QWidget *owner
         preview->save();
         preview->accept();
     });
-    executaRelatorioUsuarios(owner, caption);
+    executaRelatorioUsuarios(owner, caption, m_filters);
     return visit;
 }
 

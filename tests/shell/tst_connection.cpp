@@ -107,7 +107,7 @@ void TestConnection::localModeWithoutDatabaseReportsTheEngineText()
         QVERIFY2(e.text().contains("LICITACAO.FDB"), qPrintable(e.text()));
     }
     // A later query tries again and fails the same way.
-    SqlQuery query;
+    SqlQuery query(dmPrincipal->NimboConnection);
     query.setSql("SELECT 1 FROM RDB$DATABASE");
     QVERIFY_THROWS_EXCEPTION(fb::Error, query.open());
     QVERIFY(!terminationRequested());

@@ -1,34 +1,21 @@
 #pragma once
 
-#include "records/RecordProvider.h"
-#include "records/RecordSet.h"
-
-#include <QObject>
+#include "users/CadastroDeUsuarios.h"
 
 class QWidget;
 
-// The user maintenance window's data: the record being maintained (cdsUsuarios), the list of
-// all users (cdsPesquisa) and a free query (cdsBusca), with the rules that run while a user
-// record is edited. Owned by the window that created it.
-class TdmUsuarios_Estoc : public QObject
+// The user maintenance window's data module: the users' data and rules on the program's
+// connection, telling the person through the window that owns it when a CPF is refused.
+class TdmUsuarios_Estoc : public CadastroDeUsuarios
 {
     Q_OBJECT
 
 public:
     explicit TdmUsuarios_Estoc(QWidget *owner);
 
-    RecordProvider dspUsuarios;
-    RecordProvider dspPesquisa;
-    RecordProvider dspBusca;
-    RecordSet *cdsUsuarios;
-    RecordSet *cdsPesquisa;
-    RecordSet *cdsBusca;
+protected:
+    void cpfRecusado(const QString &mensagem) override;
 
 private:
-    void cdsUsuariosAfterInsert();
-    void cdsUsuariosAfterEdit();
-    void cdsUsuariosIDUSUARIOChange();
-    void cdsUsuariosCPFChange();
-
     QWidget *m_owner;
 };

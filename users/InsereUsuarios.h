@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dbmaint/UsuarioNovo.h"
+#include "users/UsuarioNovo.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "dbmaint/InsereUsuarios.h"
+#include "users/InsereUsuarios.h"
 
 #include "common/PasswordEncoding.h"
 #include "db/Statement.h"
@@ -12,15 +12,15 @@ void insereUsuarios(fb::Attachment &attachment, const QList<UsuarioNovo> &users,
         QStringLiteral("INSERT INTO USUARIOS_ESTOC (IDUSUARIO, USUARIO, CPF, SENHA, CONFIRMA, NIVEL, "
                        "PRIMEIRO_ACESSO, DIGITADO) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const UsuarioNovo &user : users) {
-        const QString password = encodedToColumn(Codificar(user.password, key));
-        insert.setParam(0, user.code);
-        insert.setParam(1, user.name);
+        const QString password = encodedToColumn(Codificar(user.senha, key));
+        insert.setParam(0, user.codigo);
+        insert.setParam(1, user.nome);
         insert.setParam(2, user.cpf);
         insert.setParam(3, password);
         insert.setParam(4, password);
-        insert.setParam(5, encodedToColumn(Codificar(user.level, key)));
-        insert.setParam(6, user.firstAccess);
-        insert.setParam(7, user.createdBy);
+        insert.setParam(5, encodedToColumn(Codificar(user.nivel, key)));
+        insert.setParam(6, user.primeiroAcesso);
+        insert.setParam(7, user.digitado);
         insert.execute();
     }
     transaction.commit();

@@ -1,4 +1,4 @@
-#include "dbmaint/UsuariosFicticios.h"
+#include "users/UsuariosFicticios.h"
 
 #include <QStringList>
 
@@ -27,7 +27,7 @@ QString cpfFicticio(int codigo)
         .arg(digits.mid(0, 3), digits.mid(3, 3), digits.mid(6, 3), digits.mid(9, 2));
 }
 
-QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &createdBy)
+QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &digitado)
 {
     static const QStringList firstNames = {
         "ANA",   "BRUNO",  "CARLA",    "DANIEL", "EDUARDA", "FELIPE", "GABRIELA", "HENRIQUE", "ISABELA",
@@ -52,7 +52,7 @@ QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &create
                              QStringLiteral("1"),
                              levels.at(codigo % levels.size()),
                              QStringLiteral("S"),
-                             createdBy};
+                             digitado};
     }
     return users;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dbmaint/UsuarioNovo.h"
+#include "users/UsuarioNovo.h"
 
 #include <QList>
 
@@ -10,4 +10,4 @@ QString cpfFicticio(int codigo);
 
 // count users with the codes first, first + 1, ...: made-up names, the CPF of their code, level
 // cycling through the non-administrator levels, first-access password "1".
-QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &createdBy);
+QList<UsuarioNovo> usuariosFicticios(int first, int count, const QString &digitado);
