@@ -9,10 +9,12 @@
 #                                them and the two programs; no package check, no sanitizer build
 #   ESTOCARIUM_SANITIZE=1 scripts/test.sh -R users   the same tests in build-asan/ too
 # The tests carry ctest labels (tests/CMakeLists.txt): unit, window, server, e2e, fault.
-# build-asan/ runs every test but the e2e ones: those drive the real programs on a virtual X display
-# and spend their minutes waiting on windows and on the fault matrix's 20 s bounds, not in our code;
-# the sanitizers still reach the programs' code through the window, server and fault tests, which
-# run it in their own process, and estocarium-db through the tests that start it.
+# build-asan/ runs every test but the e2e ones (unit, window, server, fault): those run the real
+# programs, estocarium on a virtual X display and estocarium-db through many commands, and spend
+# their minutes starting processes and waiting on windows and on the fault matrix's 20 s bounds;
+# the sanitizers reach the same code through the other labels, which run it in their own process,
+# and the sanitized estocarium-db through the tests that start it once or kill it (the users
+# report, the interrupted updates).
 # ESTOCARIUM_TEST_JOBS (default 4) tests run at once: they mostly wait on servers, engines and
 # timers, and each keeps to folders, ports and displays of its own.
 # Nothing may skip here: a test that needs something missing fails (ESTOCARIUM_REQUIRE_ALL=1).
