@@ -6,7 +6,9 @@
 # package. Each test program that needs a Firebird server starts a private one of its own.
 #   scripts/test.sh              everything, as CI runs it
 #   scripts/test.sh -L unit      ctest's arguments: those tests in build/ alone, after building only
-#                                them and the two programs; no package check, no sanitizer build
+#                                them and the two programs; no format, layer or package check and
+#                                no sanitizer build (scripts/format-check.sh and check-layers.sh
+#                                take seconds alone)
 #   ESTOCARIUM_SANITIZE=1 scripts/test.sh -R users   the same tests in build-asan/ too
 # The tests carry ctest labels (tests/CMakeLists.txt): unit, window, server, e2e, fault.
 # build-asan/ runs every test but the e2e ones (unit, window, server, fault): those run the real
@@ -52,6 +54,7 @@ run_tests() {
     local status=0
     (cd "$folder" && ESTOCARIUM_PROGRAM_DIR=$folder ctest --output-on-failure --timeout 900 -j "$jobs" \
         --output-junit "$results" --test-output-size-passed 16777216 "$@") || status=$?
+    [ -f "$results" ] || return "$status"
     local skipped
     skipped=$(awk '/<testcase /   { match($0, /name="[^"]*"/); test = substr($0, RSTART + 6, RLENGTH - 7) }
                    /SKIP   : /    { sub(/.*SKIP   : /, ""); print "  " test ": " $0 }' "$results")
@@ -92,8 +95,9 @@ if [ $# -gt 0 ]; then
     # The inner loop: the two programs (the end-to-end tests and several others run them) and the
     # chosen tests, then those tests.
     ESTOCARIUM_WERROR=ON scripts/setup.sh estocarium estocarium-db
-    # shellcheck disable=SC2046
-    cmake --build build --target $(test_targets build "$@")
+    chosen=$(test_targets build "$@")
+    # shellcheck disable=SC2086 # one target a word
+    [ -z "$chosen" ] || cmake --build build --target $chosen
     stage_done build
     run_tests build "$@"
     stage_done "tests in build/"
