@@ -8,7 +8,6 @@
 #include "records/ui/UpperCaseValidator.h"
 #include "users/ui/TabPage.h"
 #include "users/ui/TdmUsuarios_Estoc.h"
-#include "users/ui/ui_TFrm_Usuarios_Estoc.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -33,22 +32,13 @@ TFrm_Usuarios_Estoc::TFrm_Usuarios_Estoc(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     dmUsuarios_Estoc = new TdmUsuarios_Estoc(this);
-    Ui::TFrm_Usuarios_Estoc form;
-    form.setupUi(this);
-    tomaControles(form);
+    setupUi(this);
     // A form cannot keep a control hidden (Designer does not save that), so these are hidden here:
     // the caption's source, the routine buttons that the code clicks, the password fields that the
     // rules fill, and the search box with its label until a column is chosen.
-    const QList<QWidget *> ocultos = {Titulo,
-                                      Botao_AtivaDesativa,
-                                      Botao_Obrigatorios,
-                                      Botao_Ver_FOTO,
-                                      form.Label5,
-                                      C3,
-                                      form.Label6,
-                                      C4,
-                                      LProcura,
-                                      Procura};
+    const QList<QWidget *> ocultos = {
+        Titulo, Botao_AtivaDesativa, Botao_Obrigatorios, Botao_Ver_FOTO, Label5, C3, Label6, C4, LProcura,
+        Procura};
     for (QWidget *oculto : ocultos)
         oculto->hide();
 
@@ -69,41 +59,6 @@ TFrm_Usuarios_Estoc::TFrm_Usuarios_Estoc(QWidget *owner)
         component->installEventFilter(this);
 
     FormCreate();
-}
-
-void TFrm_Usuarios_Estoc::tomaControles(const Ui::TFrm_Usuarios_Estoc &form)
-{
-    Titulo = form.Titulo;
-    PageControl1 = form.PageControl1;
-    TabCadastro = form.TabCadastro;
-    K1J = form.K1J;
-    C1J = form.C1J;
-    K2J = form.K2J;
-    C5 = form.C5;
-    DBCheckBox1 = form.DBCheckBox1;
-    C3 = form.C3;
-    C4 = form.C4;
-    DBEdit1 = form.DBEdit1;
-    DBEdit2 = form.DBEdit2;
-    Botao_Novo = form.Botao_Novo;
-    Botao_Salvar = form.Botao_Salvar;
-    Botao_Alterar = form.Botao_Alterar;
-    Botao_Cancelar = form.Botao_Cancelar;
-    Botao_Excluir = form.Botao_Excluir;
-    Botao_Fechar = form.Botao_Fechar;
-    Botao_AtivaDesativa = form.Botao_AtivaDesativa;
-    Botao_Obrigatorios = form.Botao_Obrigatorios;
-    TabSheet1 = form.TabSheet1;
-    Image1 = form.Image1;
-    Botao_Inserir_Foto = form.Botao_Inserir_Foto;
-    Botao_WebCam = form.Botao_WebCam;
-    Botao_Ver_FOTO = form.Botao_Ver_FOTO;
-    TabPesquisaS = form.TabPesquisaS;
-    LProcura = form.LProcura;
-    Procura = form.Procura;
-    Label22 = form.Label22;
-    Clique2 = form.Clique2;
-    DBGrid1 = form.DBGrid1;
 }
 
 void TFrm_Usuarios_Estoc::ligaPaginaCadastro()

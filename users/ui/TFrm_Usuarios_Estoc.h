@@ -1,32 +1,22 @@
 #pragma once
 
+#include "ui_TFrm_Usuarios_Estoc.h"
 #include <QDialog>
 #include <QList>
+
 #include <QPushButton> // the main window clicks Botao_AtivaDesativa
 
-class BoundCheckBox;
-class BoundComboBox;
-class BoundLineEdit;
-class LinkLabel;
-class QLabel;
-class QLineEdit;
-class QTabWidget;
-class RecordGrid;
-class TabPage;
 class TdmUsuarios_Estoc;
 struct ResultadoDaGravacao;
-namespace Ui
-{
-class TFrm_Usuarios_Estoc;
-}
 
 // The maintenance window of the stockroom's users: the "Cadastro" page with one record and
 // its commands, the "Foto" page with the user's photo, the "Pesquisa" page with the list of
 // all users. The window's state is the state of dmUsuarios_Estoc->cdsUsuarios. The form
-// TFrm_Usuarios_Estoc.ui lays the pages out; the code binds their controls and runs the handlers.
+// TFrm_Usuarios_Estoc.ui lays the pages out, its controls being the window's members; the code
+// binds them and runs the handlers.
 //
 // dmUsuarios_Estoc is created by the window, as its child, and destroyed with it.
-class TFrm_Usuarios_Estoc : public QDialog
+class TFrm_Usuarios_Estoc : public QDialog, public Ui::TFrm_Usuarios_Estoc
 {
     Q_OBJECT
 
@@ -38,41 +28,6 @@ public:
 
     TdmUsuarios_Estoc *dmUsuarios_Estoc;
 
-    QLabel *Titulo;
-    QTabWidget *PageControl1;
-
-    TabPage *TabCadastro;
-    BoundLineEdit *K1J;
-    BoundLineEdit *C1J;
-    BoundLineEdit *K2J;
-    BoundComboBox *C5;
-    BoundCheckBox *DBCheckBox1;
-    BoundLineEdit *C3;
-    BoundLineEdit *C4;
-    BoundLineEdit *DBEdit1;
-    BoundLineEdit *DBEdit2;
-    QPushButton *Botao_Novo;
-    QPushButton *Botao_Salvar;
-    QPushButton *Botao_Alterar;
-    QPushButton *Botao_Cancelar;
-    QPushButton *Botao_Excluir;
-    QPushButton *Botao_Fechar;
-    QPushButton *Botao_AtivaDesativa;
-    QPushButton *Botao_Obrigatorios;
-
-    TabPage *TabSheet1;
-    QLabel *Image1;
-    QPushButton *Botao_Inserir_Foto;
-    QPushButton *Botao_WebCam;
-    QPushButton *Botao_Ver_FOTO;
-
-    TabPage *TabPesquisaS;
-    QLabel *LProcura;
-    QLineEdit *Procura;
-    QLabel *Label22;
-    LinkLabel *Clique2;
-    RecordGrid *DBGrid1;
-
 public slots:
     // Closes only while browsing: an insertion or change must be saved or cancelled first.
     void reject() override;
@@ -83,7 +38,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void tomaControles(const Ui::TFrm_Usuarios_Estoc &form);
     // Each page's binding to the data module, its handlers and its keys; the form lays it out.
     void ligaPaginaCadastro();
     void ligaPaginaFoto();
