@@ -6,6 +6,12 @@
 namespace ModalWindow
 {
 
+void returnActivation(QWidget *owner)
+{
+    if (owner && owner->window()->isVisible())
+        owner->window()->activateWindow();
+}
+
 void announceRestart(QWidget *owner, const QString &message)
 {
     Dialogs::message(owner, message);

@@ -2,16 +2,22 @@
 
 #include "widgets/ReachableWindow.h"
 
+#include <QPointer>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 // How the main window runs the windows of its commands: each is created on demand into its
 // global reference, readied to stay within reach (ReachableWindow), shown modally, and
-// afterwards, whatever happened, closed, released and the reference cleared. An error is passed
-// on once the window is gone.
+// afterwards, whatever happened, closed, released and the reference cleared, and its owner takes
+// the activation back. An error is passed on once the window is gone.
 namespace ModalWindow
 {
+
+// Asks for the activation of the owner's window when a modal window has closed. A window manager
+// that sees two windows close in the same moment (a question box, then the dialog it was asked
+// from) can leave the activation on a window that is gone, and the keys then reach no window at
+// all; the owner's request is what the owner of a modal window gets by itself elsewhere.
+void returnActivation(QWidget *owner);
 
 template<typename Window>
 void release(Window *&reference)
@@ -27,18 +33,22 @@ void release(Window *&reference)
 template<typename Window, typename Create, typename BeforeShow>
 void run(Window *&reference, Create create, BeforeShow beforeShow)
 {
+    QPointer<QWidget> owner;
     try {
         if (!reference) {
             reference = create();
             ReachableWindow::prepare(*reference);
         }
+        owner = reference->parentWidget();
         beforeShow(*reference);
         reference->exec();
     } catch (...) {
         release(reference);
+        returnActivation(owner);
         throw;
     }
     release(reference);
+    returnActivation(owner);
 }
 
 template<typename Window, typename Create>

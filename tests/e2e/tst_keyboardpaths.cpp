@@ -23,6 +23,7 @@ class TestKeyboardPaths : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
     void signInActsOnTheCodeAsTyped();
     void newUserSavedByAcceleratorsFromItsFields();
 
@@ -56,6 +57,12 @@ void TestKeyboardPaths::initTestCase()
     update.setSql("UPDATE USUARIOS_ESTOC SET SENHA = :S, CONFIRMA = :S WHERE IDUSUARIO = '0001'");
     update.setParam("S", encodedToColumn(Codificar("segredo", Chave)));
     update.execSQL();
+}
+
+void TestKeyboardPaths::cleanup()
+{
+    if (QTest::currentTestFailed())
+        m_desktop.recordFailure(QTest::currentTestFunction());
 }
 
 void TestKeyboardPaths::cleanupTestCase()

@@ -21,6 +21,7 @@ class TestProgram : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
     void signsInByKeyboardAndExits();
 
 private:
@@ -33,6 +34,12 @@ void TestProgram::initTestCase()
     QVERIFY2(missingProgram().isEmpty(), qPrintable(missingProgram()));
     const QString failure = m_desktop.start();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestProgram::cleanup()
+{
+    if (QTest::currentTestFailed())
+        m_desktop.recordFailure(QTest::currentTestFunction());
 }
 
 void TestProgram::cleanupTestCase()

@@ -21,6 +21,7 @@ class TestWindowPaths : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
     void loginDialog_keepsTheMainWindowWithinReach();
     void signIn();
     void usersReport_savedAsXHtml_isHtml();
@@ -117,6 +118,12 @@ void TestWindowPaths::initTestCase()
     env.insert("PATH", programs);
     env.remove("BROWSER");
     m_program = m_desktop.launch(programPath("estocarium"), {}, m_folder, env);
+}
+
+void TestWindowPaths::cleanup()
+{
+    if (QTest::currentTestFailed())
+        m_desktop.recordFailure(QTest::currentTestFunction());
 }
 
 void TestWindowPaths::cleanupTestCase()

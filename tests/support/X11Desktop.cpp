@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -57,10 +58,12 @@ QString X11Desktop::start()
     if (!QDir().mkpath(m_artifacts))
         return QStringLiteral("cannot make ") + m_artifacts;
 
-    // Xvfb picks a display number nobody holds and writes it on its standard output.
+    // Xvfb picks a display number nobody holds and writes it on its standard output. Without
+    // -noreset it resets itself whenever its last client leaves, as a probe does before the window
+    // manager has connected on a busy machine.
     m_xvfb = std::make_unique<QProcess>();
     m_xvfb->setProcessChannelMode(QProcess::SeparateChannels);
-    m_xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+    m_xvfb->start("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
     if (!m_xvfb->waitForStarted())
         return QStringLiteral("cannot start Xvfb");
     while (!m_xvfb->canReadLine() && m_xvfb->state() == QProcess::Running)
@@ -69,20 +72,43 @@ QString X11Desktop::start()
     if (m_display == ":")
         return QStringLiteral("no free X display");
 
+    // openbox has been seen to end at once, quietly and with status 0, on a loaded machine: it is
+    // given three chances, and what became of the last one is told.
+    QString failure;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        failure = startWindowManager();
+        if (failure.isEmpty())
+            return {};
+        qWarning("%s", qPrintable(failure));
+    }
+    return failure;
+}
+
+QString X11Desktop::startWindowManager()
+{
     m_wm = std::make_unique<QProcess>();
     m_wm->setProcessEnvironment(environment());
     m_wm->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_wm->start("openbox", {});
+    if (!m_wm->waitForStarted())
+        return QStringLiteral("cannot start openbox");
     const bool managed = waitFor(
         [this] {
-            return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+            // waitForFinished(0) takes note of an end that no event loop has reported yet.
+            return m_wm->state() != QProcess::Running || m_wm->waitForFinished(0) ||
+                   x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         },
         15000);
-    if (!managed) {
-        return QStringLiteral("no window manager on %1 (%2)")
-            .arg(m_display, m_wm->state() == QProcess::Running ? "running" : "ended");
-    }
-    return {};
+    if (managed && m_wm->state() == QProcess::Running)
+        return {};
+    const QString state = m_wm->state() == QProcess::Running
+                              ? QStringLiteral("running")
+                              : QStringLiteral("ended: status %1, code %2, output %3")
+                                    .arg(m_wm->exitStatus())
+                                    .arg(m_wm->exitCode())
+                                    .arg(QString::fromLocal8Bit(m_wm->readAllStandardOutput()));
+    endProcess(m_wm.get());
+    return QStringLiteral("no window manager on %1 (%2)").arg(m_display, state);
 }
 
 void X11Desktop::stop()
@@ -152,6 +178,25 @@ bool X11Desktop::screenshot(const QString &name) const
     int code = 0;
     x("import", {"-window", "root", m_artifacts + "/" + name}, &code);
     return code == 0 && QFile::exists(m_artifacts + "/" + name);
+}
+
+void X11Desktop::recordFailure(const QString &function) const
+{
+    const QString base = m_artifacts + "/failed-" + function;
+    screenshot(QFileInfo(base).fileName() + ".png");
+    const QString active = activeWindow();
+    QString windows;
+    const QStringList ids =
+        x("xdotool", {"search", "--onlyvisible", "--name", ""}).split('\n', Qt::SkipEmptyParts);
+    for (const QString &id : ids) {
+        windows += QStringLiteral("%1%2 \"%3\"\n")
+                       .arg(id == active ? QStringLiteral("active ") : QString(), id, windowName(id));
+    }
+    QFile list(base + ".txt");
+    if (list.open(QIODevice::WriteOnly))
+        list.write(windows.toUtf8());
+    qWarning("%s: the visible windows on %s\n%s", qPrintable(function), qPrintable(m_display),
+             qPrintable(windows));
 }
 
 QProcess *X11Desktop::launch(const QString &program, const QStringList &args, const QString &folder)
