@@ -36,9 +36,11 @@ stage_done() {
 }
 
 # The test programs ctest would run for the given selection, as build targets
-# (tests/<folder>/tst_<name>.cpp is the target tst_<folder>_<name>, run as <folder>.<name>).
+# (tests/<folder>/tst_<name>.cpp is the target tst_<folder>_<name>, run as <folder>.<name>, or in
+# parts as <folder>.<name>:<k>of<n>).
 test_targets() {
-    (cd "$1" && shift && ctest -N "$@") | awk '$1 == "Test" && $2 ~ /^#/ { print "tst_" $3 }' | tr './' '__'
+    (cd "$1" && shift && ctest -N "$@") |
+        awk '$1 == "Test" && $2 ~ /^#/ { sub(/:.*/, "", $3); print "tst_" $3 }' | tr './' '__' | sort -u
 }
 
 # Runs ctest in a build folder, whose programs the end-to-end tests then run. A test function that

@@ -1,5 +1,6 @@
 #include "ProgramPaths.h"
 #include "TestDatabase.h"
+#include "TestPart.h"
 
 #include "dbmaint/SchemaDamage.h"
 
@@ -99,11 +100,17 @@ void TestInterruptedRun::killedRun_theNextRunCompletesOrNamesTheDamage_data()
 {
     QTest::addColumn<QString>("afterLine"); // killed once this line is out; empty: by time
     QTest::addColumn<int>("afterMs");
+    const TestPart part = TestPart::current();
+    int row = 0;
     for (const char *line : {"I.1", "I.4", "I.9", "I.16", "I.18", "I.25", "I.33", "I.44", "I.58", "I.67",
-                             "I.80", "I.95", "I.101", "II.1", "II.2", "II.9", "II.16", "II.27"})
-        QTest::newRow(line) << QString::fromLatin1(line) << 0;
-    for (const int ms : {60, 120, 180, 250, 350, 500})
-        QTest::newRow(QByteArray::number(ms) + " ms") << QString() << ms;
+                             "I.80", "I.95", "I.101", "II.1", "II.2", "II.9", "II.16", "II.27"}) {
+        if (part.takes(row++))
+            QTest::newRow(line) << QString::fromLatin1(line) << 0;
+    }
+    for (const int ms : {60, 120, 180, 250, 350, 500}) {
+        if (part.takes(row++))
+            QTest::newRow(QByteArray::number(ms) + " ms") << QString() << ms;
+    }
 }
 
 void TestInterruptedRun::killedRun_theNextRunCompletesOrNamesTheDamage()
@@ -135,8 +142,10 @@ void TestInterruptedRun::killedRun_theNextRunCompletesOrNamesTheDamage()
     QCOMPARE(killed.state(), QProcess::NotRunning);
     const QString copy = markedCopy(db);
     if (copy.isEmpty()) {
-        // Killed before its copy was taken: nothing was sent.
-        QVERIFY(killed.exitStatus() == QProcess::NormalExit || userTables(db) == 0);
+        // Killed before its copy was taken, when nothing was sent, or once the run had ended
+        // whole, the marker going last: the database is untouched or complete.
+        QVERIFY(killed.exitStatus() == QProcess::NormalExit || userTables(db) == 0 ||
+                missingFromTheSchema(db).isEmpty());
         db.connection()->close();
     } else {
         QVERIFY2(QFile::exists(copy), qPrintable(copy));

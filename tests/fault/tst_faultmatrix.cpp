@@ -2,6 +2,7 @@
 #include "PrivateCups.h"
 #include "PrivateServer.h"
 #include "ProgramPaths.h"
+#include "TestPart.h"
 #include "X11Desktop.h"
 #include "common/PasswordEncoding.h"
 #include "db/SqlConnection.h"
@@ -125,7 +126,7 @@ private:
     QTemporaryDir m_tmp;
     QString m_base;
     QByteArray m_oldPhoto; // 0001's photo in every cell's database
-    X11Desktop m_desktop{QStringLiteral("faultmatrix")};
+    X11Desktop m_desktop{QStringLiteral("faultmatrix") + TestPart::current().suffix()};
     // When the last message box became active, counted from the action that brought it.
     qint64 m_boxAfterMs = -1;
     // The cell's programs, ended by their process ids if a cell left them running.
@@ -541,131 +542,97 @@ void TestFaultMatrix::closeUsersAndLeave(QProcess *program, const QString &fault
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
 }
 
+namespace
+{
+
+// One cell: the window or command (path), what goes wrong under it (fault), and what the Portuguese
+// message must say.
+struct MatrixCell {
+    const char *tag;
+    const char *path;
+    const char *fault;
+    QString message;
+};
+
+const MatrixCell kCells[] = {
+    // estocarium-db: its lines on the terminal, its exit status, and the database afterwards.
+    {"estocarium-db report | file missing", "report", "missing", kNaoEncontrado},
+    {"estocarium-db report | server refused", "report", "refused", kSemServidor},
+    {"estocarium-db report | older structure", "report", "older structure", kEstruturaAntiga},
+    {"estocarium-db report | folder at the file's path", "report", "database folder", kNaoArquivo},
+    {"estocarium-db report | FIFO at the file's path", "report", "database fifo", kNaoArquivo},
+    {"estocarium-db report | output onto a folder", "report", "folder",
+     "O nome escolhido é o de uma pasta, não o de um arquivo."},
+    {"estocarium-db report | read-only disk", "report", "read-only",
+     "está protegido contra gravação (somente leitura)"},
+    {"estocarium-db report | disk full", "report", "full", "Não há espaço livre no disco"},
+    // update works on the folder's own file, never through a server: no server cells.
+    {"estocarium-db update | file missing", "update", "missing", "não encontrado"},
+    {"estocarium-db update | older structure", "update", "older structure", kEstruturaAntiga},
+    {"estocarium-db update | folder at the file's path", "update", "database folder", kNaoArquivo},
+    {"estocarium-db update | FIFO at the file's path", "update", "database fifo", kNaoArquivo},
+    {"estocarium-db create | disk full", "create", "full", "espaço"},
+    {"estocarium-db create | read-only disk", "create", "read-only", "somente leitura"},
+    // The engine's configuration folder cannot be made where it belongs: the program and the
+    // tool, started with the same environment, share the file through the runtime folder, or are
+    // told that they cannot.
+    {"program and estocarium-db | home not writable", "engine", "home not writable", QString()},
+    {"program and estocarium-db | XDG_CACHE_HOME unusable", "engine", "cache unusable", QString()},
+    {"program and estocarium-db | nowhere to write", "engine", "nowhere to write", kMotorExclusivo},
+    // The program: start-up and the login dialog.
+    {"start-up | file missing", "start-up", "missing", kNaoEncontrado},
+    {"start-up | server refused", "start-up", "refused", kSemServidor},
+    {"start-up | older structure", "start-up", "older structure", kEstruturaAntiga},
+    {"start-up | folder at the file's path", "start-up", "database folder", kNaoArquivo},
+    {"start-up | FIFO at the file's path", "start-up", "database fifo", kNaoArquivo},
+    // A network configuration read from the file is what sends the program to the refusing port.
+    {"start-up | clientes.ini in UTF-16", "start-up", "utf-16", kSemServidor},
+    {"start-up | clientes.ini over 1 MiB", "start-up", "oversized ini", kSemServidor},
+    {"start-up | clientes.ini is a FIFO", "start-up", "ini fifo", QString()},
+    {"start-up | TELA_PRINCIPAL.JPG is a FIFO", "start-up", "picture fifo", "Erro imagem"},
+    {"sign-in look-up | server stopped", "sign-in", "stopped", kSemResposta},
+    {"sign-in look-up | server killed", "sign-in", "killed", kSemServidor},
+    // The users window: each action with the database file taken away meanwhile, refused; the
+    // next one lands in the file then at the path.
+    {"users save | file removed", "users save", "removed", kRemovido},
+    {"users save | file moved away", "users save", "moved", kRemovido},
+    {"users save | file replaced by mv", "users save", "replaced", kSubstituido},
+    {"users save (network) | file replaced by mv", "users save (network)", "replaced", kSubstituido},
+    {"users save | control character pasted into the name", "users save", "control character",
+     kNomeComControle},
+    {"users delete | file removed", "users delete", "removed", kRemovido},
+    {"users delete | file replaced by mv", "users delete", "replaced", kSubstituido},
+    {"users search | file removed", "users search", "removed", kRemovido},
+    {"users search | file replaced by mv", "users search", "replaced", kSubstituido},
+    {"users photo | file removed", "users photo", "removed", kRemovido},
+    {"users photo | file replaced by mv", "users photo", "replaced", kSubstituido},
+    {"users photo | disk full", "users photo", "full", kDiscoCheio},
+    {"first access | file replaced by mv", "first access", "replaced", kSubstituido},
+    {"first access | control character pasted into the password", "first access", "control character",
+     kSenhaComControle},
+    // The report: its preview saved onto a disk that takes nothing, and printed to a queue that
+    // refuses jobs.
+    {"report export | read-only disk", "report export", "read-only", "somente leitura"},
+    {"report export | disk full", "report export", "full", "Não há espaço livre no disco"},
+    {"print | queue refusing jobs", "print", "refusing", "não está aceitando trabalhos"},
+};
+
+} // namespace
+
 void TestFaultMatrix::cell_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message"); // what the Portuguese message must say
 
-    // estocarium-db: its lines on the terminal, its exit status, and the database afterwards.
-    QTest::newRow("estocarium-db report | file missing") << "report"
-                                                         << "missing" << kNaoEncontrado;
-    QTest::newRow("estocarium-db report | server refused") << "report"
-                                                           << "refused" << kSemServidor;
-    QTest::newRow("estocarium-db report | older structure") << "report"
-                                                            << "older structure" << kEstruturaAntiga;
-    QTest::newRow("estocarium-db report | folder at the file's path") << "report"
-                                                                      << "database folder" << kNaoArquivo;
-    QTest::newRow("estocarium-db report | FIFO at the file's path") << "report"
-                                                                    << "database fifo" << kNaoArquivo;
-    QTest::newRow("estocarium-db report | output onto a folder")
-        << "report"
-        << "folder"
-        << "O nome escolhido é o de uma pasta, não o de um arquivo.";
-    QTest::newRow("estocarium-db report | read-only disk")
-        << "report"
-        << "read-only"
-        << "está protegido contra gravação (somente leitura)";
-    QTest::newRow("estocarium-db report | disk full") << "report"
-                                                      << "full"
-                                                      << "Não há espaço livre no disco";
-    // update works on the folder's own file, never through a server: no server cells.
-    QTest::newRow("estocarium-db update | file missing") << "update"
-                                                         << "missing"
-                                                         << "não encontrado";
-    QTest::newRow("estocarium-db update | older structure") << "update"
-                                                            << "older structure" << kEstruturaAntiga;
-    QTest::newRow("estocarium-db update | folder at the file's path") << "update"
-                                                                      << "database folder" << kNaoArquivo;
-    QTest::newRow("estocarium-db update | FIFO at the file's path") << "update"
-                                                                    << "database fifo" << kNaoArquivo;
-    QTest::newRow("estocarium-db create | disk full") << "create"
-                                                      << "full"
-                                                      << "espaço";
-    QTest::newRow("estocarium-db create | read-only disk") << "create"
-                                                           << "read-only"
-                                                           << "somente leitura";
-
-    // The engine's configuration folder cannot be made where it belongs: the program and the
-    // tool, started with the same environment, share the file through the runtime folder, or are
-    // told that they cannot.
-    QTest::newRow("program and estocarium-db | home not writable") << "engine"
-                                                                   << "home not writable" << QString();
-    QTest::newRow("program and estocarium-db | XDG_CACHE_HOME unusable") << "engine"
-                                                                         << "cache unusable" << QString();
-    QTest::newRow("program and estocarium-db | nowhere to write") << "engine"
-                                                                  << "nowhere to write" << kMotorExclusivo;
-
-    // The program: start-up and the login dialog.
-    QTest::newRow("start-up | file missing") << "start-up"
-                                             << "missing" << kNaoEncontrado;
-    QTest::newRow("start-up | server refused") << "start-up"
-                                               << "refused" << kSemServidor;
-    QTest::newRow("start-up | older structure") << "start-up"
-                                                << "older structure" << kEstruturaAntiga;
-    QTest::newRow("start-up | folder at the file's path") << "start-up"
-                                                          << "database folder" << kNaoArquivo;
-    QTest::newRow("start-up | FIFO at the file's path") << "start-up"
-                                                        << "database fifo" << kNaoArquivo;
-    // A network configuration read from the file is what sends the program to the refusing port.
-    QTest::newRow("start-up | clientes.ini in UTF-16") << "start-up"
-                                                       << "utf-16" << kSemServidor;
-    QTest::newRow("start-up | clientes.ini over 1 MiB") << "start-up"
-                                                        << "oversized ini" << kSemServidor;
-    QTest::newRow("start-up | clientes.ini is a FIFO") << "start-up"
-                                                       << "ini fifo" << QString();
-    QTest::newRow("start-up | TELA_PRINCIPAL.JPG is a FIFO") << "start-up"
-                                                             << "picture fifo"
-                                                             << "Erro imagem";
-    QTest::newRow("sign-in look-up | server stopped") << "sign-in"
-                                                      << "stopped" << kSemResposta;
-    QTest::newRow("sign-in look-up | server killed") << "sign-in"
-                                                     << "killed" << kSemServidor;
-
-    // The users window: each action with the database file taken away meanwhile, refused; the
-    // next one lands in the file then at the path.
-    QTest::newRow("users save | file removed") << "users save"
-                                               << "removed" << kRemovido;
-    QTest::newRow("users save | file moved away") << "users save"
-                                                  << "moved" << kRemovido;
-    QTest::newRow("users save | file replaced by mv") << "users save"
-                                                      << "replaced" << kSubstituido;
-    QTest::newRow("users save (network) | file replaced by mv") << "users save (network)"
-                                                                << "replaced" << kSubstituido;
-    QTest::newRow("users save | control character pasted into the name")
-        << "users save"
-        << "control character" << kNomeComControle;
-    QTest::newRow("users delete | file removed") << "users delete"
-                                                 << "removed" << kRemovido;
-    QTest::newRow("users delete | file replaced by mv") << "users delete"
-                                                        << "replaced" << kSubstituido;
-    QTest::newRow("users search | file removed") << "users search"
-                                                 << "removed" << kRemovido;
-    QTest::newRow("users search | file replaced by mv") << "users search"
-                                                        << "replaced" << kSubstituido;
-    QTest::newRow("users photo | file removed") << "users photo"
-                                                << "removed" << kRemovido;
-    QTest::newRow("users photo | file replaced by mv") << "users photo"
-                                                       << "replaced" << kSubstituido;
-    QTest::newRow("users photo | disk full") << "users photo"
-                                             << "full" << kDiscoCheio;
-    QTest::newRow("first access | file replaced by mv") << "first access"
-                                                        << "replaced" << kSubstituido;
-    QTest::newRow("first access | control character pasted into the password")
-        << "first access"
-        << "control character" << kSenhaComControle;
-
-    // The report: its preview saved onto a disk that takes nothing, and printed to a queue that
-    // refuses jobs.
-    QTest::newRow("report export | read-only disk") << "report export"
-                                                    << "read-only"
-                                                    << "somente leitura";
-    QTest::newRow("report export | disk full") << "report export"
-                                               << "full"
-                                               << "Não há espaço livre no disco";
-    QTest::newRow("print | queue refusing jobs") << "print"
-                                                 << "refusing"
-                                                 << "não está aceitando trabalhos";
+    const TestPart part = TestPart::current();
+    for (int index = 0; index < int(std::size(kCells)); ++index) {
+        if (!part.takes(index))
+            continue;
+        const MatrixCell &cell = kCells[index];
+        QTest::newRow(cell.tag) << QString::fromLatin1(cell.path) << QString::fromLatin1(cell.fault)
+                                << cell.message;
+    }
 }
 
 void TestFaultMatrix::cell()
