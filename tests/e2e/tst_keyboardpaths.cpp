@@ -61,8 +61,7 @@ void TestKeyboardPaths::initTestCase()
 
 void TestKeyboardPaths::cleanup()
 {
-    if (QTest::currentTestFailed())
-        m_desktop.recordFailure(QTest::currentTestFunction());
+    m_desktop.recordIfFailed();
 }
 
 void TestKeyboardPaths::cleanupTestCase()

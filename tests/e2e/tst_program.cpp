@@ -38,8 +38,7 @@ void TestProgram::initTestCase()
 
 void TestProgram::cleanup()
 {
-    if (QTest::currentTestFailed())
-        m_desktop.recordFailure(QTest::currentTestFunction());
+    m_desktop.recordIfFailed();
 }
 
 void TestProgram::cleanupTestCase()

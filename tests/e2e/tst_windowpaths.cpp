@@ -122,8 +122,7 @@ void TestWindowPaths::initTestCase()
 
 void TestWindowPaths::cleanup()
 {
-    if (QTest::currentTestFailed())
-        m_desktop.recordFailure(QTest::currentTestFunction());
+    m_desktop.recordIfFailed();
 }
 
 void TestWindowPaths::cleanupTestCase()

@@ -256,11 +256,7 @@ void TestFaultMatrix::cleanupTestCase()
 
 void TestFaultMatrix::cleanup()
 {
-    if (QTest::currentTestFailed()) {
-        const char *cell = QTest::currentDataTag();
-        m_desktop.recordFailure(QTest::currentTestFunction() +
-                                (cell ? QStringLiteral("-") + cell : QString()));
-    }
+    m_desktop.recordIfFailed();
     // A failed cell must not leave its windows over the next one's.
     for (QProcess *program : std::as_const(m_programs)) {
         if (program->state() != QProcess::NotRunning) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 
 namespace
@@ -180,8 +181,13 @@ bool X11Desktop::screenshot(const QString &name) const
     return code == 0 && QFile::exists(m_artifacts + "/" + name);
 }
 
-void X11Desktop::recordFailure(const QString &function) const
+void X11Desktop::recordIfFailed() const
 {
+    if (!QTest::currentTestFailed())
+        return;
+    QString function = QString::fromLatin1(QTest::currentTestFunction());
+    if (const char *row = QTest::currentDataTag())
+        function += QStringLiteral("-") + QString::fromUtf8(row);
     const QString base = m_artifacts + "/failed-" + function;
     screenshot(QFileInfo(base).fileName() + ".png");
     const QString active = activeWindow();

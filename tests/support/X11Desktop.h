@@ -36,9 +36,10 @@ public:
     void type(const QString &text) const;
     // Saves a picture of the whole screen; false when it could not be taken.
     bool screenshot(const QString &name) const;
-    // For a test function that failed: a picture of the screen and the list of the visible
-    // windows, the active one marked, as failed-<function>.png and .txt; the list also on stderr.
-    void recordFailure(const QString &function) const;
+    // Called from a test's cleanup(): when the test function (or its data row) failed, a picture of
+    // the screen and the list of the visible windows, the active one marked, as
+    // failed-<function>[-<row>].png and .txt; the list also on stderr.
+    void recordIfFailed() const;
 
     // Starts a program on this display, with environment() or the one given; the desktop keeps it
     // and ends it in stop().
